@@ -1,0 +1,59 @@
+# Front door: build, run, test, bench, dist. Every target sets up what is missing first.
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+JOBS ?= $(shell nproc)
+NATIVE := build/native
+WIN := build/win
+WIN32 := build/win32
+
+.PHONY: all setup build run test bench dist fuzz native win win32 clean docs
+
+all: build
+
+setup:
+	@scripts/bootstrap
+
+$(NATIVE)/CMakeCache.txt:
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+$(WIN)/CMakeCache.txt:
+	cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(ROOT)/scripts/wine-run \
+	  -DKV_NATIVE_UNIT_TESTS=$(ROOT)/$(NATIVE)/bin/kv_unit_tests >/dev/null
+
+$(WIN32)/CMakeCache.txt:
+	cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DKV_BUILD_TESTS=OFF >/dev/null
+
+native: setup $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win: setup $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j $(JOBS)
+
+win32: setup $(WIN32)/CMakeCache.txt
+	cmake --build $(WIN32) -j $(JOBS)
+
+build: native win
+
+run: build
+	@scripts/run
+
+test: build win32
+	cd $(WIN) && ctest -j 2 --output-on-failure --timeout 900
+
+bench: build
+	@scripts/bench
+
+fuzz: setup
+	@scripts/fuzz
+
+dist: build win32
+	@scripts/dist
+
+docs: build
+	@scripts/docs
+
+clean:
+	rm -rf $(NATIVE) $(WIN) $(WIN32)

@@ -1,0 +1,61 @@
+# Tests of the Windows tree. Every test runs under Wine (scripts/wine-run is the emulator).
+#  - tests/win/*_test.cpp: one GoogleTest program each, linked with the program's code and resources.
+#  - tests/win/tools/*.cpp: helper programs the tests use (each becomes <name>.exe).
+#  - tests/e2e/*_test.sh and tests/robustness/*_test.sh: scripts that start the real program
+#    in a Wine desktop on a private Xvfb.
+#  - the native unit tests, when KV_NATIVE_UNIT_TESTS names their binary, so that one ctest
+#    run covers every layer.
+
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(KV_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+set(KV_TEST_ENV
+    "KV_BIN=${CMAKE_BINARY_DIR}/bin"
+    "KV_BUILD=${CMAKE_BINARY_DIR}/.."
+    "KV_SOURCE=${CMAKE_SOURCE_DIR}"
+    "KV_TEST_DISPLAY=:93")
+
+# One Xvfb and one persistent wineserver serve all in-process Wine tests.
+add_test(NAME wine_env_start COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/test-env start)
+add_test(NAME wine_env_stop COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/test-env stop)
+set_tests_properties(wine_env_start PROPERTIES FIXTURES_SETUP wine_env ENVIRONMENT "${KV_TEST_ENV}")
+set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env ENVIRONMENT "${KV_TEST_ENV}")
+
+file(GLOB KV_TEST_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/tools/*.cpp)
+foreach(src ${KV_TEST_TOOLS})
+    get_filename_component(name ${src} NAME_WE)
+    file(GLOB extra_rc ${CMAKE_SOURCE_DIR}/tests/win/tools/${name}.rc)
+    add_executable(${name} ${src} ${extra_rc})
+    target_link_libraries(${name} PRIVATE kvwin ${KV_STATIC_LINK})
+endforeach()
+
+file(GLOB KV_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+file(GLOB KV_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+add_library(kvwintestsupport STATIC ${KV_WIN_TEST_SUPPORT} ${CMAKE_SOURCE_DIR}/tests/win/support/empty.c)
+target_include_directories(kvwintestsupport PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
+target_link_libraries(kvwintestsupport PUBLIC kvwin gtest)
+foreach(src ${KV_WIN_TESTS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${KV_RESOURCES})
+    target_link_libraries(${name} PRIVATE kvwintestsupport gtest_main ${KV_STATIC_LINK})
+    add_test(NAME win_${name} COMMAND ${name})
+    set_tests_properties(win_${name} PROPERTIES FIXTURES_REQUIRED wine_env
+        ENVIRONMENT "${KV_TEST_ENV}" TIMEOUT 300)
+endforeach()
+
+foreach(layer e2e robustness)
+    file(GLOB scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${layer}/*_test.sh)
+    foreach(script ${scripts})
+        get_filename_component(name ${script} NAME_WE)
+        add_test(NAME ${layer}_${name} COMMAND bash ${script})
+        set_tests_properties(${layer}_${name} PROPERTIES ENVIRONMENT "${KV_TEST_ENV}" TIMEOUT 600
+            LABELS ${layer} RESOURCE_LOCK cpu_heavy_${layer})
+    endforeach()
+endforeach()
+
+if(KV_NATIVE_UNIT_TESTS)
+    add_test(NAME unit_tests COMMAND ${KV_NATIVE_UNIT_TESTS})
+endif()

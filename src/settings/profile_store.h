@@ -1,0 +1,20 @@
+// The application profile as the settings record sees it: named sections holding integer
+// and string values. The program uses the registry (framework/registry_profile.h); the unit
+// tests use an in-memory store.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ProfileStore {
+public:
+    virtual ~ProfileStore() = default;
+    virtual int GetInt(const std::string& section, const std::string& key, int defaultValue) = 0;
+    virtual std::string GetString(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue) = 0;
+    virtual void WriteInt(const std::string& section, const std::string& key, int value) = 0;
+    virtual void WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
+    virtual void DeleteValue(const std::string& section, const std::string& key) = 0;
+    // Names of the values present in a section, in no particular order.
+    virtual std::vector<std::string> ValueNames(const std::string& section) = 0;
+};
