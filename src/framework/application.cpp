@@ -1,0 +1,77 @@
+#include "framework/application.h"
+
+#include "framework/dialog.h"
+
+namespace {
+Application* g_current = nullptr;  // the one application object of the process
+}
+
+Application::Application() {
+    g_current = this;
+}
+
+Application::~Application() {
+    if (g_current == this)
+        g_current = nullptr;
+}
+
+Application* Application::Current() {
+    return g_current;
+}
+
+int Application::Main() {
+    if (!InitInstance())
+        return ExitInstance();
+    RunMessageLoop();
+    return ExitInstance();
+}
+
+void Application::OnMainWindowDestroyed() {
+    mainWindow_ = nullptr;
+    PostQuitMessage(0);
+}
+
+void Application::SetRegistryKey(const std::string& company) {
+    profile_ = std::make_unique<RegistryProfile>(company, ExecutableBaseName());
+}
+
+ProfileStore& Application::Profile() {
+    if (!profile_)
+        profile_ = std::make_unique<RegistryProfile>("", ExecutableBaseName());
+    return *profile_;
+}
+
+// Offers the message to the target window and each ancestor up to its top-level window,
+// then to the modeless dialog it belongs to.
+bool Application::PreTranslate(MSG* msg) {
+    for (HWND h = msg->hwnd; h; h = GetParent(h)) {
+        if (Window* window = Window::FromHandle(h); window && window->PreTranslateMessage(msg))
+            return true;
+        if (!(GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    HWND root = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;
+    auto* dialog = dynamic_cast<Dialog*>(Window::FromHandle(root));
+    return dialog && dialog->IsModeless() && IsDialogMessageA(root, msg);
+}
+
+int Application::RunMessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (PreTranslate(&msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+std::string ExecutableBaseName() {
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string full(path, n < MAX_PATH ? n : 0);
+    size_t slash = full.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? full : full.substr(slash + 1);
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}

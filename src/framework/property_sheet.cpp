@@ -1,0 +1,92 @@
+#include "framework/property_sheet.h"
+
+PropertyPageDialog::PropertyPageDialog(int templateId, std::string title) : Dialog(templateId), title_(std::move(title)) {}
+
+HPROPSHEETPAGE PropertyPageDialog::CreatePageHandle(PropertySheetWindow* sheet) {
+    sheet_ = sheet;
+    modified_ = false;
+    PROPSHEETPAGEA page = {};
+    page.dwSize = sizeof(page);
+    page.dwFlags = PSP_DEFAULT | (title_.empty() ? 0 : PSP_USETITLE);  // no PSP_HASHELP: no Help button
+    page.hInstance = GetModuleHandleA(nullptr);
+    page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
+    page.pszTitle = title_.c_str();
+    page.pfnDlgProc = &PropertyPageDialog::StaticPageProc;
+    page.lParam = reinterpret_cast<LPARAM>(this);
+    return CreatePropertySheetPageA(&page);
+}
+
+INT_PTR CALLBACK PropertyPageDialog::StaticPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_INITDIALOG)
+        return FALSE;
+    auto* self = reinterpret_cast<PropertyPageDialog*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
+    if (self->sheet_ && !self->sheet_->hwnd())
+        self->sheet_->AttachSheet(GetParent(hwnd));
+    return self->BindAndInitialise(hwnd);
+}
+
+void PropertyPageDialog::SetModified(bool changed) {
+    modified_ = changed;
+    HWND sheet = GetParent(hwnd());
+    if (!sheet)
+        return;
+    if (changed)
+        PropSheet_Changed(sheet, hwnd());
+    else
+        PropSheet_UnChanged(sheet, hwnd());
+}
+
+LRESULT PropertyPageDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == GetParent(hwnd())) {
+            switch (header->code) {
+                case PSN_APPLY:
+                    if (!OnApply())
+                        return PSNRET_INVALID_NOCHANGEPAGE;
+                    modified_ = false;
+                    return PSNRET_NOERROR;
+                case PSN_SETACTIVE:
+                    return OnSetActive() ? 0 : -1;
+                case PSN_RESET:
+                    OnReset();
+                    return 0;
+                case PSN_KILLACTIVE:
+                case PSN_QUERYCANCEL:
+                    return FALSE;
+                default:
+                    break;
+            }
+        }
+    }
+    return Dialog::WindowProc(msg, wParam, lParam);
+}
+
+INT_PTR PropertySheetWindow::DoModal(HWND parent) {
+    std::vector<HPROPSHEETPAGE> handles;
+    for (PropertyPageDialog* page : pages_)
+        handles.push_back(page->CreatePageHandle(this));
+    accepted_ = false;
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_DEFAULT | PSH_NOCONTEXTHELP;  // no PSH_HASHELP: no Help button
+    header.hwndParent = parent;
+    header.hInstance = GetModuleHandleA(nullptr);
+    header.pszCaption = caption_.c_str();
+    header.nPages = static_cast<UINT>(handles.size());
+    header.nStartPage = 0;
+    header.phpage = handles.data();
+    PropertySheetA(&header);
+    return accepted_ ? IDOK : IDCANCEL;
+}
+
+void PropertySheetWindow::AttachSheet(HWND sheet) {
+    Subclass(sheet);
+    OnInitSheet();
+}
+
+LRESULT PropertySheetWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED)
+        accepted_ = true;
+    return Window::WindowProc(msg, wParam, lParam);
+}

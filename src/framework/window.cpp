@@ -1,0 +1,127 @@
+#include "framework/window.h"
+
+#include "framework/application.h"
+
+#include <vector>
+
+Window::~Window() {
+    if (hwnd_ && IsWindow(hwnd_)) {
+        HWND h = hwnd_;
+        ::DestroyWindow(h);
+    }
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+    if (!hwnd)
+        return nullptr;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Window::StaticWindowProc)
+        return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool Window::Create(const char* className, DWORD exStyle, const char* text, DWORD style, const RECT& rect,
+                    HWND parent, UINT id) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (!GetClassInfoExA(instance, className, &existing)) {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &Window::StaticWindowProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = className;
+        if (!RegisterClassExA(&wc))
+            return false;
+    }
+    HMENU menuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+    HWND hwnd = CreateWindowExA(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, parent, menuOrId, instance, this);
+    return hwnd != nullptr;
+}
+
+bool Window::Subclass(HWND hwnd) {
+    if (!hwnd || hwnd_)
+        return false;
+    Attach(hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+    return true;
+}
+
+void Window::DestroyWindow() {
+    if (hwnd_)
+        ::DestroyWindow(hwnd_);
+}
+
+void Window::Attach(HWND hwnd, WNDPROC previous) {
+    hwnd_ = hwnd;
+    previousProc_ = previous;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Window::StaticWindowProc)
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::StaticWindowProc));
+}
+
+LRESULT Window::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (previousProc_)
+        return CallWindowProcA(previousProc_, hwnd_, msg, wParam, lParam);
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT Window::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, bool* handled) {
+    HWND child = nullptr;
+    if (msg == WM_DRAWITEM)
+        child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    else if (msg == WM_COMMAND)
+        child = reinterpret_cast<HWND>(lParam);
+    else if (msg == WM_NOTIFY)
+        child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+    LRESULT result = 0;
+    Window* target = FromHandle(child);
+    *handled = target && target != this && target->OnReflectedMessage(msg, wParam, lParam, &result);
+    return result;
+}
+
+LRESULT Window::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DRAWITEM || msg == WM_COMMAND || msg == WM_NOTIFY) {
+        bool handled = false;
+        LRESULT result = ReflectToChild(msg, wParam, lParam, &handled);
+        if (handled)
+            return result;
+    }
+    return DefaultProc(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self && msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self)
+            self->Attach(hwnd, nullptr);
+    }
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+
+    LRESULT result = self->WindowProc(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        if (self->previousProc_)
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->previousProc_));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->previousProc_ = nullptr;
+        if (Application* app = Application::Current(); app && app->MainWindow() == self)
+            app->OnMainWindowDestroyed();
+        self->OnFinalMessage();
+    }
+    return result;
+}
+
+std::string Window::GetText() const {
+    return WindowTextOf(hwnd_, 0x10000);
+}
+
+std::string WindowTextOf(HWND hwnd, int maxBytes) {
+    std::vector<char> buffer(static_cast<size_t>(maxBytes) + 1, '\0');
+    int n = GetWindowTextA(hwnd, buffer.data(), maxBytes);
+    return std::string(buffer.data(), n > 0 ? static_cast<size_t>(n) : 0);
+}

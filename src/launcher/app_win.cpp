@@ -1,0 +1,43 @@
+#include "launcher/app.h"
+
+#include "launcher/body_wnd.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+constexpr char kAlreadyRunningMessage[] = "別のKestrovarが実行中です。";
+
+void InitialiseCommonControls() {
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+// The mutex is held until the process ends; it is never released or closed.
+bool ClaimSingleInstance() {
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
+    return mutex && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+}  // namespace
+
+CKestrovarApp::CKestrovarApp() = default;
+CKestrovarApp::~CKestrovarApp() = default;
+
+bool CKestrovarApp::InitInstance() {
+    InitialiseCommonControls();
+    SetRegistryKey(kCompanyKey);
+    if (!ClaimSingleInstance()) {
+        MessageBoxA(nullptr, kAlreadyRunningMessage, ExecutableBaseName().c_str(), MB_OK);
+        return false;
+    }
+    bodyWnd_ = std::make_unique<CKestrovarBodyWnd>(Profile());
+    SetMainWindow(bodyWnd_.get());
+    bodyWnd_->CreateModeless(nullptr);
+    return true;
+}
+
+int CKestrovarApp::ExitInstance() {
+    bodyWnd_.reset();
+    return Application::ExitInstance();
+}

@@ -1,0 +1,111 @@
+// The launcher window: a borderless tool window holding the grid of launcher buttons, one
+// page of items at a time. It owns the settings record, the buttons, the monitor list, the
+// icon store and the binding of the hook library.
+//
+// Its methods are grouped by concern over several files:
+//   body_wnd_win.cpp      construction, start-up order, shutdown sequence
+//   layout_win.cpp        Rebuild, CreateButtons, ShowPage, transparency, background, monitors
+//   placement_win.cpp     ShowAtCursor, Hide, Toggle, ForceForeground
+//   dispatch_win.cpp      the window procedure, keyboard pre-translation, paging, wheel clicks
+//   ignored_windows_win.cpp  IsIgnored
+//   items/icon_store_win.cpp GetIcon, LoadIconStore, SaveIconStore, DataFilePath
+//   items/hotkeys_win.cpp    RegisterHotKeys
+//   items/context_menu_win.cpp the context menu and its commands
+#pragma once
+
+#include "framework/dialog.h"
+#include "framework/handles.h"
+#include "items/icon_store.h"
+#include "launcher/grid_layout.h"
+#include "launcher/hook_library.h"
+#include "launcher/navigation.h"
+#include "settings/kestrovar_settings.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CKVButton;
+
+class CKestrovarBodyWnd : public Dialog {
+public:
+    explicit CKestrovarBodyWnd(ProfileStore& profile);
+    ~CKestrovarBodyWnd() override;
+
+    CKestrovarSettings& Settings() { return settings_; }
+    HookLibrary& Hook() { return hook_; }
+    int CurrentPage() const { return currentPage_; }
+    // Read by the loading notification icon's thread; written only by the GUI thread.
+    bool IsDataLoaded() const { return dataLoaded_; }
+
+    // Layout
+    void Rebuild(bool initial);
+    void CreateButtons();
+    bool ShowPage(int page);
+    void ApplyTransparency();
+    void PaintPlainBackground();
+    void EnumerateMonitors();
+
+    // Placement
+    void ShowAtCursor();
+    void Hide();
+    void Toggle();
+    static void ForceForeground(HWND window);
+
+    // Ignored windows
+    bool IsIgnored(HWND topLevel);
+
+    // Icon store and data file
+    HICON GetIcon(const std::string& command);
+    void LoadIconStore();
+    void SaveIconStore();
+
+    // Hot keys
+    void RegisterHotKeys(bool on);
+
+    // Dispatch
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG* msg) override;
+    void PageStep(int step);
+
+    // Context menu and its commands
+    void OnContextMenu(HWND clicked, POINT screenPoint);
+    bool OnMenuCommand(int id);
+    // Opens the settings sheet with the hot keys and hook messages locked out.
+    void OpenSettingsSheet();
+
+    void RunShutdownSequence();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    LRESULT OnHookClick(HWND window, POINT screenPoint);
+    LRESULT OnHookDown(HWND window, POINT screenPoint);
+    LRESULT OnMoveItem(LPARAM lParam);
+    void OnRefresh();
+    bool OnArrowKey(UINT key);
+    void FocusButtonUnderCursor();
+    CKVButton* ButtonAt(int position) const;
+    void DestroyButtons();
+    int PlainWindowWidth() const;
+    int PlainWindowHeight() const;
+    void OnDestroy();
+
+    UniqueIcon appIcon_;
+    CKestrovarSettings settings_;
+    std::vector<std::unique_ptr<CKVButton>> buttons_;
+    std::vector<Rect> monitors_;
+    IconStore iconStore_;
+    int currentPage_ = 0;
+    int lastLoadIconSize_ = 0;
+    int dragSource_ = -1;
+    CKVButton* contextButton_ = nullptr;  // not owned; invalid after a rebuild
+    bool initialising_ = false;
+    WheelClickQualifier clickQualifier_;
+    volatile bool dataLoaded_ = false;
+    HookLibrary hook_;
+    bool shutdownDone_ = false;
+};

@@ -1,0 +1,76 @@
+#include "launcher/body_wnd.h"
+
+#include "framework/application.h"
+#include "items/kv_button.h"
+#include "launcher/messages.h"
+#include "res/resource.h"
+
+namespace {
+constexpr char kHookLibraryName[] = "Kestrovar.dll";
+constexpr char kHookLibraryMissingMessage[] = "Kestrovar.dllの読込みに失敗しました。\r\nプログラムを終了します。";
+}  // namespace
+
+CKestrovarBodyWnd::CKestrovarBodyWnd(ProfileStore& profile)
+    : Dialog(IDD_BODY),
+      appIcon_(static_cast<HICON>(
+          LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
+      settings_(profile) {}
+
+CKestrovarBodyWnd::~CKestrovarBodyWnd() {
+    DestroyButtons();
+}
+
+// The start order of the whole program.
+BOOL CKestrovarBodyWnd::OnInitDialog() {
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_.get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_.get()));
+
+    if (!hook_.Load(kHookLibraryName)) {
+        MessageBoxA(hwnd(), kHookLibraryMissingMessage, ExecutableBaseName().c_str(), MB_OK);
+        ::DestroyWindow(hwnd());
+        return FALSE;
+    }
+    currentPage_ = 0;
+    SetWindowTextA(hwnd(), kBodyWindowText);
+    hook_.Start(hwnd());
+    hook_.WheelClickLock(settings_.WheelClickLock);
+
+    lastLoadIconSize_ = 0;
+    clickQualifier_.Reset();
+    initialising_ = true;
+    dragSource_ = -1;
+
+    EnumerateMonitors();
+    Rebuild(true);
+    RegisterHotKeys(true);
+    initialising_ = false;
+    return FALSE;
+}
+
+// Runs at WM_QUERYENDSESSION and again at WM_DESTROY. The second pass finds the hot keys
+// unregistered and the library released; the icons are written only by the first pass, the
+// settings by both.
+void CKestrovarBodyWnd::RunShutdownSequence() {
+    RegisterHotKeys(false);
+    hook_.StopAndRelease();
+    if (!shutdownDone_) {
+        dataLoaded_ = false;
+        SaveIconStore();
+    }
+    DestroyButtons();
+    monitors_.clear();
+    iconStore_.Clear();
+    settings_.SaveSettings();
+    shutdownDone_ = true;
+}
+
+void CKestrovarBodyWnd::OnDestroy() {
+    RunShutdownSequence();
+}
+
+void CKestrovarBodyWnd::DestroyButtons() {
+    contextButton_ = nullptr;
+    for (auto& button : buttons_)
+        button->DestroyWindow();
+    buttons_.clear();
+}

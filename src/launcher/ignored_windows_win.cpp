@@ -1,0 +1,5 @@
+#include "launcher/body_wnd.h"
+
+bool CKestrovarBodyWnd::IsIgnored(HWND topLevel) {
+    return false;
+}

@@ -1,0 +1,6 @@
+#include "launcher/app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    CKestrovarApp app;
+    return app.Main();
+}

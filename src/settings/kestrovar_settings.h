@@ -1,0 +1,30 @@
+// The settings record of the running program: the persisted options with the skin bitmaps
+// of the current theme. Constructing it reads the profile; SaveSettings writes it back.
+#pragma once
+
+#include "framework/handles.h"
+#include "settings/profile_store.h"
+#include "settings/settings_record.h"
+
+class CKestrovarSettings : public KestrovarOptions {
+public:
+    explicit CKestrovarSettings(ProfileStore& profile);
+    ~CKestrovarSettings();
+    CKestrovarSettings(const CKestrovarSettings&) = delete;
+    CKestrovarSettings& operator=(const CKestrovarSettings&) = delete;
+
+    void SaveSettings();
+
+    // Reads the theme named by Theme into the skin fields. Returns 1 when BodyImage was named.
+    int LoadTheme();
+    // Deletes the skin bitmaps, clears the colour key and the button origin.
+    void ReleaseSkin();
+
+    UniqueBitmap BodyBitmap;
+    UniqueBitmap ButtonBitmap;
+    UniqueBitmap ButtonOnMouseBitmap;
+    UniqueBitmap ButtonDownBitmap;
+
+private:
+    ProfileStore& profile_;
+};

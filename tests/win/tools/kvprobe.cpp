@@ -1,0 +1,184 @@
+// kvprobe: a console program run with wine in the launcher's prefix. It finds the launcher's
+// windows and other top-level windows, reports their state and sends them messages, so that
+// shell scripts can drive and observe the real program.
+//
+//   kvprobe wait-launcher [ms]       wait until the launcher window exists (exit 1 on timeout)
+//   kvprobe wait-gone [ms]           wait until no launcher window exists
+//   kvprobe quit [ms]                post WM_COMMAND 103 to the launcher and wait until it is gone
+//   kvprobe launcher                 print "visible x y w h" of the launcher window
+//   kvprobe buttons                  print one line "id x y w h" per launcher button (screen coords)
+//   kvprobe post MSG WPARAM LPARAM   post a message to the launcher
+//   kvprobe send MSG WPARAM LPARAM   send a message to the launcher and print the result
+//   kvprobe dialogs                  print each visible dialog (#32770): its caption, then its texts
+//   kvprobe press-dialog CAPTION ID  send BM_CLICK to control ID of the visible dialog with CAPTION
+//   kvprobe foreground               print the class and text of the foreground window
+//   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kBodyText[] = "Kestrovar Body Window!";
+constexpr char kButtonText[] = "Kestrovar Button Window";
+
+HWND FindLauncher() {
+    return FindWindowA(nullptr, kBodyText);
+}
+
+bool WaitFor(bool (*condition)(), int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 20) {
+        if (condition())
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+int Arg(int argc, char** argv, int i, int fallback) {
+    return i < argc ? static_cast<int>(strtoll(argv[i], nullptr, 0)) : fallback;
+}
+
+BOOL CALLBACK PrintButton(HWND child, LPARAM) {
+    char text[64] = {};
+    GetWindowTextA(child, text, sizeof(text));
+    if (strcmp(text, kButtonText) != 0)
+        return TRUE;
+    RECT r;
+    GetWindowRect(child, &r);
+    printf("%d %ld %ld %ld %ld\n", GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return TRUE;
+}
+
+BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
+    char cls[64] = {}, text[1024] = {};
+    GetClassNameA(child, cls, sizeof(cls));
+    GetWindowTextA(child, text, sizeof(text));
+    printf("  %d %s \"%s\"\n", GetDlgCtrlID(child), cls, text);
+    return TRUE;
+}
+
+BOOL CALLBACK PrintDialog(HWND window, LPARAM) {
+    char cls[64] = {}, text[1024] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (strcmp(cls, "#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    GetWindowTextA(window, text, sizeof(text));
+    printf("dialog \"%s\"\n", text);
+    EnumChildWindows(window, &PrintChildText, 0);
+    return TRUE;
+}
+
+struct DialogSearch {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    char cls[64] = {}, text[1024] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    GetWindowTextA(window, text, sizeof(text));
+    if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window) && strcmp(text, search->caption) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Launcher() {
+    HWND w = FindLauncher();
+    if (!w)
+        return 1;
+    RECT r;
+    GetWindowRect(w, &r);
+    printf("%d %ld %ld %ld %ld\n", IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+int Foreground() {
+    HWND w = GetForegroundWindow();
+    char cls[256] = {}, text[1024] = {};
+    if (w) {
+        GetClassNameA(w, cls, sizeof(cls));
+        GetWindowTextA(w, text, sizeof(text));
+    }
+    printf("%s\t%s\n", cls, text);
+    return 0;
+}
+
+int FindClassWindow(const char* cls, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        HWND w = FindWindowA(cls, nullptr);
+        if (w && IsWindowVisible(w)) {
+            printf("%lld\n", static_cast<long long>(reinterpret_cast<LONG_PTR>(w)));
+            return 0;
+        }
+        Sleep(50);
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "usage: kvprobe COMMAND ...\n");
+        return 2;
+    }
+    std::string command = argv[1];
+    if (command == "wait-launcher")
+        return WaitFor([] { return FindLauncher() != nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
+    if (command == "wait-gone")
+        return WaitFor([] { return FindLauncher() == nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
+    if (command == "quit") {
+        HWND w = FindLauncher();
+        if (!w)
+            return 1;
+        PostMessageA(w, WM_COMMAND, 103, 0);
+        return WaitFor([] { return FindLauncher() == nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
+    }
+    if (command == "launcher")
+        return Launcher();
+    if (command == "buttons") {
+        HWND w = FindLauncher();
+        if (!w)
+            return 1;
+        EnumChildWindows(w, &PrintButton, 0);
+        return 0;
+    }
+    if (command == "post" || command == "send") {
+        HWND w = FindLauncher();
+        if (!w || argc < 5)
+            return 1;
+        UINT msg = static_cast<UINT>(Arg(argc, argv, 2, 0));
+        WPARAM wp = static_cast<WPARAM>(Arg(argc, argv, 3, 0));
+        LPARAM lp = static_cast<LPARAM>(Arg(argc, argv, 4, 0));
+        if (command == "post")
+            return PostMessageA(w, msg, wp, lp) ? 0 : 1;
+        printf("%lld\n", static_cast<long long>(SendMessageA(w, msg, wp, lp)));
+        return 0;
+    }
+    if (command == "dialogs") {
+        EnumWindows(&PrintDialog, 0);
+        return 0;
+    }
+    if (command == "press-dialog" && argc >= 4) {
+        DialogSearch search = {argv[2], nullptr};
+        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+        HWND control = search.found ? GetDlgItem(search.found, Arg(argc, argv, 3, IDOK)) : nullptr;
+        if (!control)
+            return 1;
+        SendMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "foreground")
+        return Foreground();
+    if (command == "find-class" && argc >= 3)
+        return FindClassWindow(argv[2], Arg(argc, argv, 3, 5000));
+    fprintf(stderr, "kvprobe: unknown command %s\n", command.c_str());
+    return 2;
+}
