@@ -1,0 +1,78 @@
+#include "settings/cmdline.h"
+
+#include "settings/mbcs.h"
+
+namespace {
+
+bool IsSpaceByte(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+}  // namespace
+
+void SplitCommandLine(const std::string& command,
+                      std::string& program,
+                      std::string& arguments,
+                      const PathProbe& probe) {
+    // The appended space lets the loop below try the whole command as a prefix too.
+    const std::string work = command + " ";
+    size_t bestLength = 0;
+    bool found = false;
+    for (size_t pos = 0; pos < work.size();) {
+        const size_t space = FindCharMbcs(work, ' ', pos);
+        if (space == std::string::npos)
+            break;
+        if (space > 0 && probe(work.substr(0, space)) != 0) {
+            bestLength = space;
+            found = true;
+        }
+        pos = space + 1;
+    }
+    if (found) {
+        program = work.substr(0, bestLength);
+        arguments = work.substr(bestLength + 1);
+    } else {
+        program = work;
+    }
+    TrimSpaces(program);
+    TrimSpaces(arguments);
+}
+
+int SplitString(const std::string& delimiters, std::vector<std::string>& list, const std::string& text) {
+    if (delimiters.empty() || text.empty())
+        return 0;
+    int count = 0;
+    size_t pos = 0;
+    while (true) {
+        const size_t start = text.find_first_not_of(delimiters, pos);
+        if (start == std::string::npos)
+            break;
+        const size_t end = text.find_first_of(delimiters, start);
+        list.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        ++count;
+        if (end == std::string::npos)
+            break;
+        pos = end;
+    }
+    return count;
+}
+
+int ReplaceFirst(const std::string& find, const std::string& replacement, std::string& target) {
+    if (find.empty() || replacement.empty() || target.empty())
+        return 0;
+    const size_t pos = FindMbcs(target, find);
+    if (pos == std::string::npos)
+        return 0;
+    target.replace(pos, find.size(), replacement);
+    return 1;
+}
+
+void TrimSpaces(std::string& text) {
+    size_t end = text.size();
+    while (end > 0 && IsSpaceByte(text[end - 1]))
+        --end;
+    size_t begin = 0;
+    while (begin < end && IsSpaceByte(text[begin]))
+        ++begin;
+    text = text.substr(begin, end - begin);
+}

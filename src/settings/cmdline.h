@@ -1,0 +1,26 @@
+// Splitting of item commands and the small string operations of the settings store.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// File attributes of the first file system entry matching a path, 0 when nothing matches.
+// The program passes GetPathAttributes; tests pass a fake file system.
+using PathProbe = std::function<unsigned long(const std::string&)>;
+
+// Splits a command such as "C:\Program Files\App\app.exe -x" into the longest space-delimited
+// prefix that names an existing entry and the rest. Commands have no quoting: when no prefix
+// exists the whole (trimmed) command is the program and arguments is left untouched.
+void SplitCommandLine(const std::string& command, std::string& program, std::string& arguments, const PathProbe& probe);
+
+// Appends the tokens of text separated by any byte of delimiters (runs count as one, no empty
+// tokens) to list and returns how many were appended. Keeps no state between calls.
+int SplitString(const std::string& delimiters, std::vector<std::string>& list, const std::string& text);
+
+// Replaces the first character-aligned occurrence of find in target. Returns 1 on success, 0
+// when find is absent or any argument is empty (target is then unchanged).
+int ReplaceFirst(const std::string& find, const std::string& replacement, std::string& target);
+
+// Removes leading and trailing single-byte white space (0x20, 0x09-0x0D).
+void TrimSpaces(std::string& text);

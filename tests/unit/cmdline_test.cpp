@@ -1,0 +1,132 @@
+#include "settings/cmdline.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+constexpr unsigned long kFile = 0x20;
+constexpr unsigned long kDirectory = 0x10;
+
+struct FakeFileSystem {
+    std::map<std::string, unsigned long> entries;
+    std::vector<std::string> probed;
+
+    PathProbe Probe() {
+        return [this](const std::string& path) -> unsigned long {
+            probed.push_back(path);
+            auto it = entries.find(path);
+            return it == entries.end() ? 0 : it->second;
+        };
+    }
+};
+
+struct Split {
+    std::string program;
+    std::string arguments;
+};
+
+Split SplitWith(FakeFileSystem& fs, const std::string& command) {
+    Split split;
+    SplitCommandLine(command, split.program, split.arguments, fs.Probe());
+    return split;
+}
+
+}  // namespace
+
+TEST(SplitCommandLine, ProgramIsLongestExistingPrefix) {
+    FakeFileSystem fs;
+    fs.entries = {{"C:\\Program Files\\App\\app.exe", kFile},
+                  {"C:\\Tools\\run", kDirectory},
+                  {"C:\\Tools\\run now.exe", kFile},
+                  {"C:\\Windows", kDirectory}};
+
+    Split s = SplitWith(fs, "C:\\Program Files\\App\\app.exe -x -y");
+    EXPECT_EQ(s.program, "C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(s.arguments, "-x -y");
+    // Every prefix, the whole command included, is tried from the shortest.
+    EXPECT_EQ(fs.probed, (std::vector<std::string>{"C:\\Program", "C:\\Program Files\\App\\app.exe",
+                                                   "C:\\Program Files\\App\\app.exe -x",
+                                                   "C:\\Program Files\\App\\app.exe -x -y"}));
+
+    s = SplitWith(fs, "C:\\Tools\\run now.exe /q");
+    EXPECT_EQ(s.program, "C:\\Tools\\run now.exe");
+    EXPECT_EQ(s.arguments, "/q");
+
+    s = SplitWith(fs, "C:\\Windows");
+    EXPECT_EQ(s.program, "C:\\Windows");
+    EXPECT_EQ(s.arguments, "");
+}
+
+TEST(SplitCommandLine, NoExistingPrefixKeepsWholeCommandAndLeavesArgumentsAlone) {
+    FakeFileSystem fs;
+    Split s;
+    s.arguments = "untouched";
+    SplitCommandLine("notepad.exe readme.txt ", s.program, s.arguments, fs.Probe());
+    EXPECT_EQ(s.program, "notepad.exe readme.txt");
+    EXPECT_EQ(s.arguments, "untouched");
+
+    fs.entries = {{"C:\\Windows", kDirectory}};  // quotes have no meaning
+    s = SplitWith(fs, "\"C:\\Windows\"");
+    EXPECT_EQ(s.program, "\"C:\\Windows\"");
+}
+
+TEST(SplitCommandLine, TrimsSpacesAroundBothParts) {
+    FakeFileSystem fs;
+    fs.entries = {{"C:\\a.exe", kFile}};
+    Split s = SplitWith(fs, "C:\\a.exe   x  ");
+    EXPECT_EQ(s.program, "C:\\a.exe");
+    EXPECT_EQ(s.arguments, "x");
+}
+
+TEST(SplitCommandLine, DoubleBytePathsSplitAtRealSpaces) {
+    FakeFileSystem fs;
+    fs.entries = {{"C:\\表示\\ソフト.exe", kFile}};
+    Split s = SplitWith(fs, "C:\\表示\\ソフト.exe 能力");
+    EXPECT_EQ(s.program, "C:\\表示\\ソフト.exe");
+    EXPECT_EQ(s.arguments, "能力");
+}
+
+TEST(SplitString, FollowsTokenizerRules) {
+    std::vector<std::string> list{"kept"};
+    EXPECT_EQ(SplitString("*", list, "a*b"), 2);
+    EXPECT_EQ(SplitString("*", list, "*a"), 1);
+    EXPECT_EQ(SplitString("*", list, "a**b*"), 2);
+    EXPECT_EQ(SplitString("*", list, ""), 0);
+    EXPECT_EQ(SplitString("", list, "a"), 0);
+    EXPECT_EQ(SplitString("*", list, "***"), 0);
+    EXPECT_EQ(list, (std::vector<std::string>{"kept", "a", "b", "a", "a", "b"}));
+
+    list.clear();
+    EXPECT_EQ(SplitString(", ", list, " x, y ,z"), 3);
+    EXPECT_EQ(list, (std::vector<std::string>{"x", "y", "z"}));
+}
+
+TEST(ReplaceFirstAndTrim, TurnListingEntryIntoName) {
+    std::string name = "[Blue]";
+    EXPECT_EQ(ReplaceFirst("[", " ", name), 1);
+    EXPECT_EQ(name, " Blue]");
+    EXPECT_EQ(ReplaceFirst("]", " ", name), 1);
+    TrimSpaces(name);
+    EXPECT_EQ(name, "Blue");
+
+    std::string target = "abc";
+    EXPECT_EQ(ReplaceFirst("b", "", target), 0);  // empty replacement refused
+    EXPECT_EQ(ReplaceFirst("", "x", target), 0);
+    EXPECT_EQ(ReplaceFirst("z", "x", target), 0);
+    EXPECT_EQ(target, "abc");
+}
+
+TEST(ReplaceFirstAndTrim, RespectDoubleByteCharacters) {
+    std::string target = "表\\";  // 95 5C 5C: only the last byte is a backslash
+    EXPECT_EQ(ReplaceFirst("\\", "/", target), 1);
+    EXPECT_EQ(target, "表/");
+
+    std::string text = " \t\r\n表　\v\f";  // the full-width space is never trimmed
+    TrimSpaces(text);
+    EXPECT_EQ(text, "表　");
+    std::string blank = " \t ";
+    TrimSpaces(blank);
+    EXPECT_EQ(blank, "");
+}
