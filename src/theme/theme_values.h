@@ -1,0 +1,39 @@
+// Number parsing and range limits for theme definition files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Colour text "0x" + hexadecimal digits (either case) as a COLORREF (0x00BBGGRR). The first
+// two characters are skipped unread; digits accumulate in 32-bit arithmetic (wrapping) and the
+// scan stops at the first character that is not a hexadecimal digit. Text of two characters or
+// fewer, or with no digit after them, gives 0.
+uint32_t ParseHexColor(const std::string& text);
+
+// C atoi rule (leading white space, optional sign, digits up to the first non-digit, 0 without
+// digits), but a value outside the int range saturates instead of being undefined.
+int ThemeAtoi(const std::string& text);
+
+// Themes are user files; these bounds keep absurd values from building giant grids or images.
+struct ThemeLimits {
+    static constexpr int kMinButtons = 1;
+    static constexpr int kMaxButtons = 100;  // XButton and YButton
+    static constexpr int kMinIconSize = 1;
+    static constexpr int kMaxIconSize = 128;
+    static constexpr int kMinButtonSpace = 0;
+    static constexpr int kMaxButtonSpace = 100;
+    static constexpr int kMinPosition = 0;
+    static constexpr int kMaxPosition = 4096;  // Position x and y on the body bitmap
+};
+
+// The integer values of a theme definition file.
+struct ThemeLayout {
+    int IconSize = 16;
+    int ButtonSpace = 3;
+    int XButton = 6;
+    int YButton = 2;
+    int X = 3;
+    int Y = 3;
+};
+
+ThemeLayout ClampThemeLayout(const ThemeLayout& layout);
