@@ -1,0 +1,43 @@
+// Row model of the registered applications page: one row per item slot from 0 to the highest
+// slot holding a record; row r always stands for item index r.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ItemList;
+
+struct ContentsRow {
+    std::string tip;      // shown tooltip; the stored placeholder shows as empty
+    std::string command;  // empty: an empty slot
+
+    bool IsEmptySlot() const { return command.empty(); }
+};
+
+enum class RowDeleteResult {
+    kNothing,  // empty slot: nothing to delete
+    kRemoved,  // the last row was removed
+    kEmptied,  // a middle row was emptied in place
+};
+
+class ContentsRows {
+public:
+    ContentsRows() = default;
+    // Rows for the item slots 0..10000 (higher slots are not shown and are dropped on apply).
+    explicit ContentsRows(const ItemList& items);
+
+    size_t size() const { return rows_.size(); }
+    const ContentsRow& at(size_t row) const { return rows_.at(row); }
+    ContentsRow& at(size_t row) { return rows_.at(row); }
+
+    // Exchanges the texts of two rows; out-of-range rows are ignored.
+    void Swap(size_t a, size_t b);
+    RowDeleteResult Delete(size_t row);
+
+    // Replaces the item list by one record per filled row, an empty tooltip stored as the
+    // placeholder text.
+    void ApplyTo(ItemList& items) const;
+
+private:
+    std::vector<ContentsRow> rows_;
+};
