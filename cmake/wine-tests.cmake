@@ -16,7 +16,7 @@ set(KV_TEST_ENV
     "KV_BIN=${CMAKE_BINARY_DIR}/bin"
     "KV_BUILD=${CMAKE_BINARY_DIR}/.."
     "KV_SOURCE=${CMAKE_SOURCE_DIR}"
-    "KV_TEST_DISPLAY=:93")
+    "KV_TEST_STATE=${CMAKE_BINARY_DIR}/test-env")
 
 # One Xvfb and one persistent wineserver serve all in-process Wine tests.
 add_test(NAME wine_env_start COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/test-env start)
