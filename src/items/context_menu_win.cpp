@@ -13,5 +13,3 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
             return false;
     }
 }
-
-void CKestrovarBodyWnd::OpenSettingsSheet() {}

@@ -1,4 +1,9 @@
-// A launcher button: an owner-drawn push button showing one item's icon, with its own tooltip.
+// A launcher button: an owner-drawn push button (a subclassed BUTTON) showing one item's icon
+// over a plain or skinned face, with its own tooltip. It never edits the item list: it asks
+// the launcher window (its parent) through private messages.
+//
+//   kv_button_win.cpp       creation, drawing, pointer and keys, drag and drop rules, tooltip
+//   register_launch_win.cpp registering files, the file dialog, launching, opening the folder
 #pragma once
 
 #include "framework/window.h"
@@ -10,15 +15,42 @@ class CKestrovarSettings;
 class CKVButton : public Window {
 public:
     CKVButton() = default;
+    ~CKVButton() override;
+
     void SetSettings(CKestrovarSettings* settings) { m_pSettings = settings; }
+    // Creates the button window as a child of the launcher window.
+    bool CreateButton(HWND parent, const RECT& rect, int controlId);
+
     int Index() const { return m_nIndex; }
+    const std::string& Command() const { return m_strCommand; }
+    HICON Icon() const { return m_hIcon; }
+    void ClearIcon() { m_hIcon = nullptr; }
+    void SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize);
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG* msg) override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    // Registering and launching (register_launch_win.cpp).
+    void RegisterFile(const std::string& path);
+    void OnDropFiles(HDROP drop);
+    void OnRegisterRequest();
+    void OnOpenLink();
+    // The click rule's one entry point: starts the launch of this button's item.
+    void StartLaunch();
 
 private:
+    void DrawItem(const DRAWITEMSTRUCT& draw);
+    void ApplyClickRule();
+    void ApplyDropRule();
+    void SetTooltipText(const std::string& text);
+
     bool m_bHover = false;
     bool m_bMiddleDown = false;
     int m_nIndex = -1;
     int m_nIconSize = 16;
     HICON m_hIcon = nullptr;  // not owned: the icon store owns it
     std::string m_strCommand;
+    HWND m_tooltip = nullptr;                   // child of the button, destroyed with it
     CKestrovarSettings* m_pSettings = nullptr;  // not owned
 };

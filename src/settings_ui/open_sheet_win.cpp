@@ -1,0 +1,3 @@
+#include "launcher/body_wnd.h"
+
+void CKestrovarBodyWnd::OpenSettingsSheet() {}
