@@ -3,6 +3,9 @@
 // shell scripts can drive and observe the real program.
 //
 //   kvprobe wait-launcher [ms]       wait until the launcher window exists (exit 1 on timeout)
+//   kvprobe wait-ready [ms]          wait until the launcher window exists, its thread answers
+//                                    messages (its start is over) and its geometry and buttons
+//                                    have stopped changing
 //   kvprobe wait-gone [ms]           wait until no launcher window exists
 //   kvprobe quit [ms]                post WM_COMMAND 103 to the launcher and wait until it is gone
 //   kvprobe launcher                 print "visible x y w h" of the launcher window
@@ -12,6 +15,8 @@
 //   kvprobe dialogs                  print each visible dialog (#32770): its caption, then its texts
 //   kvprobe press-dialog CAPTION ID  send BM_CLICK to control ID of the visible dialog with CAPTION
 //   kvprobe foreground               print the class and text of the foreground window
+//   kvprobe wait-dialog [CAPTION] [ms]  wait for a visible dialog (#32770), with that caption if
+//                                    given and not empty; print its caption
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
 #include <windows.h>
 
@@ -34,6 +39,34 @@ bool WaitFor(bool (*condition)(), int timeoutMs) {
         if (condition())
             return true;
         Sleep(20);
+    }
+    return false;
+}
+
+// The launcher's observable layout: its rectangle, visibility and buttons, as one text.
+std::string LauncherSnapshot(HWND w);
+
+// Ready means: the window exists, its thread has left its start code and pumps messages, and
+// nothing about its layout changed for kStableMs.
+bool WaitReady(int timeoutMs) {
+    constexpr int kStableMs = 300;
+    constexpr int kStepMs = 50;
+    std::string last;
+    int stableFor = 0;
+    for (int waited = 0; waited <= timeoutMs; waited += kStepMs) {
+        HWND w = FindLauncher();
+        DWORD_PTR ignored = 0;
+        if (w && SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored)) {
+            std::string now = LauncherSnapshot(w);
+            stableFor = now == last ? stableFor + kStepMs : 0;
+            last = now;
+            if (stableFor >= kStableMs)
+                return true;
+        } else {
+            last.clear();
+            stableFor = 0;
+        }
+        Sleep(kStepMs);
     }
     return false;
 }
@@ -72,6 +105,30 @@ BOOL CALLBACK PrintDialog(HWND window, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK AppendButton(HWND child, LPARAM param) {
+    char text[64] = {};
+    GetWindowTextA(child, text, sizeof(text));
+    if (strcmp(text, kButtonText) != 0)
+        return TRUE;
+    RECT r;
+    GetWindowRect(child, &r);
+    char line[96];
+    snprintf(line, sizeof(line), "%d %ld %ld %ld %ld %d;", GetDlgCtrlID(child), r.left, r.top, r.right, r.bottom,
+             IsWindowVisible(child) ? 1 : 0);
+    *reinterpret_cast<std::string*>(param) += line;
+    return TRUE;
+}
+
+std::string LauncherSnapshot(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    char line[96];
+    snprintf(line, sizeof(line), "%ld %ld %ld %ld %d|", r.left, r.top, r.right, r.bottom, IsWindowVisible(w) ? 1 : 0);
+    std::string snapshot = line;
+    EnumChildWindows(w, &AppendButton, reinterpret_cast<LPARAM>(&snapshot));
+    return snapshot;
+}
+
 struct DialogSearch {
     const char* caption;
     HWND found;
@@ -82,11 +139,27 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
     char cls[64] = {}, text[1024] = {};
     GetClassNameA(window, cls, sizeof(cls));
     GetWindowTextA(window, text, sizeof(text));
-    if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window) && strcmp(text, search->caption) == 0) {
+    bool captionMatches = !search->caption || !*search->caption || strcmp(text, search->caption) == 0;
+    if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window) && captionMatches) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+int WaitDialog(const char* caption, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        DialogSearch search = {caption, nullptr};
+        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            char text[1024] = {};
+            GetWindowTextA(search.found, text, sizeof(text));
+            printf("%s\n", text);
+            return 0;
+        }
+        Sleep(50);
+    }
+    return 1;
 }
 
 int Launcher() {
@@ -132,6 +205,10 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     if (command == "wait-launcher")
         return WaitFor([] { return FindLauncher() != nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
+    if (command == "wait-ready")
+        return WaitReady(Arg(argc, argv, 2, 20000)) ? 0 : 1;
+    if (command == "wait-dialog")
+        return WaitDialog(argc >= 3 ? argv[2] : "", Arg(argc, argv, 3, 10000));
     if (command == "wait-gone")
         return WaitFor([] { return FindLauncher() == nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
     if (command == "quit") {

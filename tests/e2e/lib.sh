@@ -1,0 +1,259 @@
+# End-to-end harness, sourced by tests/e2e/*_test.sh and tests/robustness/*_test.sh.
+#
+# Each scenario gets a fresh copy of the Wine prefix, its own Xvfb on a free display, the
+# program staged in C:\Kestrovar and a persistent wineserver; everything it started is stopped
+# on exit. ctest sets KV_BIN (the exe folder), KV_BUILD (build/) and KV_SOURCE (the repo root);
+# run by hand, they default to build/win of this checkout.
+#
+#   kv_setup NAME                     prepare the scenario (work folder $KV_WORK, app folder $KV_APP)
+#   kv_start [--no-wait] [ARGS...]    start Kestrovar.exe in $KV_APP; without --no-wait, wait until
+#                                     its launcher window is up and settled. Sets KV_PID.
+#   kv_quit [TIMEOUT_S]               exit command to the launcher, wait for the process to end
+#   kv_wait_exit PID [TIMEOUT_S]      wait for a process started by kv_start to end
+#   kv_probe ARGS...                  run kvprobe.exe (output in UTF-8)
+#   kv_wine ARGS...                   run any program in the prefix (output untouched)
+#   kv_wheel_click X Y                middle click at (X, Y), then let the launcher settle
+#   kv_key KEYS...                    xdotool key KEYS, then settle
+#   kv_settle                         wait until the launcher has handled what was sent to it
+#   kv_screenshot NAME                $KV_BUILD/e2e/NAME.png of the whole display
+#   kv_profile_set SECTION KEY TYPE VALUE   HKCU\Software\Onri's tool\Kestrovar\SECTION (UTF-8 text)
+#   kv_profile_get SECTION KEY        print the value (REG_DWORD in decimal); exit 1 if absent
+#   kv_profile_delete SECTION KEY     delete one value
+#   kv_profile_delete_all             delete HKCU\Software\Onri's tool
+#   kv_profile_dump                   every value under HKCU\Software\Onri's tool as sorted UTF-8
+#                                     lines "SECTION<TAB>KEY<TAB>TYPE<TAB>VALUE"
+#   kv_wait_for DESCRIPTION TIMEOUT_S COMMAND...   poll COMMAND until it succeeds (exit 1 on timeout)
+#   kv_check DESCRIPTION COMMAND...   one test line: "ok N - ..." or "not ok N - ..."
+#                                     (COMMAND may start with "!" to expect failure)
+#   kv_finish                         print "N passed, M failed"; exit non-zero if any failed
+
+KV_SOURCE=${KV_SOURCE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+KV_BUILD=${KV_BUILD:-$KV_SOURCE/build}
+KV_BIN=${KV_BIN:-$KV_BUILD/win/bin}
+KV_BUILD=$(cd "$KV_BUILD" && pwd)
+KV_BIN=$(cd "$KV_BIN" && pwd)
+KV_ROOT=$KV_SOURCE
+source "$KV_SOURCE/scripts/winenv"
+
+KV_PROFILE_ROOT="HKCU\\Software\\Onri's tool"
+KV_PROFILE_KEY="$KV_PROFILE_ROOT\\Kestrovar"
+KV_PASSED=0
+KV_FAILED=0
+KV_PIDS=()
+KV_PID=
+
+_kv_log() { echo "# $*"; }
+
+kv_setup() {
+    local name=${1:?kv_setup NAME}
+    KV_NAME=$name
+    # Work folders are per build tree so that two trees can run the same scenario at once.
+    KV_WORK="$KV_BUILD/e2e/work/$(basename "$(dirname "$KV_BIN")")/$name"
+    KV_SHOTS="$KV_BUILD/e2e"
+    rm -rf "$KV_WORK"
+    mkdir -p "$KV_WORK" "$KV_SHOTS"
+    trap _kv_cleanup EXIT
+
+    export WINEPREFIX="$KV_WORK/prefix"
+    "$KV_SOURCE/scripts/make-prefix" >/dev/null || { echo "Bail out! no base prefix"; exit 1; }
+    "$KV_SOURCE/scripts/copy-prefix" "$WINEPREFIX" || { echo "Bail out! prefix copy failed"; exit 1; }
+    KV_APP="$WINEPREFIX/drive_c/Kestrovar"
+    "$KV_SOURCE/scripts/stage-app" "$KV_APP" "$KV_BIN" || { echo "Bail out! staging failed"; exit 1; }
+
+    "$KV_SOURCE/scripts/xvfb-start" "$KV_WORK/xvfb" </dev/null >/dev/null 2>&1 ||
+        { echo "Bail out! Xvfb did not start"; exit 1; }
+    export DISPLAY=$(cat "$KV_WORK/xvfb/display")
+
+    # Every background process gets its own output files: an inherited pipe would keep
+    # ctest waiting for the end of the test's output long after the test ended.
+    wineserver -p </dev/null >>"$KV_WORK/wineserver.log" 2>&1
+    # Bring up the prefix services and the virtual desktop now, detached from our pipes.
+    wine cmd /c exit 0 </dev/null >>"$KV_WORK/wine.log" 2>&1
+    wine "$KV_BIN/kvprobe.exe" foreground </dev/null >>"$KV_WORK/wine.log" 2>&1
+    _kv_log "scenario $name on display $DISPLAY, prefix $WINEPREFIX"
+}
+
+_kv_cleanup() {
+    local status=$?
+    local pid
+    for pid in "${KV_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k </dev/null >/dev/null 2>&1
+        # wineserver -k returns at once; wait until the server is gone so the prefix is quiet.
+        wineserver -w </dev/null >/dev/null 2>&1
+    fi
+    [ -n "${KV_WORK:-}" ] && "$KV_SOURCE/scripts/xvfb-stop" "$KV_WORK/xvfb"
+    exit $status
+}
+
+kv_wine() {
+    wine "$@" </dev/null
+}
+
+kv_probe() {
+    local out status
+    out=$(wine "$KV_BIN/kvprobe.exe" "$@" </dev/null 2>>"$KV_WORK/probe.log")
+    status=$?
+    [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
+    return $status
+}
+
+kv_start() {
+    local wait=1
+    if [ "${1:-}" = "--no-wait" ]; then
+        wait=0
+        shift
+    fi
+    (cd "$KV_APP" && exec wine Kestrovar.exe "$@" </dev/null >>"$KV_WORK/kestrovar.log" 2>&1) &
+    KV_PID=$!
+    KV_PIDS+=("$KV_PID")
+    if [ $wait -eq 1 ] && ! kv_probe wait-ready 30000; then
+        _kv_log "the launcher did not come up"
+        return 1
+    fi
+    return 0
+}
+
+kv_wait_exit() {
+    local pid=${1:?kv_wait_exit PID} timeout=${2:-15}
+    local deadline=$((SECONDS + timeout))
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.05
+    done
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+kv_quit() {
+    local timeout=${1:-15}
+    kv_probe quit $((timeout * 1000)) >/dev/null || { _kv_log "the launcher did not close"; return 1; }
+    [ -z "$KV_PID" ] || kv_wait_exit "$KV_PID" "$timeout" || { _kv_log "the process did not end"; return 1; }
+}
+
+kv_settle() {
+    sleep 0.2
+    kv_probe wait-ready 5000 >/dev/null 2>&1
+    return 0
+}
+
+kv_wheel_click() {
+    xdotool mousemove "$1" "$2" click 2
+    kv_settle
+}
+
+kv_key() {
+    xdotool key "$@"
+    kv_settle
+}
+
+kv_screenshot() {
+    local name=${1:?kv_screenshot NAME}
+    import -display "$DISPLAY" -window root "$KV_SHOTS/$name.png" </dev/null >/dev/null 2>&1 ||
+        _kv_log "screenshot $name failed"
+}
+
+kv_wait_for() {
+    local description=$1 timeout=$2
+    shift 2
+    local deadline=$((SECONDS + timeout))
+    until _kv_run "$@" >/dev/null 2>&1; do
+        if [ $SECONDS -ge $deadline ]; then
+            _kv_log "timed out waiting for: $description"
+            return 1
+        fi
+        sleep 0.1
+    done
+    return 0
+}
+
+# Runs COMMAND...; a leading "!" negates its status.
+_kv_run() {
+    if [ "$1" = "!" ]; then
+        shift
+        ! "$@"
+    else
+        "$@"
+    fi
+}
+
+kv_check() {
+    local description=$1
+    shift
+    local n=$((KV_PASSED + KV_FAILED + 1))
+    if _kv_run "$@"; then
+        KV_PASSED=$((KV_PASSED + 1))
+        echo "ok $n - $description"
+    else
+        KV_FAILED=$((KV_FAILED + 1))
+        echo "not ok $n - $description"
+    fi
+}
+
+kv_finish() {
+    echo "$KV_PASSED passed, $KV_FAILED failed"
+    [ $KV_FAILED -eq 0 ] && [ $KV_PASSED -gt 0 ]
+    exit $?
+}
+
+# --- the registry profile -------------------------------------------------------------------
+
+kv_profile_set() {
+    local section=$1 key=$2 type=$3 value=$4
+    wine reg add "$KV_PROFILE_KEY\\$section" /v "$key" /t "$type" /d "$value" /f </dev/null >/dev/null 2>&1
+}
+
+kv_profile_delete() {
+    wine reg delete "$KV_PROFILE_KEY\\$1" /v "$2" /f </dev/null >/dev/null 2>&1
+}
+
+kv_profile_delete_all() {
+    wine reg delete "$KV_PROFILE_ROOT" /f </dev/null >/dev/null 2>&1
+    return 0
+}
+
+# `reg query` output in UTF-8 and without CRs: key lines start with HKEY_, value lines with
+# four spaces, then name, type and data separated by four spaces.
+_kv_reg_query() {
+    local out
+    out=$(wine reg query "$@" </dev/null 2>/dev/null) || return 1
+    printf '%s\n' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
+}
+
+# Reads "    NAME    TYPE    DATA" lines and prints SECTION\tNAME\tTYPE\tDATA, with REG_DWORD data in
+# decimal. Names never contain "    REG_", so the first one splits name from type.
+_kv_reg_values() {
+    awk -v root="HKEY_CURRENT_USER\\\\Software\\\\Onri's tool" '
+        function hex(text,    i, n) {
+            n = 0
+            for (i = 3; i <= length(text); i++) n = n * 16 + index("0123456789abcdef", tolower(substr(text, i, 1))) - 1
+            return n
+        }
+        /^HKEY_/ { section = substr($0, length(root) + 2); next }
+        /^    / {
+            line = substr($0, 5)
+            at = index(line, "    REG_")
+            if (at == 0) next
+            name = substr(line, 1, at - 1)
+            rest = substr(line, at + 4)
+            split(rest, parts, "    ")
+            type = parts[1]
+            data = substr(rest, length(type) + 5)
+            if (type == "REG_DWORD") data = sprintf("%.0f", hex(data))
+            printf "%s\t%s\t%s\t%s\n", section, name, type, data
+        }'
+}
+
+kv_profile_get() {
+    local section=$1 key=$2 line
+    line=$(_kv_reg_query "$KV_PROFILE_KEY\\$section" /v "$key" | _kv_reg_values) || return 1
+    [ -n "$line" ] || return 1
+    printf '%s\n' "${line#*$'\t'*$'\t'*$'\t'}"
+}
+
+kv_profile_dump() {
+    _kv_reg_query "$KV_PROFILE_ROOT" /s | _kv_reg_values | LC_ALL=C sort
+    return 0
+}
