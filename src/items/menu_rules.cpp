@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "items/command_ids.h"
+#include "items/launch_item.h"
 #include "settings/mbcs.h"
 #include "settings/settings_record.h"
 
@@ -81,4 +82,42 @@ std::optional<int> ThemeIndexFromCommand(int id) {
 
 bool CommandTargetChanged(const std::string& oldProgram, const std::string& newCommand) {
     return FindMbcs(newCommand, oldProgram) == std::string::npos;
+}
+
+namespace {
+constexpr char kProfileSeparator = '*';
+constexpr char kFullWidthAsterisk[] = "＊";
+}  // namespace
+
+std::string StorableTooltip(const std::string& tip, const std::string& command) {
+    if (tip.empty())
+        return command.empty() ? std::string() : std::string(kNoTooltipText);
+    std::string storable;
+    for (size_t pos = 0; pos < tip.size();) {
+        const size_t next = NextCharPos(tip, pos);
+        if (tip[pos] == kProfileSeparator)
+            storable += kFullWidthAsterisk;
+        else
+            storable.append(tip, pos, next - pos);
+        pos = next;
+    }
+    return storable;
+}
+
+bool IsStorableCommand(const std::string& command) {
+    return FindCharMbcs(command, kProfileSeparator) == std::string::npos;
+}
+
+std::string TooltipAfterCommandEdit(const std::string& oldTip,
+                                    const std::string& oldProgram,
+                                    const std::string& newCommand,
+                                    const std::function<std::string(const std::string&)>& describe) {
+    if (newCommand.empty())
+        return std::string();
+    if (!oldTip.empty() && !CommandTargetChanged(oldProgram, newCommand))
+        return oldTip;
+    std::string tip = describe(newCommand);
+    if (tip.empty())
+        tip = newCommand;
+    return StorableTooltip(tip, newCommand);
 }

@@ -1,6 +1,7 @@
 // Content of the launcher's context menu, and the rule for editing an item's command.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,3 +38,25 @@ std::optional<int> ThemeIndexFromCommand(int id);
 // Whether an edited command names a different target than before: the old command's program
 // part no longer occurs in it (multibyte-aware). An empty old program always occurs.
 bool CommandTargetChanged(const std::string& oldProgram, const std::string& newCommand);
+
+// The profile keeps an item as "tooltip*command" and drops values that do not split into two
+// non-empty texts at the '*'s, so edited texts are made storable before they reach the list.
+
+// A tooltip as it can be stored for an item with the given command: every '*' becomes the
+// full-width asterisk, and an empty tooltip of a used item becomes kNoTooltipText (shown as no
+// tooltip) so that the item is not lost. A blank record keeps its empty tooltip.
+std::string StorableTooltip(const std::string& tip, const std::string& command);
+
+// Whether a command typed by the user can be stored: it must not contain '*'. (No path can
+// hold one; the empty command, which blanks the item, is storable.)
+bool IsStorableCommand(const std::string& command);
+
+// The tooltip after the command of an item was edited from a command whose program part is
+// oldProgram to newCommand: unchanged while the new command still contains the old program,
+// otherwise describe(newCommand) or newCommand itself when that is empty. An emptied command
+// empties the tooltip as well (the slot becomes blank); an item without a tooltip gets one
+// from its new command.
+std::string TooltipAfterCommandEdit(const std::string& oldTip,
+                                    const std::string& oldProgram,
+                                    const std::string& newCommand,
+                                    const std::function<std::string(const std::string&)>& describe);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "items/command_ids.h"
+#include "items/launch_item.h"
 
 namespace {
 
@@ -103,4 +104,30 @@ TEST(MenuRules, CommandTargetChangedWhenOldProgramIsGone) {
     EXPECT_TRUE(CommandTargetChanged("C:\\A\\a.exe", ""));
     EXPECT_FALSE(CommandTargetChanged("", "anything"));
     EXPECT_TRUE(CommandTargetChanged("\\x", "表x"));  // the backslash is a trail byte there
+}
+
+TEST(MenuRules, EditedTextsStayStorable) {
+    EXPECT_EQ(StorableTooltip("", "C:\\a.exe"), kNoTooltipText);  // the item survives the profile
+    EXPECT_EQ(StorableTooltip("", ""), "");                        // a blank record stays blank
+    EXPECT_EQ(StorableTooltip("a*b**", "C:\\a.exe"), "a＊b＊＊");
+    EXPECT_EQ(StorableTooltip("表示", "x"), "表示");
+    EXPECT_TRUE(IsStorableCommand("C:\\a.exe /x"));
+    EXPECT_TRUE(IsStorableCommand(""));
+    EXPECT_FALSE(IsStorableCommand("cmd /c dir *.txt"));
+}
+
+TEST(MenuRules, TooltipAfterCommandEdit) {
+    auto describe = [](const std::string& command) {
+        return command == "C:\\B\\b.exe" ? std::string("B tool") : std::string();
+    };
+    // Same program with parameters: the tooltip stays.
+    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "C:\\A\\a.exe /x", describe), "A");
+    // Another program: its description, or the command when it has none.
+    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "C:\\B\\b.exe", describe), "B tool");
+    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "C:\\C\\c.exe", describe), "C:\\C\\c.exe");
+    // Emptied command: the slot becomes blank.
+    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "", describe), "");
+    // A blank record given a command gets a tooltip, otherwise the profile would drop it.
+    EXPECT_EQ(TooltipAfterCommandEdit("", "", "C:\\B\\b.exe", describe), "B tool");
+    EXPECT_EQ(TooltipAfterCommandEdit("NO TOOLTIP TEXT", "", "C:\\B\\b.exe", describe), "NO TOOLTIP TEXT");
 }

@@ -1,0 +1,29 @@
+// Path and text rules of registering and launching items, free of any system call.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// The shell's type name of executable programs on a Japanese system.
+inline constexpr char kApplicationTypeName[] = "アプリケーション";
+
+// Drive and directory part of a path, as _splitpath gives them joined: "C:\Tools\" for
+// "C:\Tools\x.exe", "" for a bare file name. Separators are '\' and '/'; a trail byte of a
+// double-byte character is never taken for one.
+std::string ProgramFolder(const std::string& path);
+
+// The Windows directory cut after its last '\': "C:\" for "C:\windows". Empty when the
+// directory has no '\' at all.
+std::string WindowsDirectoryRoot(const std::string& windowsDirectory);
+
+// Turns a filter of the form "text|pattern|...||" into the NUL-separated form of the open-file
+// dialog, ending in two NULs. A '|' inside a double-byte character stays.
+std::string FileDialogFilter(const std::string& barSeparated);
+
+// Tooltip text of a file registered on a button: the program's description (or its path) for
+// an application, the shell's display name (or the path) for anything else.
+// describe is called only for applications.
+std::string RegisteredTooltip(const std::string& typeName,
+                              const std::string& displayName,
+                              const std::string& path,
+                              const std::function<std::string(const std::string&)>& describe);
