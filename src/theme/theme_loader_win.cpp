@@ -1,8 +1,138 @@
+#include "theme/theme_loader.h"
+
+#include <cstdio>
+#include <utility>
+
 #include "settings/kestrovar_settings.h"
+
+namespace {
+
+constexpr char kDesignSection[] = "Design";
+constexpr char kPositionSection[] = "Position";
+
+// snprintf into a kThemeTextBytes buffer; empty when the text would be cut.
+template <typename... Args>
+std::string FormatBounded(const char* pattern, Args... args) {
+    char buffer[kThemeTextBytes];
+    const int length = std::snprintf(buffer, sizeof(buffer), pattern, args...);
+    if (length < 0 || static_cast<size_t>(length) >= sizeof(buffer))
+        return std::string();
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+UniqueBitmap LoadNamedBitmap(const std::string& file, const char* key, const std::string& directory,
+                             const std::string& theme) {
+    const std::string name = ReadThemeString(file, kDesignSection, key, "");
+    if (name.empty())
+        return UniqueBitmap();
+    return LoadThemeBitmap(ThemeFilePath(directory, theme, name));
+}
+
+}  // namespace
+
+std::string ReadThemeString(const std::string& file, const char* section, const char* key,
+                            const std::string& defaultValue) {
+    // An empty file name would make the profile functions fall back to win.ini.
+    if (file.empty())
+        return defaultValue.substr(0, kThemeTextBytes - 1);
+    char buffer[kThemeTextBytes] = {};
+    GetPrivateProfileStringA(section, key, defaultValue.c_str(), buffer, sizeof(buffer), file.c_str());
+    return buffer;
+}
+
+int ReadThemeInt(const std::string& file, const char* section, const char* key, int defaultValue) {
+    const std::string defaultText = FormatBounded("%d", defaultValue);
+    return ThemeAtoi(ReadThemeString(file, section, key, defaultText));
+}
+
+std::string ThemeFilePath(const std::string& directory, const std::string& theme, const std::string& file) {
+    if (directory.empty())
+        return std::string();
+    return FormatBounded("%s\\Themes\\%s\\%s", directory.c_str(), theme.c_str(), file.c_str());
+}
+
+std::string ThemeDefinitionPath(const std::string& directory, const std::string& theme) {
+    if (directory.empty())
+        return std::string();
+    return FormatBounded("%s\\Themes\\%s\\%s.kvs", directory.c_str(), theme.c_str(), theme.c_str());
+}
+
+std::string CurrentDirectoryForThemes() {
+    char buffer[kThemeTextBytes] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
+    if (length == 0 || length >= sizeof(buffer))
+        return std::string();
+    return std::string(buffer, length);
+}
+
+UniqueBitmap LoadThemeBitmap(const std::string& path) {
+    if (path.empty())
+        return UniqueBitmap();
+    // Not LR_SHARED: a shared image must never be deleted, and this one is owned and deleted
+    // at the next load; it would also keep serving the old picture after the file is edited.
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    const SIZE size = BitmapSize(bitmap.get());
+    if (size.cx <= 0 || size.cy <= 0)
+        return UniqueBitmap();
+    return bitmap;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info = {};
+    if (!bitmap || GetObjectA(bitmap, sizeof(info), &info) != sizeof(info))
+        return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+ThemeDefinition ReadThemeDefinition(const std::string& directory, const std::string& theme) {
+    ThemeDefinition definition;
+    const std::string file = ThemeDefinitionPath(directory, theme);
+    definition.ColorKey = ParseHexColor(ReadThemeString(file, kDesignSection, "ColorKey", kDefaultColorKeyText));
+    if (ReadThemeString(file, kDesignSection, "BodyImage", "").empty())
+        return definition;
+
+    definition.BodyNamed = true;
+    definition.Body = LoadNamedBitmap(file, "BodyImage", directory, theme);
+    definition.Button = LoadNamedBitmap(file, "ButtonImage", directory, theme);
+    definition.ButtonOnMouse = LoadNamedBitmap(file, "ButtonOnMouseImage", directory, theme);
+    definition.ButtonDown = LoadNamedBitmap(file, "ButtonDownImage", directory, theme);
+
+    const ThemeLayout defaults;
+    ThemeLayout layout;
+    layout.IconSize = ReadThemeInt(file, kDesignSection, "IconSize", defaults.IconSize);
+    layout.ButtonSpace = ReadThemeInt(file, kDesignSection, "ButtonSpace", defaults.ButtonSpace);
+    layout.XButton = ReadThemeInt(file, kDesignSection, "XButton", defaults.XButton);
+    layout.YButton = ReadThemeInt(file, kDesignSection, "YButton", defaults.YButton);
+    layout.X = ReadThemeInt(file, kPositionSection, "x", defaults.X);
+    layout.Y = ReadThemeInt(file, kPositionSection, "y", defaults.Y);
+    definition.Layout = ClampThemeLayout(layout);
+    return definition;
+}
 
 int CKestrovarSettings::LoadTheme() {
     ReleaseSkin();
-    return 0;
+    ThemeDefinition theme = ReadThemeDefinition(CurrentDirectoryForThemes(), Theme);
+    ColorKey = theme.ColorKey;
+    if (!theme.BodyNamed)
+        return 0;
+
+    BodyBitmap = std::move(theme.Body);
+    ButtonBitmap = std::move(theme.Button);
+    ButtonOnMouseBitmap = std::move(theme.ButtonOnMouse);
+    ButtonDownBitmap = std::move(theme.ButtonDown);
+    if (ButtonBitmap) {
+        const SIZE size = BitmapSize(ButtonBitmap.get());
+        ButtonWidth = size.cx;
+        ButtonHeight = size.cy;
+    }
+    IconSize = theme.Layout.IconSize;
+    ButtonSpace = theme.Layout.ButtonSpace;
+    Col = theme.Layout.XButton;
+    Row = theme.Layout.YButton;
+    ButtonOriginX = theme.Layout.X;
+    ButtonOriginY = theme.Layout.Y;
+    return 1;
 }
 
 void CKestrovarSettings::ReleaseSkin() {
@@ -10,7 +140,7 @@ void CKestrovarSettings::ReleaseSkin() {
     ButtonBitmap.reset();
     ButtonOnMouseBitmap.reset();
     ButtonDownBitmap.reset();
-    ColorKey = 0xFFFFFFFF;
+    ColorKey = kNoColorKey;
     ButtonOriginX = 0;
     ButtonOriginY = 0;
 }

@@ -1,0 +1,57 @@
+// Reading a theme folder: the definition file Themes\<name>\<name>.kvs and the bitmaps it names.
+// The launcher's settings record and the theme preview window both read themes through
+// ReadThemeDefinition and differ only in which of its values they keep.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/handles.h"
+#include "theme/theme_values.h"
+
+// Paths and definition values are read into buffers of this size, as MAX_PATH-era files expect.
+inline constexpr size_t kThemeTextBytes = MAX_PATH;
+
+inline constexpr char kDefaultColorKeyText[] = "0xFF00FF";
+
+// Integer key of a definition file with the atoi rule; the default when the file or key is absent.
+int ReadThemeInt(const std::string& file, const char* section, const char* key, int defaultValue);
+// String key of a definition file, at most kThemeTextBytes - 1 bytes.
+std::string ReadThemeString(const std::string& file, const char* section, const char* key,
+                            const std::string& defaultValue);
+
+// "<directory>\Themes\<theme>\<file>", or empty when it would not fit into kThemeTextBytes
+// (such a path is treated as a file that does not exist).
+std::string ThemeFilePath(const std::string& directory, const std::string& theme, const std::string& file);
+// The definition file path of a theme, with the same bound.
+std::string ThemeDefinitionPath(const std::string& directory, const std::string& theme);
+
+// The process's current directory, or empty when it does not fit into kThemeTextBytes.
+std::string CurrentDirectoryForThemes();
+
+// A bitmap file loaded as a DIB section; absent when the file is missing or is not a usable
+// bitmap (unreadable, zero bytes, not a BMP, no pixels).
+UniqueBitmap LoadThemeBitmap(const std::string& path);
+
+// Pixel size of a bitmap; {0, 0} when the handle is absent or invalid.
+SIZE BitmapSize(HBITMAP bitmap);
+
+struct ThemeDefinition {
+    // False when the definition file is missing or names no BodyImage: the theme is not loaded
+    // and nothing below but ColorKey is read.
+    bool BodyNamed = false;
+    uint32_t ColorKey = 0x00FF00FF;
+    // Each absent when not named or not loadable. A named body that fails to load leaves
+    // BodyNamed true and Body absent, which callers treat like a missing theme.
+    UniqueBitmap Body;
+    UniqueBitmap Button;
+    UniqueBitmap ButtonOnMouse;
+    UniqueBitmap ButtonDown;
+    // Clamped to ThemeLimits.
+    ThemeLayout Layout;
+};
+
+// Reads the theme `theme` below "<directory>\Themes".
+ThemeDefinition ReadThemeDefinition(const std::string& directory, const std::string& theme);
