@@ -1,11 +1,233 @@
+// The launcher's context menu and the commands it sends.
 #include "launcher/body_wnd.h"
 
-#include "items/command_ids.h"
+#include <algorithm>
+#include <optional>
+#include <vector>
 
-void CKestrovarBodyWnd::OnContextMenu(HWND clicked, POINT screenPoint) {}
+#include "framework/application.h"
+#include "framework/handles.h"
+#include "items/about_dialog.h"
+#include "items/command_ids.h"
+#include "items/kv_button.h"
+#include "items/menu_rules.h"
+#include "items/text_dialog.h"
+#include "launcher/messages.h"
+#include "settings/cmdline.h"
+#include "theme/version_info.h"
+
+namespace {
+
+constexpr char kEditTipTitle[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集";
+constexpr char kEditCommandTitle[] = "起動ｺﾏﾝﾄﾞの編集";
+constexpr char kUnstorableCommandMessage[] = "起動ｺﾏﾝﾄﾞに「*」は使えません。";
+
+// The folders under "Themes" in the current directory, in the order the file system lists them.
+std::vector<std::string> EnumerateThemeFolders() {
+    std::vector<std::string> names;
+    char directory[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof(directory), directory);
+    if (length == 0 || length >= sizeof(directory))
+        return names;
+    const std::string pattern = std::string(directory) + "\\Themes\\*";
+    WIN32_FIND_DATAA data;
+    UniqueFind find(FindFirstFileA(pattern.c_str(), &data));
+    if (!find)
+        return names;
+    do {
+        const std::string name = data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(find.get(), &data));
+    return names;
+}
+
+void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& entry : entries) {
+        switch (entry.kind) {
+            case MenuEntry::kSeparator:
+                AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+                break;
+            case MenuEntry::kSubmenu: {
+                HMENU submenu = CreatePopupMenu();
+                AppendEntries(submenu, entry.children);
+                // The submenu is destroyed with its parent menu.
+                AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), entry.text.c_str());
+                break;
+            }
+            case MenuEntry::kCommand:
+                AppendMenuA(menu, MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED), entry.id,
+                            entry.text.c_str());
+                break;
+        }
+    }
+}
+
+unsigned long PathAttributes(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    UniqueFind find(FindFirstFileA(path.c_str(), &data));
+    return find ? (data.dwFileAttributes ? data.dwFileAttributes : FILE_ATTRIBUTE_NORMAL) : 0;
+}
+
+std::string ProgramPart(const std::string& command) {
+    std::string program, parameters;
+    SplitCommandLine(command, program, parameters, &PathAttributes);
+    return program;
+}
+
+// Applies the theme choice of the menu to the settings: theme n of a fresh enumeration, or
+// the plain look for nullopt and for a folder that has gone since the menu was shown.
+void ChooseTheme(CKestrovarSettings& settings, std::optional<int> themeIndex) {
+    settings.SkinMode = 0;
+    if (!themeIndex)
+        return;
+    const std::vector<std::string> names = EnumerateThemeFolders();
+    const size_t n = static_cast<size_t>(*themeIndex);
+    if (n < names.size() && !names[n].empty()) {
+        settings.Theme = names[n];
+        settings.SkinMode = 1;
+    }
+}
+
+// Runs the text dialog on text. Returns false when it was cancelled.
+bool RunTextDialog(HWND owner, const char* title, std::string& text) {
+    CTextDialog dialog(owner);
+    dialog.m_strTitle = title;
+    dialog.m_strText = text;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    text = dialog.m_strText;
+    return true;
+}
+
+// Lets the user edit the tooltip of the item at index. Returns true when it changed.
+bool EditTooltip(HWND owner, ItemList& items, int index) {
+    const CLaunchItem* item = items.FindItem(index);
+    if (!item)
+        return false;
+    std::string tip = item->strTip;
+    if (!RunTextDialog(owner, kEditTipTitle, tip))
+        return false;
+    // Looked up again: a launch may have cleared the item while the dialog ran.
+    CLaunchItem* edited = items.FindItem(index);
+    if (!edited)
+        return false;
+    edited->strTip = StorableTooltip(tip, edited->strCommand);
+    return true;
+}
+
+// Lets the user edit the command of the item at index; a new target brings its own tooltip.
+// A command that the profile could not store is refused and offered again for correction.
+bool EditCommand(HWND owner, ItemList& items, int index) {
+    const CLaunchItem* item = items.FindItem(index);
+    if (!item)
+        return false;
+    std::string command = item->strCommand;
+    for (;;) {
+        if (!RunTextDialog(owner, kEditCommandTitle, command))
+            return false;
+        if (IsStorableCommand(command))
+            break;
+        MessageBoxA(owner, kUnstorableCommandMessage, ExecutableBaseName().c_str(), MB_OK);
+    }
+    CLaunchItem* edited = items.FindItem(index);
+    if (!edited)
+        return false;
+    edited->strTip = TooltipAfterCommandEdit(edited->strTip, ProgramPart(edited->strCommand), command,
+                                             &GetFileDescription);
+    edited->strCommand = command;
+    return true;
+}
+
+}  // namespace
+
+void CKestrovarBodyWnd::OnContextMenu(HWND clicked, POINT screenPoint) {
+    dragSource_ = -1;
+    contextButton_ = nullptr;
+
+    MenuContext context;
+    const auto button = std::find_if(buttons_.begin(), buttons_.end(),
+                                     [clicked](const auto& candidate) { return candidate->hwnd() == clicked; });
+    if (button != buttons_.end()) {
+        contextButton_ = button->get();
+        context.onButton = true;
+        context.clickedIndex = contextButton_->Index();
+        context.highestUsedIndex = settings_.Items.HighestUsedIndex();
+        context.hasRecord = settings_.Items.HasItem(context.clickedIndex);
+    }
+    context.themeNames = EnumerateThemeFolders();
+    context.skinMode = settings_.SkinMode != 0;
+    context.themeName = settings_.Theme;
+
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu)
+        return;
+    AppendEntries(menu.get(), BuildLauncherMenu(context));
+    // A popup menu closes on a click elsewhere only while its owner is the foreground window;
+    // the posted message lets the menu loop notice the end of tracking at once.
+    SetForegroundWindow(hwnd());
+    TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, hwnd(), nullptr);
+    PostMessageA(hwnd(), WM_NULL, 0, 0);
+}
 
 bool CKestrovarBodyWnd::OnMenuCommand(int id) {
+    if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
+        lastLoadIconSize_ = settings_.IconSize;  // a reload follows only if the theme changes the size
+        ChooseTheme(settings_, theme);
+        Rebuild(false);
+        SetFocus(hwnd());
+        return true;
+    }
     switch (id) {
+        case kCmdRegister:
+            if (contextButton_) {
+                // Modal like the other dialogs: no page turn may give the button another slot
+                // while the file dialog is open.
+                MessageLockScope lock(hook_);
+                SendMessageA(contextButton_->hwnd(), KVM_REGISTER, 0, 0);
+            }
+            return true;
+        case kCmdOpenLink:
+            if (contextButton_)
+                SendMessageA(contextButton_->hwnd(), KVM_OPENLINK, 0, 0);
+            return true;
+        case kCmdInsertBlank:
+        case kCmdDelete:
+            if (contextButton_) {
+                const int index = contextButton_->Index();
+                if (id == kCmdInsertBlank)
+                    settings_.Items.InsertBlank(index);
+                else
+                    settings_.Items.DeleteAt(index);
+                ShowPage(currentPage_);
+                dragSource_ = -1;
+                FocusButtonUnderCursor();
+            }
+            return true;
+        case kCmdEditTip:
+        case kCmdEditCommand:
+            if (contextButton_) {
+                MessageLockScope lock(hook_);
+                const int index = contextButton_->Index();
+                const bool changed = id == kCmdEditTip ? EditTooltip(hwnd(), settings_.Items, index)
+                                                       : EditCommand(hwnd(), settings_.Items, index);
+                if (changed)
+                    ShowPage(currentPage_);
+            }
+            return true;
+        case kCmdSettings:
+            OpenSettingsSheet();
+            return true;
+        case kCmdVersion: {
+            MessageLockScope lock(hook_);
+            CAboutDialog about;
+            about.DoModal(hwnd());
+            SetFocus(hwnd());
+            return true;
+        }
+        case kCmdCancel:
+            SetFocus(hwnd());
+            return true;
         case kCmdQuit:
             DestroyWindow();
             return true;
