@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 #include <set>
 #include <unordered_set>
 
 #include "settings/cmdline.h"
 #include "settings/numbered_keys.h"
+#include "settings/numbered_list_save.h"
 #include "settings/profile_keys.h"
 #include "settings/profile_store.h"
 
@@ -160,13 +162,16 @@ void ReadItems(ItemList& items, ProfileStore& profile) {
 
 void WriteItems(const ItemList& items, ProfileStore& profile) {
     using namespace profile_keys;
-    std::set<int> written;
+    // Later records of the same index overwrite earlier ones, as writing in list order would.
+    std::map<int, std::string> wanted;
     for (const auto& record : items.records()) {
         if (record->IsBlank())
             continue;
-        profile.WriteString(kPathName, NumberedKey(kButtonPrefix, record->nIndex),
-                            record->strTip + "*" + record->strCommand);
-        written.insert(record->nIndex);
+        const std::string value = record->strTip + "*" + record->strCommand;
+        if (record->nIndex >= 0 && record->nIndex <= kMaxButtonIndex)
+            wanted[record->nIndex] = value;
+        else
+            profile.WriteString(kPathName, NumberedKey(kButtonPrefix, record->nIndex), value);
     }
-    DeleteStaleNumberedKeys(profile, kPathName, kButtonPrefix, kMaxButtonIndex, written);
+    SaveNumberedList(profile, kPathName, kButtonPrefix, kMaxButtonIndex, wanted);
 }

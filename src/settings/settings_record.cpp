@@ -1,8 +1,9 @@
 #include "settings/settings_record.h"
 
-#include <set>
+#include <map>
 
 #include "settings/numbered_keys.h"
+#include "settings/numbered_list_save.h"
 #include "settings/profile_keys.h"
 #include "settings/profile_store.h"
 
@@ -23,13 +24,10 @@ void ReadNameList(ProfileStore& profile, const char* prefix, std::vector<std::st
 }
 
 void WriteNameList(ProfileStore& profile, const char* prefix, const std::vector<std::string>& list) {
-    std::set<int> written;
-    for (size_t i = 0; i < list.size(); ++i) {
-        const int index = static_cast<int>(i);
-        profile.WriteString(kFilter, NumberedKey(prefix, index), list[i]);
-        written.insert(index);
-    }
-    DeleteStaleNumberedKeys(profile, kFilter, prefix, kMaxFilterIndex, written);
+    std::map<int, std::string> wanted;
+    for (size_t i = 0; i < list.size(); ++i)
+        wanted[static_cast<int>(i)] = list[i];
+    SaveNumberedList(profile, kFilter, prefix, kMaxFilterIndex, wanted);
 }
 
 }  // namespace
