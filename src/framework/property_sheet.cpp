@@ -86,7 +86,12 @@ void PropertySheetWindow::AttachSheet(HWND sheet) {
 }
 
 LRESULT PropertySheetWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED)
-        accepted_ = true;
+    if (msg == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+        LRESULT result = Window::WindowProc(msg, wParam, lParam);
+        // A page that refuses its apply keeps the sheet open; the sheet is closing only when
+        // it has no current page any more. A later Cancel must not count as this OK.
+        accepted_ = PropSheet_GetCurrentPageHwnd(hwnd()) == nullptr;
+        return result;
+    }
     return Window::WindowProc(msg, wParam, lParam);
 }

@@ -14,6 +14,11 @@ Window::~Window() {
 Window* Window::FromHandle(HWND hwnd) {
     if (!hwnd)
         return nullptr;
+    // The user data of another process's window is an address in that process, even when
+    // its window procedure lies at the same address as ours (another copy of this program).
+    DWORD process = 0;
+    if (!GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId())
+        return nullptr;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Window::StaticWindowProc)
         return nullptr;
     return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));

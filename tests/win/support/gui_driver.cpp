@@ -1,0 +1,37 @@
+#include "support/gui_driver.h"
+
+namespace kvtest {
+
+namespace {
+constexpr int kPollMs = 10;
+}
+
+HWND WaitForTopLevel(const char* caption, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += kPollMs) {
+        HWND window = FindWindowA(nullptr, caption);
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += kPollMs) {
+        PumpPending();
+        if (condition())
+            return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    }
+    return condition();
+}
+
+}  // namespace kvtest
