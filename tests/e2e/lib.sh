@@ -21,7 +21,10 @@
 #   kv_profile_delete SECTION KEY     delete one value
 #   kv_profile_delete_all             delete HKCU\Software\Onri's tool
 #   kv_profile_dump                   every value under HKCU\Software\Onri's tool as sorted UTF-8
-#                                     lines "SECTION<TAB>KEY<TAB>TYPE<TAB>VALUE"
+#                                     lines "SECTION<TAB>KEY<TAB>TYPE<TAB>VALUE" (SECTION is
+#                                     relative to that key, e.g. "Kestrovar\Design")
+#   kv_dump_get DUMP SECTION KEY      the value of one key in a dump (exit 1 if absent): one
+#                                     registry read for many checks
 #   kv_wait_for DESCRIPTION TIMEOUT_S COMMAND...   poll COMMAND until it succeeds (exit 1 on timeout)
 #   kv_check DESCRIPTION COMMAND...   one test line: "ok N - ..." or "not ok N - ..."
 #                                     (COMMAND may start with "!" to expect failure)
@@ -67,8 +70,11 @@ kv_setup() {
     # Every background process gets its own output files: an inherited pipe would keep
     # ctest waiting for the end of the test's output long after the test ended.
     wineserver -p </dev/null >>"$KV_WORK/wineserver.log" 2>&1
-    # Bring up the prefix services and the virtual desktop now, detached from our pipes.
-    wine cmd /c exit 0 </dev/null >>"$KV_WORK/wine.log" 2>&1
+    # Bring up the prefix services and the virtual desktop now, detached from our pipes. The
+    # system processes end when the last program of the prefix ends; an idle program keeps
+    # them (and so every later wine start, ~0.05 s instead of ~1 s) up for the whole scenario.
+    wine "$KV_BIN/kvprobe.exe" idle </dev/null >>"$KV_WORK/wine.log" 2>&1 &
+    KV_PIDS+=($!)
     wine "$KV_BIN/kvprobe.exe" foreground </dev/null >>"$KV_WORK/wine.log" 2>&1
     _kv_log "scenario $name on display $DISPLAY, prefix $WINEPREFIX"
 }
@@ -251,6 +257,15 @@ kv_profile_get() {
     line=$(_kv_reg_query "$KV_PROFILE_KEY\\$section" /v "$key" | _kv_reg_values) || return 1
     [ -n "$line" ] || return 1
     printf '%s\n' "${line#*$'\t'*$'\t'*$'\t'}"
+}
+
+kv_dump_get() {
+    # ENVIRON passes the texts to awk untouched (-v would interpret the backslashes).
+    printf '%s\n' "$1" | KV_S="Kestrovar\\$2" KV_K="$3" awk -F'\t' '
+        $1 == ENVIRON["KV_S"] && $2 == ENVIRON["KV_K"] {
+            sub(/^[^\t]*\t[^\t]*\t[^\t]*\t/, ""); print; found = 1; exit
+        }
+        END { exit !found }'
 }
 
 kv_profile_dump() {

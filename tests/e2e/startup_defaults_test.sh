@@ -11,9 +11,10 @@ buttons=$(kv_probe buttons | wc -l)
 kv_screenshot startup_defaults
 kv_check "exit command ends the process" kv_quit
 
+profile=$(kv_profile_dump)
 expect() {
     local section=$1 key=$2 want=$3 got
-    got=$(kv_profile_get "$section" "$key")
+    got=$(kv_dump_get "$profile" "$section" "$key")
     kv_check "$section/$key saved as $want" test "$got" = "$want"
 }
 expect Status MemoryPage 0
@@ -25,7 +26,7 @@ expect Status HotkeyShow $((0x451))
 expect Status HotkeyNext $((0x457))
 expect Status HotkeyPrev $((0x445))
 expect Status DoubleClick 0
-kv_check "Status/ShowTaskTrayIcon is never written" ! kv_profile_get Status ShowTaskTrayIcon
+kv_check "Status/ShowTaskTrayIcon is never written" ! kv_dump_get "$profile" Status ShowTaskTrayIcon
 expect Design SkinMode 0
 expect Design IconSize 16
 expect Design ButtonSpace 3
@@ -43,5 +44,5 @@ else
     expect Design Theme 'デフォルト'
 fi
 kv_check "every value is a DWORD except Theme" \
-    test "$(kv_profile_dump | awk -F'\t' '$3 != "REG_DWORD" {print $2}')" = Theme
+    test "$(printf '%s\n' "$profile" | awk -F'\t' '$3 != "REG_DWORD" {print $2}')" = Theme
 kv_finish

@@ -17,6 +17,8 @@
 //   kvprobe foreground               print the class and text of the foreground window
 //   kvprobe wait-dialog [CAPTION] [ms]  wait for a visible dialog (#32770), with that caption if
 //                                    given and not empty; print its caption
+//   kvprobe idle [ms]                sleep (keeps the prefix's system processes running between
+//                                    the short-lived programs of a test)
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
 #include <windows.h>
 
@@ -250,6 +252,10 @@ int main(int argc, char** argv) {
         if (!control)
             return 1;
         SendMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "idle") {
+        Sleep(static_cast<DWORD>(Arg(argc, argv, 2, 3600 * 1000)));
         return 0;
     }
     if (command == "foreground")
