@@ -26,6 +26,8 @@ public:
     HICON Icon() const { return m_hIcon; }
     void ClearIcon() { m_hIcon = nullptr; }
     void SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize);
+    // The text the tooltip shows for the button (empty without a tooltip control).
+    std::string TooltipText() const;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* msg) override;
@@ -40,7 +42,16 @@ public:
     void StartLaunch();
 
 private:
+    enum class Face { kNormal, kPointed, kPressed };
+
+    void OnCreate();
+    void OnMouseMove();
+    void OnMiddleButtonUp();
     void DrawItem(const DRAWITEMSTRUCT& draw);
+    void DrawSkinBackground(HDC dc, const RECT& client) const;
+    void DrawFace(HDC dc, const RECT& client, Face face) const;
+    bool IsShownPressed() const;
+    bool IsSkinned() const;
     void ApplyClickRule();
     void ApplyDropRule();
     void SetTooltipText(const std::string& text);
@@ -51,6 +62,6 @@ private:
     int m_nIconSize = 16;
     HICON m_hIcon = nullptr;  // not owned: the icon store owns it
     std::string m_strCommand;
-    HWND m_tooltip = nullptr;                   // child of the button, destroyed with it
+    HWND m_tooltip = nullptr;                   // owned popup, destroyed with the button
     CKestrovarSettings* m_pSettings = nullptr;  // not owned
 };

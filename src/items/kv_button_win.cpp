@@ -1,22 +1,334 @@
 #include "items/kv_button.h"
 
-CKVButton::~CKVButton() = default;
+#include "framework/handles.h"
+#include "launcher/body_wnd.h"
+#include "launcher/messages.h"
+#include "settings/kestrovar_settings.h"
+#include "theme/draw_transparent.h"
 
-bool CKVButton::CreateButton(HWND parent, const RECT& rect, int controlId) {
-    return false;
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace {
+
+constexpr char kEmptySlotTip[] = "アイテムをドロップして下さい。";
+// A tooltip text stored for items that should show no tooltip.
+constexpr char kNoTooltipMarker[] = "NO TOOLTIP TEXT";
+// Skin state bitmaps always use magenta as their transparent colour, whatever the theme's key.
+constexpr COLORREF kButtonImageKey = RGB(0xFF, 0x00, 0xFF);
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+
+bool IsKeyHeld(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
 }
 
-void CKVButton::SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon,
-                              int iconSize) {}
+bool IsButtonDownNow(int key) {
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
 
-LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return Window::WindowProc(msg, wParam, lParam);
+bool IsSpaceHeld() {
+    return IsKeyHeld(VK_SPACE);
+}
+
+HWND WindowUnderCursor() {
+    POINT pt = {};
+    GetCursorPos(&pt);
+    return WindowFromPoint(pt);
+}
+
+bool IsLauncherButton(HWND window) {
+    return window && WindowTextOf(window, MAX_PATH) == kButtonWindowText;
+}
+
+void FillWithSystemColor(HDC dc, const RECT& rect, int colorIndex) {
+    FillRect(dc, &rect, GetSysColorBrush(colorIndex));
+}
+
+void FrameWithSystemColor(HDC dc, const RECT& rect, int colorIndex) {
+    FrameRect(dc, &rect, GetSysColorBrush(colorIndex));
+}
+
+}  // namespace
+
+CKVButton::~CKVButton() {
+    DestroyWindow();
+}
+
+bool CKVButton::CreateButton(HWND parent, const RECT& rect, int controlId) {
+    HWND button =
+        CreateWindowExA(0, "BUTTON", kButtonWindowText, kButtonStyle, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                        GetModuleHandleA(nullptr), nullptr);
+    if (!button || !Subclass(button))
+        return false;
+    OnCreate();
+    return true;
+}
+
+// What the button does once its window exists: accept dropped files and carry a tooltip.
+void CKVButton::OnCreate() {
+    SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    m_tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!m_tooltip)
+        return;  // the button works without a tooltip
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND;  // the tool is the whole button window
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+    tool.lpszText = const_cast<char*>(kEmptySlotTip);
+    SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::string CKVButton::TooltipText() const {
+    if (!m_tooltip)
+        return std::string();
+    char text[1024] = {};
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+    tool.lpszText = text;
+    SendMessageA(m_tooltip, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+void CKVButton::SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize) {
+    m_hIcon = icon;
+    m_nIndex = index;
+    m_strCommand = command;
+    m_nIconSize = iconSize;
+    if (command.empty() && tip.empty())
+        SetTooltipText(kEmptySlotTip);
+    else
+        SetTooltipText(tip == kNoTooltipMarker ? std::string() : tip);
+}
+
+void CKVButton::SetTooltipText(const std::string& text) {
+    if (!m_tooltip)
+        return;
+    SendMessageA(m_tooltip, TTM_POP, 0, 0);
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+    tool.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(m_tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool CKVButton::PreTranslateMessage(MSG* msg) {
+    if (m_tooltip && msg->hwnd == hwnd())
+        SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     return false;
 }
 
 bool CKVButton::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (msg == WM_DRAWITEM) {
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        *result = TRUE;
+        return true;
+    }
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        ApplyClickRule();
+        *result = 0;
+        return true;
+    }
     return false;
+}
+
+LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            break;
+        case WM_MOUSELEAVE:
+            m_bHover = false;
+            InvalidateRect(hwnd(), nullptr, FALSE);
+            break;
+        case WM_LBUTTONDOWN:
+            SendMessageA(GetParent(hwnd()), KVM_SETDRAGSOURCE, static_cast<WPARAM>(m_nIndex), 0);
+            break;
+        case WM_LBUTTONUP:
+            ApplyDropRule();
+            break;
+        case WM_KEYDOWN:
+            // Keys belong to the button under the pointer; the focused one may lie elsewhere.
+            if (WindowUnderCursor() != hwnd())
+                return 0;
+            if (IsSpaceHeld())
+                SendMessageA(GetParent(hwnd()), KVM_SETDRAGSOURCE, static_cast<WPARAM>(m_nIndex), 0);
+            break;
+        case WM_KEYUP:
+            if (!IsSpaceHeld() && !IsButtonDownNow(VK_LBUTTON))
+                ApplyDropRule();
+            break;
+        case WM_MBUTTONDOWN:
+            m_bMiddleDown = true;
+            InvalidateRect(hwnd(), nullptr, FALSE);
+            break;
+        case WM_MBUTTONUP:
+            OnMiddleButtonUp();
+            break;
+        case WM_MOUSEWHEEL: {
+            const WPARAM step = GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : 2;
+            PostMessageA(GetParent(hwnd()), KVM_PAGESTEP, step, 0);
+            break;
+        }
+        case WM_ERASEBKGND:
+            return 0;  // DrawItem covers every pixel
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case KVM_GETINDEX:
+            return m_nIndex;
+        case KVM_REGISTER:
+            OnRegisterRequest();
+            return 0;
+        case KVM_OPENLINK:
+            OnOpenLink();
+            break;
+        case WM_DESTROY:
+            // The tooltip is owned by the launcher window (a popup cannot be owned by a child), so
+            // it would outlive the button; every rebuild would leave one behind.
+            if (m_tooltip) {
+                ::DestroyWindow(m_tooltip);
+                m_tooltip = nullptr;
+            }
+            break;
+        default:
+            break;
+    }
+    return Window::WindowProc(msg, wParam, lParam);
+}
+
+void CKVButton::OnMouseMove() {
+    HWND launcher = GetParent(hwnd());
+    if (GetForegroundWindow() != launcher)
+        CKestrovarBodyWnd::ForceForeground(launcher);
+    if (m_bHover || IsSpaceHeld())
+        return;
+    m_bHover = true;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    TRACKMOUSEEVENT track = {};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = hwnd();
+    TrackMouseEvent(&track);
+    if (m_tooltip)
+        SendMessageA(m_tooltip, TTM_POP, 0, 0);
+    if (!IsButtonDownNow(VK_LBUTTON) && !IsButtonDownNow(VK_RBUTTON) && !IsButtonDownNow(VK_MBUTTON))
+        m_bMiddleDown = false;
+    SetFocus(hwnd());
+}
+
+void CKVButton::OnMiddleButtonUp() {
+    if (m_bMiddleDown) {
+        if (m_pSettings && m_pSettings->WheelClickSelect)
+            ApplyClickRule();
+        else if (m_pSettings && m_pSettings->HideOption)
+            PostMessageA(GetParent(hwnd()), KVM_HIDE, 0, 0);
+    }
+    m_bMiddleDown = false;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void CKVButton::ApplyClickRule() {
+    if (WindowUnderCursor() == hwnd() && !IsSpaceHeld())
+        StartLaunch();
+}
+
+// A release over another launcher button moves the dragged item there.
+void CKVButton::ApplyDropRule() {
+    HWND target = WindowUnderCursor();
+    if (!IsLauncherButton(target))
+        return;
+    HWND launcher = GetParent(hwnd());
+    const int source = static_cast<int>(SendMessageA(launcher, KVM_GETDRAGSOURCE, 0, 0));
+    const int targetIndex = static_cast<int>(SendMessageA(target, KVM_GETINDEX, 0, 0));
+    if (source == -1 || source == targetIndex)
+        return;
+    const LPARAM packed = static_cast<LPARAM>(static_cast<DWORD>(targetIndex) * 65536u + (m_nIndex & 0xFFFF));
+    PostMessageA(launcher, KVM_MOVEITEM, 0, packed);
+}
+
+bool CKVButton::IsShownPressed() const {
+    if (SendMessageA(hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED)
+        return true;
+    return m_bMiddleDown && m_bHover && m_pSettings && m_pSettings->WheelClickSelect;
+}
+
+bool CKVButton::IsSkinned() const {
+    return m_pSettings && m_pSettings->SkinMode && m_pSettings->BodyBitmap;
+}
+
+// The part of the launcher's body bitmap that lies under this button.
+void CKVButton::DrawSkinBackground(HDC dc, const RECT& client) const {
+    RECT inParent = {};
+    GetWindowRect(hwnd(), &inParent);
+    MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&inParent), 2);
+    UniqueMemoryDc bodyDc(CreateCompatibleDC(dc));
+    SelectedObject body(bodyDc.get(), m_pSettings->BodyBitmap.get());
+    BitBlt(dc, 0, 0, client.right, client.bottom, bodyDc.get(), inParent.left, inParent.top, SRCCOPY);
+}
+
+void CKVButton::DrawFace(HDC dc, const RECT& client, Face face) const {
+    HBITMAP image = nullptr;
+    if (IsSkinned()) {
+        image = face == Face::kPressed   ? m_pSettings->ButtonDownBitmap.get()
+                : face == Face::kPointed ? m_pSettings->ButtonOnMouseBitmap.get()
+                                         : m_pSettings->ButtonBitmap.get();
+    }
+    if (image) {
+        UniqueMemoryDc imageDc(CreateCompatibleDC(dc));
+        SelectedObject selected(imageDc.get(), image);
+        DrawTransparent(imageDc.get(), dc, 0, 0, client.right, client.bottom, 0, 0, kButtonImageKey);
+        return;
+    }
+    // Plain look, and skinned themes that name no image for this state.
+    switch (face) {
+        case Face::kPressed:
+            FillWithSystemColor(dc, client, COLOR_BTNSHADOW);
+            break;
+        case Face::kPointed:
+            FrameWithSystemColor(dc, client, COLOR_BTNSHADOW);
+            break;
+        case Face::kNormal:
+            FrameWithSystemColor(dc, client, COLOR_BTNFACE);
+            break;
+    }
+}
+
+void CKVButton::DrawItem(const DRAWITEMSTRUCT& draw) {
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    ScreenToClient(hwnd(), &cursor);
+
+    UniqueMemoryDc memoryDc(CreateCompatibleDC(draw.hDC));
+    UniqueBitmap canvas(CreateCompatibleBitmap(draw.hDC, client.right, client.bottom));
+    if (!memoryDc || !canvas)
+        return;
+    {
+        SelectedObject selected(memoryDc.get(), canvas.get());
+        HDC dc = memoryDc.get();
+        if (IsSkinned())
+            DrawSkinBackground(dc, client);
+        else
+            FillWithSystemColor(dc, client, COLOR_BTNFACE);
+
+        const Face face = IsShownPressed()                 ? Face::kPressed
+                          : PtInRect(&client, cursor) != 0 ? Face::kPointed
+                                                           : Face::kNormal;
+        DrawFace(dc, client, face);
+        if (m_hIcon) {
+            // Centred; an icon larger than the button gets negative offsets and is clipped.
+            DrawIconEx(dc, (client.right - m_nIconSize) / 2, (client.bottom - m_nIconSize) / 2, m_hIcon, m_nIconSize,
+                       m_nIconSize, 0, nullptr, DI_NORMAL);
+        }
+        BitBlt(draw.hDC, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    }
 }

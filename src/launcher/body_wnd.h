@@ -29,6 +29,10 @@ class CKVButton;
 
 class CKestrovarBodyWnd : public Dialog {
 public:
+    // Where the hidden launcher lies, off every screen.
+    static constexpr int kParkingX = -9999;
+    static constexpr int kParkingY = -9999;
+
     explicit CKestrovarBodyWnd(ProfileStore& profile);
     ~CKestrovarBodyWnd() override;
 
@@ -44,7 +48,13 @@ public:
     bool ShowPage(int page);
     void ApplyTransparency();
     void PaintPlainBackground();
+    void PaintPlainBackground(HDC target);
     void EnumerateMonitors();
+    // Size of the launcher window in the current look.
+    Size LauncherSize() const;
+    // Grid position (0 to Col x Row - 1) of a launcher button window, -1 for any other window.
+    int PositionOf(HWND window) const;
+    CKVButton* ButtonAt(int position) const;
 
     // Placement
     void ShowAtCursor();
@@ -86,12 +96,19 @@ private:
     LRESULT OnHookDown(HWND window, POINT screenPoint);
     LRESULT OnMoveItem(LPARAM lParam);
     void OnRefresh();
-    bool OnArrowKey(UINT key);
+    bool OnArrowKey(ArrowKey arrow, MSG* msg);
+    void OnHotKey(WPARAM id);
     void FocusButtonUnderCursor();
-    CKVButton* ButtonAt(int position) const;
     void DestroyButtons();
     int PlainWindowWidth() const;
     int PlainWindowHeight() const;
+    void LayOutSkin(bool initial);
+    void LayOutPlain();
+    HICON IconForShownItem(int index, const CLaunchItem** shown);
+    // Every SetWindowPos of the launcher window goes through here, with one z-order.
+    void SetPlacement(int x, int y, int w, int h, UINT flags);
+    bool IsParked() const;
+    void DeleteIconDataFile();
     void OnDestroy();
 
     UniqueIcon appIcon_;

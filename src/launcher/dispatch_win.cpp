@@ -1,7 +1,70 @@
 #include "launcher/body_wnd.h"
 
 #include "items/command_ids.h"
+#include "items/kv_button.h"
 #include "launcher/messages.h"
+
+#include <mmsystem.h>
+#include <windowsx.h>
+
+namespace {
+
+// Ids of the global hot keys.
+constexpr WPARAM kHotkeyNextId = 0;
+constexpr WPARAM kHotkeyPrevId = 1;
+constexpr WPARAM kHotkeyShowId = 2;
+constexpr int kWindowTextBytes = 260;
+// Bounds the walk to the top-level window should a broken owner chain loop.
+constexpr int kMaxAncestorSteps = 1000;
+
+// The top-level window of w, climbing GetParent (owners included) until there is none.
+HWND TopLevelOf(HWND w) {
+    HWND top = w;
+    for (int step = 0; step < kMaxAncestorSteps; ++step) {
+        HWND parent = GetParent(top);
+        if (!parent)
+            break;
+        top = parent;
+    }
+    return top;
+}
+
+// Hook points travel as signed 16-bit halves (negative on monitors left of or above the primary).
+POINT HookPoint(LPARAM lParam) {
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+LPARAM ClientPointOf(HWND w, POINT screen) {
+    ScreenToClient(w, &screen);
+    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(screen.x)), static_cast<WORD>(static_cast<SHORT>(screen.y)));
+}
+
+bool IsArrowKey(WPARAM key, ArrowKey* arrow) {
+    switch (key) {
+        case VK_LEFT:
+            *arrow = kArrowLeft;
+            return true;
+        case VK_RIGHT:
+            *arrow = kArrowRight;
+            return true;
+        case VK_UP:
+            *arrow = kArrowUp;
+            return true;
+        case VK_DOWN:
+            *arrow = kArrowDown;
+            return true;
+        default:
+            return false;
+    }
+}
+
+HWND WindowUnderCursor() {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return WindowFromPoint(cursor);
+}
+
+}  // namespace
 
 LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -13,18 +76,206 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnDestroy();
             return result;
         }
+        case WM_SETTINGCHANGE:
+            if (!settings_.SkinMode)
+                Rebuild(false);
+            break;
+        case WM_DISPLAYCHANGE:
+            EnumerateMonitors();
+            break;
+        case WM_LBUTTONDOWN:
+            dragSource_ = -1;
+            break;
+        case WM_ERASEBKGND:
+            // Nonzero: the background is done, so BeginPaint does not ask for it a second time.
+            PaintPlainBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         case WM_COMMAND:
+            // Notifications of the buttons carry their window; menu commands carry none. Button
+            // ids (1024 + n) may equal menu ids on big grids, so only the latter are commands.
+            if (lParam != 0)
+                break;
+            if (LOWORD(wParam) == kCmdRefresh || LOWORD(wParam) == kCmdHelpRefresh) {
+                OnRefresh();
+                return 0;
+            }
             if (OnMenuCommand(LOWORD(wParam)))
                 return 0;
             break;
+        case WM_HOTKEY:
+            if (hook_.IsLockMessage())
+                break;
+            OnHotKey(wParam);
+            return 0;
+        case KVM_ADDITEM:
+            if (lParam)
+                settings_.Items.PutItem(std::unique_ptr<CLaunchItem>(reinterpret_cast<CLaunchItem*>(lParam)));
+            return 0;
+        case KVM_GETICON:
+            return reinterpret_cast<LRESULT>(lParam ? GetIcon(reinterpret_cast<const char*>(lParam)) : nullptr);
+        case KVM_HIDE:
+            Hide();
+            return 0;
+        case KVM_DELETEITEM:
+            settings_.Items.ClearItem(static_cast<int>(wParam));
+            return 0;
+        case KVM_MOVEITEM:
+            return OnMoveItem(lParam);
+        case KVM_SETDRAGSOURCE:
+            dragSource_ = static_cast<int>(wParam);
+            return 0;
+        case KVM_GETDRAGSOURCE:
+            return dragSource_;
+        case KVM_PAGESTEP:
+            PageStep(WheelPageStep(wParam));
+            break;
+        case KVM_HOOKCLICK:
+            if (hook_.IsLockMessage())
+                break;
+            return OnHookClick(reinterpret_cast<HWND>(wParam), HookPoint(lParam));
+        case KVM_HOOKDOWN:
+            if (hook_.IsLockMessage())
+                break;
+            return OnHookDown(reinterpret_cast<HWND>(wParam), HookPoint(lParam));
         default:
             break;
     }
     return Dialog::WindowProc(msg, wParam, lParam);
 }
 
+void CKestrovarBodyWnd::OnHotKey(WPARAM id) {
+    switch (id) {
+        case kHotkeyNextId:
+            PageStep(-1);
+            break;
+        case kHotkeyPrevId:
+            PageStep(1);
+            break;
+        case kHotkeyShowId:
+            Toggle();
+            break;
+        default:
+            break;
+    }
+}
+
+// Turns the page; acts only while the cursor is over the shown launcher.
+void CKestrovarBodyWnd::PageStep(int step) {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    RECT r = {};
+    GetWindowRect(hwnd(), &r);
+    if (!PtInRect(&r, cursor))
+        return;
+    if (PageStepDirection(step) == kPageForward) {
+        ++currentPage_;
+        if (!ShowPage(currentPage_))
+            --currentPage_;
+    } else if (currentPage_ > 0) {
+        --currentPage_;
+        ShowPage(currentPage_);
+    }
+}
+
+// The wheel click reported by the hook library: toggles the launcher unless it happened in an
+// ignored window or on a launcher button, which get their click re-delivered under the lock.
+LRESULT CKestrovarBodyWnd::OnHookClick(HWND window, POINT screenPoint) {
+    const bool doubleClickOn = settings_.DoubleClick != 0;
+    const bool qualifies = clickQualifier_.OnClick(timeGetTime(), GetDoubleClickTime(), doubleClickOn);
+    if (doubleClickOn && !qualifies && clickQualifier_.count == 0)
+        return 0;  // a third click after an unused pair only resets the count
+
+    const bool onButton = WindowTextOf(window, kWindowTextBytes) == kButtonWindowText;
+    const bool ignored = IsIgnored(TopLevelOf(window));
+    if (ignored || onButton) {
+        clickQualifier_.Reset();
+        if (settings_.WheelClickLock) {
+            PostMessageA(window, WM_MBUTTONUP, MK_MBUTTON, ClientPointOf(window, screenPoint));
+            return 0;
+        }
+        if (ignored)
+            return 0;
+    }
+    if (!settings_.WheelClickTrigger || !qualifies)
+        return 0;
+    Toggle();
+    return 0;
+}
+
+// The press half of the re-delivery: ignored windows and the launcher's own buttons get their
+// middle-button press back while the hook library keeps it from them.
+LRESULT CKestrovarBodyWnd::OnHookDown(HWND window, POINT screenPoint) {
+    HWND topLevel = TopLevelOf(window);
+    const bool launcher = WindowTextOf(topLevel, kWindowTextBytes) == kBodyWindowText;
+    if (!launcher && !IsIgnored(topLevel))
+        return 0;
+    if (!settings_.WheelClickLock)
+        return 0;
+    PostMessageA(window, WM_MBUTTONDOWN, MK_MBUTTON, ClientPointOf(window, screenPoint));
+    return 0;
+}
+
+// The end of a drag: the dragged item goes to the target slot (high word of lParam).
+LRESULT CKestrovarBodyWnd::OnMoveItem(LPARAM lParam) {
+    const int source = dragSource_;
+    if (source == -1)
+        return 0;
+    const int target = HIWORD(static_cast<DWORD>(lParam));
+    settings_.Items.MoveItem(source, target);
+    ShowPage(currentPage_);
+    dragSource_ = -1;
+    FocusButtonUnderCursor();
+    return 0;
+}
+
+void CKestrovarBodyWnd::FocusButtonUnderCursor() {
+    HWND under = WindowUnderCursor();
+    if (under && WindowTextOf(under, kWindowTextBytes) == kButtonWindowText)
+        SetFocus(under);
+}
+
+// Makes every icon again from the shell. Not while the icons are still loading.
+void CKestrovarBodyWnd::OnRefresh() {
+    if (!dataLoaded_)
+        return;
+    DeleteIconDataFile();
+    LoadIconStore();
+    Rebuild(false);
+}
+
 bool CKestrovarBodyWnd::PreTranslateMessage(MSG* msg) {
+    if (msg->message != WM_KEYDOWN)
+        return false;
+    if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) {
+        Hide();
+        return false;
+    }
+    ArrowKey arrow;
+    if (IsArrowKey(msg->wParam, &arrow))
+        return OnArrowKey(arrow, msg);
     return false;
 }
 
-void CKestrovarBodyWnd::PageStep(int step) {}
+// Walks the cursor from button to button. The key is consumed after a move: the dialog's own
+// arrow handling would otherwise move the focus away from the button under the cursor.
+bool CKestrovarBodyWnd::OnArrowKey(ArrowKey arrow, MSG* msg) {
+    const int position = PositionOf(WindowUnderCursor());
+    const std::optional<int> target = ArrowTarget(arrow, position, settings_.Col, settings_.Row);
+    CKVButton* button = target ? ButtonAt(*target) : nullptr;
+    if (!button) {
+        // No navigation on a single column or row: the key goes to the focused button as is,
+        // without the dialog's arrow handling.
+        TranslateMessage(msg);
+        DispatchMessageA(msg);
+        return true;
+    }
+    RECT r = {};
+    GetWindowRect(button->hwnd(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SetFocus(button->hwnd());
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    return true;
+}

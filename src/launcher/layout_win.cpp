@@ -1,17 +1,288 @@
 #include "launcher/body_wnd.h"
 
 #include "items/kv_button.h"
+#include "launcher/messages.h"
 
-void CKestrovarBodyWnd::Rebuild(bool initial) {}
+#include <climits>
 
-void CKestrovarBodyWnd::CreateButtons() {}
+namespace {
+
+// Grid origin, gap and the margin around the icon in the plain look.
+constexpr int kPlainOrigin = 3;
+constexpr int kPlainButtonSpace = 3;
+constexpr int kPlainIconMargin = 6;
+constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+constexpr DWORD kAttachedToDesktop = 0x00000001;  // DISPLAY_DEVICE_ATTACHED_TO_DESKTOP
+
+BYTE Opacity(int windowTpValue) {
+    return static_cast<BYTE>(windowTpValue & 0xFF);
+}
+
+Size BitmapSize(HBITMAP bitmap) {
+    BITMAP info = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info))
+        return Size{};
+    return Size{info.bmWidth, info.bmHeight};
+}
+
+// Every placement of the launcher puts it above all non-topmost windows: it must come to the
+// top when shown, over whatever program was active.
+const HWND kZOrder = HWND_TOPMOST;
+
+}  // namespace
+
+void CKestrovarBodyWnd::SetPlacement(int x, int y, int w, int h, UINT flags) {
+    SetWindowPos(hwnd(), kZOrder, x, y, w, h, flags);
+}
+
+// The icon data file holds icons of one size; it is deleted when that size changes.
+void CKestrovarBodyWnd::DeleteIconDataFile() {}
+
+bool CKestrovarBodyWnd::IsParked() const {
+    RECT r = {};
+    GetWindowRect(hwnd(), &r);
+    return r.left == kParkingX && r.top == kParkingY;
+}
+
+Size CKestrovarBodyWnd::LauncherSize() const {
+    if (settings_.SkinMode && settings_.BodyBitmap)
+        return BitmapSize(settings_.BodyBitmap.get());
+    return PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
+                           settings_.ButtonWidth, settings_.ButtonHeight);
+}
+
+int CKestrovarBodyWnd::PlainWindowWidth() const {
+    return PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
+                           settings_.ButtonWidth, settings_.ButtonHeight)
+        .width;
+}
+
+int CKestrovarBodyWnd::PlainWindowHeight() const {
+    return PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
+                           settings_.ButtonWidth, settings_.ButtonHeight)
+        .height;
+}
+
+void CKestrovarBodyWnd::Rebuild(bool initial) {
+    // Removing and adding the layered style resets the layered attributes.
+    const LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
+    SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+
+    RECT before = {};
+    GetWindowRect(hwnd(), &before);
+    const bool wasParked = IsParked();
+
+    if (settings_.SkinMode)
+        LayOutSkin(initial);
+    if (!settings_.SkinMode)
+        LayOutPlain();
+
+    if (lastLoadIconSize_ != settings_.IconSize) {
+        // Icons of another size: the data file no longer fits (kept while starting up).
+        if (!initialising_)
+            DeleteIconDataFile();
+        LoadIconStore();
+        lastLoadIconSize_ = settings_.IconSize;
+    }
+
+    DestroyButtons();
+    CreateButtons();
+    if (!settings_.MemoryPage)
+        currentPage_ = 0;
+    ShowPage(currentPage_);
+    for (auto& button : buttons_)
+        SetFocus(button->hwnd());
+
+    if (initial) {
+        SetPlacement(0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
+    } else if (wasParked) {
+        // A hidden launcher stays hidden; otherwise it would count as shown at the parking
+        // place and the next wheel click would only "hide" it.
+        SetPlacement(0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
+    } else if (!settings_.SkinMode) {
+        SetPlacement(before.left, before.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    }
+}
+
+void CKestrovarBodyWnd::LayOutSkin(bool initial) {
+    settings_.LoadTheme();
+    if (!settings_.BodyBitmap) {
+        settings_.SkinMode = 0;
+        return;
+    }
+    const Size body = BitmapSize(settings_.BodyBitmap.get());
+    if (initial) {
+        SetPlacement(kParkingX, kParkingY, body.width, body.height, SWP_SHOWWINDOW);
+        ApplyTransparency();
+        RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+    } else {
+        SetPlacement(0, 0, body.width, body.height, SWP_NOMOVE | SWP_SHOWWINDOW);
+        ApplyTransparency();
+    }
+}
+
+// The plain look's metrics are written into the settings, so the profile keeps them.
+void CKestrovarBodyWnd::LayOutPlain() {
+    settings_.Theme = kPlainThemeName;
+    settings_.ButtonSpace = kPlainButtonSpace;
+    settings_.ButtonOriginX = kPlainOrigin;
+    settings_.ButtonOriginY = kPlainOrigin;
+    settings_.SkinMode = 0;
+    settings_.ButtonWidth = settings_.IconSize + kPlainIconMargin;
+    settings_.ButtonHeight = settings_.IconSize + kPlainIconMargin;
+    SetPlacement(kParkingX, kParkingY, PlainWindowWidth(), PlainWindowHeight(), SWP_SHOWWINDOW);
+    SetLayeredWindowAttributes(hwnd(), 0, Opacity(settings_.WindowTPValue), LWA_ALPHA);
+    PaintPlainBackground();
+}
+
+void CKestrovarBodyWnd::CreateButtons() {
+    const int cols = GridColumns(settings_.Col);
+    const int rows = GridRows(settings_.Row);
+    const Point origin{settings_.ButtonOriginX, settings_.ButtonOriginY};
+    int n = 0;
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < cols; ++col) {
+            const Rect r =
+                ButtonRect(col, row, origin, settings_.ButtonSpace, settings_.ButtonWidth, settings_.ButtonHeight);
+            auto button = std::make_unique<CKVButton>();
+            button->SetSettings(&settings_);
+            const RECT rect = {r.left, r.top, r.right, r.bottom};
+            if (button->CreateButton(hwnd(), rect, kFirstButtonId + n))
+                buttons_.push_back(std::move(button));
+            ++n;
+        }
+    }
+}
+
+CKVButton* CKestrovarBodyWnd::ButtonAt(int position) const {
+    HWND control = GetDlgItem(hwnd(), kFirstButtonId + position);
+    for (const auto& button : buttons_) {
+        if (button->hwnd() == control)
+            return button.get();
+    }
+    return nullptr;
+}
+
+int CKestrovarBodyWnd::PositionOf(HWND window) const {
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        if (window && buttons_[i]->hwnd() == window)
+            return GetDlgCtrlID(window) - kFirstButtonId;
+    }
+    return -1;
+}
+
+// The icon of item k, or nullptr after clearing an item whose program gives none.
+HICON CKestrovarBodyWnd::IconForShownItem(int index, const CLaunchItem** shown) {
+    *shown = nullptr;
+    const CLaunchItem* item = settings_.Items.FindItem(index);
+    if (!item || item->strCommand.empty())
+        return nullptr;
+    HICON icon = GetIcon(item->strCommand);
+    if (!icon) {
+        settings_.Items.ClearItem(index);
+        return nullptr;
+    }
+    *shown = item;
+    return icon;
+}
 
 bool CKestrovarBodyWnd::ShowPage(int page) {
+    const long long perPage = GridButtonCount(settings_.Col, settings_.Row);
+    const long long first = perPage * page;
+    if (first < 0 || first + perPage > INT_MAX)
+        return false;
+    bool anyShown = false;
+    for (int i = 0; i < perPage; ++i) {
+        CKVButton* button = ButtonAt(i);
+        if (!button)
+            continue;
+        const int index = static_cast<int>(first + i);
+        button->SetButtonItem(index, std::string(), std::string(), nullptr, settings_.IconSize);
+        const CLaunchItem* item = nullptr;
+        if (HICON icon = IconForShownItem(index, &item)) {
+            button->SetButtonItem(index, item->strCommand, item->strTip, icon, settings_.IconSize);
+            anyShown = true;
+        }
+        SetFocus(button->hwnd());
+    }
+    if (anyShown)
+        return true;
+    if (page <= 0)
+        return false;
+    // An empty page right after a page with items may still be shown (one step past the end).
+    for (long long index = first - perPage; index < first; ++index) {
+        const CLaunchItem* item = nullptr;
+        if (IconForShownItem(static_cast<int>(index), &item))
+            return true;
+    }
     return false;
 }
 
-void CKestrovarBodyWnd::ApplyTransparency() {}
+void CKestrovarBodyWnd::ApplyTransparency() {
+    HBITMAP bodyBitmap = settings_.BodyBitmap.get();
+    if (!bodyBitmap)
+        return;
+    const Size body = BitmapSize(bodyBitmap);
+    {
+        WindowDc windowDc(hwnd());
+        UniqueMemoryDc bodyDc(CreateCompatibleDC(windowDc.get()));
+        SelectedObject selected(bodyDc.get(), bodyBitmap);
+        BitBlt(windowDc.get(), 0, 0, body.width, body.height, bodyDc.get(), 0, 0, SRCPAINT);
+    }
+    SetLayeredWindowAttributes(hwnd(), static_cast<COLORREF>(settings_.ColorKey), Opacity(settings_.WindowTPValue),
+                               LWA_COLORKEY | LWA_ALPHA);
+}
 
-void CKestrovarBodyWnd::PaintPlainBackground() {}
+void CKestrovarBodyWnd::PaintPlainBackground() {
+    if (settings_.SkinMode)
+        return;
+    WindowDc windowDc(hwnd());
+    PaintPlainBackground(windowDc.get());
+}
 
-void CKestrovarBodyWnd::EnumerateMonitors() {}
+// Face colour with a one-pixel shadow frame, composed off screen and copied in one blit.
+void CKestrovarBodyWnd::PaintPlainBackground(HDC target) {
+    if (settings_.SkinMode || !target)
+        return;
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    UniqueMemoryDc memoryDc(CreateCompatibleDC(target));
+    UniqueBitmap canvas(CreateCompatibleBitmap(target, client.right, client.bottom));
+    if (!memoryDc || !canvas)
+        return;
+    SelectedObject selected(memoryDc.get(), canvas.get());
+    FillRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    BitBlt(target, 0, 0, client.right, client.bottom, memoryDc.get(), 0, 0, SRCCOPY);
+}
+
+void CKestrovarBodyWnd::EnumerateMonitors() {
+    monitors_.clear();
+    using EnumDisplayDevicesFn = BOOL(WINAPI*)(LPCSTR, DWORD, PDISPLAY_DEVICEA, DWORD);
+    UniqueModule user32(LoadLibraryA("USER32"));
+    if (!user32)
+        return;
+    auto enumDevices = reinterpret_cast<EnumDisplayDevicesFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32.get(), "EnumDisplayDevicesA")));
+    if (!enumDevices)
+        return;
+    DISPLAY_DEVICEA device = {};
+    device.cb = sizeof(device);
+    for (DWORD n = 0; enumDevices(nullptr, n, &device, 0); ++n) {
+        if (device.StateFlags & kAttachedToDesktop) {
+            DEVMODEA mode = {};
+            mode.dmSize = sizeof(mode);
+            if (EnumDisplaySettingsA(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode)) {
+                const int x = mode.dmPosition.x;
+                const int y = mode.dmPosition.y;
+                monitors_.push_back(
+                    Rect{x, y, x + static_cast<int>(mode.dmPelsWidth), y + static_cast<int>(mode.dmPelsHeight)});
+            }
+        }
+        device = {};
+        device.cb = sizeof(device);
+    }
+}

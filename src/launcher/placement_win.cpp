@@ -1,9 +1,93 @@
 #include "launcher/body_wnd.h"
 
-void CKestrovarBodyWnd::ShowAtCursor() {}
+#include "items/kv_button.h"
 
-void CKestrovarBodyWnd::Hide() {}
+#include <psapi.h>
 
-void CKestrovarBodyWnd::Toggle() {}
+namespace {
 
-void CKestrovarBodyWnd::ForceForeground(HWND window) {}
+constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+
+void SetForegroundLockTimeout(UINT_PTR timeout) {
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(timeout), 0);
+}
+
+UINT_PTR ForegroundLockTimeout() {
+    DWORD timeout = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+    return timeout;
+}
+
+// Returns the launcher's pages to the system; it spends most of its life hidden.
+void TrimWorkingSet(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+    if (process)
+        EmptyWorkingSet(process.get());
+}
+
+}  // namespace
+
+void CKestrovarBodyWnd::ShowAtCursor() {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const Size size = LauncherSize();
+    const Point place = PlaceAtCursor(cursor.x, cursor.y, size.width, size.height, monitors_);
+
+    // Painted completely off screen first, so nothing is seen being drawn under the cursor.
+    SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
+    RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+    SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
+    ForceForeground(hwnd());
+}
+
+void CKestrovarBodyWnd::Hide() {
+    if (!settings_.MemoryPage)
+        currentPage_ = 0;
+    RECT r = {};
+    GetWindowRect(hwnd(), &r);
+    SetPlacement(kParkingX, kParkingY, r.right - r.left, r.bottom - r.top, SWP_HIDEWINDOW);
+
+    // The page is made ready for the next show while nobody sees it.
+    ShowPage(currentPage_);
+    for (auto& button : buttons_)
+        InvalidateRect(button->hwnd(), nullptr, TRUE);
+    dragSource_ = -1;
+
+    // The window the user points at gets the keyboard back.
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (HWND under = WindowFromPoint(cursor))
+        ForceForeground(under);
+    TrimWorkingSet(hwnd());
+}
+
+void CKestrovarBodyWnd::Toggle() {
+    clickQualifier_.Reset();
+    if (IsWindowVisible(hwnd()))
+        Hide();
+    else
+        ShowAtCursor();
+}
+
+// Takes the foreground from another program: joined to the foreground thread's input and with
+// the foreground lock timeout off, SetForegroundWindow is not refused.
+void CKestrovarBodyWnd::ForceForeground(HWND window) {
+    if (!window)
+        return;
+    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
+    AttachThreadInput(windowThread, foregroundThread, TRUE);
+    const UINT_PTR savedTimeout = ForegroundLockTimeout();
+    SetForegroundLockTimeout(0);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    SetForegroundLockTimeout(savedTimeout);
+    AttachThreadInput(windowThread, foregroundThread, FALSE);
+
+    // Wine can end this sequence with no foreground window at all.
+    HWND topLevel = GetAncestor(window, GA_ROOT);
+    if (GetForegroundWindow() != topLevel)
+        SetForegroundWindow(topLevel ? topLevel : window);
+}

@@ -1,0 +1,285 @@
+// The launcher button on a real window under Wine: its window, tooltip texts, drawing in the
+// plain and the skinned look, and the messages it sends to the launcher window.
+#include "items/kv_button.h"
+
+#include "framework/handles.h"
+#include "framework/registry_profile.h"
+#include "launcher/messages.h"
+#include "settings/kestrovar_settings.h"
+
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr char kTestCompany[] = "KvButtonTestCompany";
+constexpr char kDropTip[] = "アイテムをドロップして下さい。";
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr int kSize = 22;
+constexpr COLORREF kIconColor = RGB(200, 0, 0);
+
+// Stands in for the launcher window: answers the drag-source question and keeps what the
+// buttons post to it.
+class FakeLauncher : public Window {
+public:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == KVM_GETDRAGSOURCE)
+            return dragSource;
+        if (msg == KVM_SETDRAGSOURCE) {
+            dragSource = static_cast<int>(wParam);
+            return 0;
+        }
+        if (msg >= WM_USER && msg < WM_USER + 0x1000)
+            received.push_back(MSG{hwnd(), msg, wParam, lParam});
+        return Window::WindowProc(msg, wParam, lParam);
+    }
+    int dragSource = -1;
+    std::vector<MSG> received;
+};
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Moves the pointer and waits until the system reports it there (Wine warps it asynchronously).
+void MoveCursor(int x, int y) {
+    SetCursorPos(x, y);
+    for (int i = 0; i < 100; ++i) {
+        Pump();
+        POINT p = {};
+        GetCursorPos(&p);
+        if (p.x == x && p.y == y)
+            break;
+        Sleep(10);
+    }
+    Pump();
+}
+
+// A 32-bit top-down DIB filled with one colour.
+HBITMAP SolidBitmap(int w, int h, COLORREF color) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* pixels = static_cast<DWORD*>(bits);
+    const DWORD value = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    for (int i = 0; i < w * h; ++i)
+        pixels[i] = value;
+    return bitmap;
+}
+
+// An opaque icon of one colour.
+HICON SolidIcon(int size, COLORREF color) {
+    UniqueBitmap colorBits(SolidBitmap(size, size, color));
+    UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+    {
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        SelectedObject selected(dc.get(), mask.get());
+        PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);
+    }
+    ICONINFO info = {TRUE, 0, 0, mask.get(), colorBits.get()};
+    return CreateIconIndirect(&info);
+}
+
+void SetPixelOf(HBITMAP bitmap, int x, int y, COLORREF color) {
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    SelectedObject selected(dc.get(), bitmap);
+    SetPixel(dc.get(), x, y, color);
+}
+
+class ButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvButtonTestCompany");
+        profile_ = std::make_unique<RegistryProfile>(kTestCompany, "KvButtonTest");
+        settings_ = std::make_unique<CKestrovarSettings>(*profile_);
+        const RECT frame = {100, 100, 300, 200};
+        ASSERT_TRUE(launcher_.Create("KvFakeLauncher", WS_EX_TOPMOST, "fake launcher", WS_POPUP | WS_VISIBLE, frame,
+                                     nullptr, 0));
+        for (int i = 0; i < 2; ++i) {
+            auto button = std::make_unique<CKVButton>();
+            button->SetSettings(settings_.get());
+            const RECT rect = {3 + i * 25, 3, 3 + i * 25 + kSize, 3 + kSize};
+            ASSERT_TRUE(button->CreateButton(launcher_.hwnd(), rect, kFirstButtonId + i));
+            buttons_.push_back(std::move(button));
+        }
+        Pump();
+    }
+    void TearDown() override {
+        buttons_.clear();
+        launcher_.DestroyWindow();
+        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvButtonTestCompany");
+    }
+
+    CKVButton& Button(int i) { return *buttons_[static_cast<size_t>(i)]; }
+
+    // Paints button i now and reads one of its pixels back from the screen surface.
+    COLORREF PaintedPixel(int i, int x, int y) {
+        RedrawWindow(Button(i).hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        WindowDc dc(Button(i).hwnd());
+        return GetPixel(dc.get(), x, y);
+    }
+
+    void MoveCursorOver(int i) {
+        RECT r;
+        GetWindowRect(Button(i).hwnd(), &r);
+        MoveCursor((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+
+    std::unique_ptr<RegistryProfile> profile_;
+    std::unique_ptr<CKestrovarSettings> settings_;
+    FakeLauncher launcher_;
+    std::vector<std::unique_ptr<CKVButton>> buttons_;
+};
+
+TEST_F(ButtonTest, IsAnOwnerDrawnChildThatAcceptsFilesAndCarriesTheButtonText) {
+    HWND h = Button(1).hwnd();
+    char text[64] = {};
+    GetWindowTextA(h, text, sizeof(text));
+    EXPECT_STREQ(kButtonWindowText, text);
+    EXPECT_EQ(0x5000000Bu, static_cast<DWORD>(GetWindowLongPtrA(h, GWL_STYLE)) & 0xFFFF000Fu);
+    EXPECT_TRUE(GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_EQ(kFirstButtonId + 1, GetDlgCtrlID(h));
+    EXPECT_EQ(kDropTip, Button(1).TooltipText());
+}
+
+TEST_F(ButtonTest, TooltipTextFollowsTheItem) {
+    CKVButton& b = Button(0);
+    b.SetButtonItem(5, "C:\\windows\\notepad.exe", "メモ帳", nullptr, 16);
+    EXPECT_EQ("メモ帳", b.TooltipText());
+    b.SetButtonItem(5, "C:\\windows\\notepad.exe", "NO TOOLTIP TEXT", nullptr, 16);
+    EXPECT_EQ("", b.TooltipText());
+    b.SetButtonItem(5, "", "only a tip", nullptr, 16);
+    EXPECT_EQ("only a tip", b.TooltipText());
+    b.SetButtonItem(5, "", "", nullptr, 16);
+    EXPECT_EQ(kDropTip, b.TooltipText());
+}
+
+TEST_F(ButtonTest, ReportsItsItemIndex) {
+    Button(1).SetButtonItem(4711, "", "", nullptr, 16);
+    EXPECT_EQ(4711, SendMessageA(Button(1).hwnd(), KVM_GETINDEX, 0, 0));
+}
+
+TEST_F(ButtonTest, DestroyingTheButtonDestroysItsTooltip) {
+    auto countTooltips = [] {
+        int count = 0;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM param) -> BOOL {
+                char cls[64] = {};
+                GetClassNameA(w, cls, sizeof(cls));
+                if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0)
+                    ++*reinterpret_cast<int*>(param);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    const int before = countTooltips();
+    buttons_.pop_back();
+    EXPECT_EQ(before - 1, countTooltips());
+}
+
+TEST_F(ButtonTest, PlainFaceIsButtonFaceWithTheIconCentred) {
+    MoveCursor(0, 0);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(0, 0, 0));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(0, 11, 11));
+
+    UniqueIcon icon(SolidIcon(16, kIconColor));
+    Button(0).SetButtonItem(0, "x", "x", icon.get(), 16);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(0, 2, 2));
+    EXPECT_EQ(kIconColor, PaintedPixel(0, 3, 3));
+    EXPECT_EQ(kIconColor, PaintedPixel(0, 18, 18));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(0, 19, 19));
+}
+
+TEST_F(ButtonTest, AnIconLargerThanTheButtonIsCentredAndClipped) {
+    MoveCursor(0, 0);
+    // 48 x 48 on 22 x 22: drawn from (-13, -13), so the icon covers the whole button.
+    UniqueIcon icon(SolidIcon(48, kIconColor));
+    Button(0).SetButtonItem(0, "x", "x", icon.get(), 48);
+    EXPECT_EQ(kIconColor, PaintedPixel(0, 0, 0));
+    EXPECT_EQ(kIconColor, PaintedPixel(0, kSize - 1, kSize - 1));
+}
+
+TEST_F(ButtonTest, PointedAtButtonHasAShadowFrame) {
+    MoveCursorOver(1);
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), PaintedPixel(1, 0, 0));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(1, 5, 5));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(0, 0, 0));
+}
+
+TEST_F(ButtonTest, SkinnedButtonShowsTheBodyThroughMagentaPixelsOfItsImage) {
+    MoveCursor(0, 0);
+    const COLORREF bodyColor = RGB(0, 128, 0);
+    const COLORREF imageColor = RGB(0, 0, 200);
+    HBITMAP body = SolidBitmap(200, 100, bodyColor);
+    // The body under the second button (x 28..49) is marked so that the offset can be seen.
+    SetPixelOf(body, 28 + 2, 3 + 2, RGB(255, 255, 0));
+    HBITMAP normal = SolidBitmap(kSize, kSize, imageColor);
+    for (int y = 0; y < kSize / 2; ++y) {
+        for (int x = 0; x < kSize; ++x)
+            SetPixelOf(normal, x, y, kMagenta);
+    }
+    settings_->SkinMode = 1;
+    settings_->BodyBitmap.reset(body);
+    settings_->ButtonBitmap.reset(normal);
+
+    EXPECT_EQ(bodyColor, PaintedPixel(1, 0, 0));
+    EXPECT_EQ(RGB(255, 255, 0), PaintedPixel(1, 2, 2));
+    EXPECT_EQ(imageColor, PaintedPixel(1, 5, kSize - 2));
+
+    // No image for the pointed-at state: the plain shadow frame is drawn over the body.
+    MoveCursorOver(1);
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), PaintedPixel(1, 0, 0));
+    EXPECT_EQ(RGB(255, 255, 0), PaintedPixel(1, 2, 2));
+}
+
+TEST_F(ButtonTest, WheelTurnsAskTheLauncherForAPageStep) {
+    SendMessageA(Button(0).hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    SendMessageA(Button(0).hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    Pump();
+    std::vector<WPARAM> steps;
+    for (const MSG& m : launcher_.received) {
+        if (m.message == KVM_PAGESTEP)
+            steps.push_back(m.wParam);
+    }
+    EXPECT_EQ((std::vector<WPARAM>{1, 2}), steps);
+}
+
+TEST_F(ButtonTest, ReleasingADragOverAnotherButtonAsksToMoveTheItem) {
+    Button(0).SetButtonItem(3, "", "", nullptr, 16);
+    Button(1).SetButtonItem(7, "", "", nullptr, 16);
+    SendMessageA(Button(0).hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ReleaseCapture();
+    EXPECT_EQ(3, launcher_.dragSource);
+
+    MoveCursorOver(1);
+    launcher_.received.clear();
+    SendMessageA(Button(0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(30, 5));
+    Pump();
+    ASSERT_EQ(1u, launcher_.received.size());
+    EXPECT_EQ(KVM_MOVEITEM, launcher_.received[0].message);
+    EXPECT_EQ(7 * 65536 + 3, launcher_.received[0].lParam);
+
+    // Released over the dragged button itself: nothing to move.
+    MoveCursorOver(0);
+    launcher_.received.clear();
+    SendMessageA(Button(0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_TRUE(launcher_.received.empty());
+}
+
+}  // namespace

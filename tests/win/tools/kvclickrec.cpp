@@ -1,0 +1,75 @@
+// kvclickrec: a top-level window of class "KvClickRecorder" that appends every middle-button
+// press and release it receives to a file, one line each: "down X Y" or "up X Y" (client
+// coordinates). End-to-end tests use it as a program that needs the middle button itself.
+//
+//   kvclickrec OUTFILE X Y W H [SECONDS]   window at (X, Y), size W x H; ends after SECONDS
+//                                          (default 120) or when closed
+#include <windows.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr char kClassName[] = "KvClickRecorder";
+constexpr UINT_PTR kLifetimeTimer = 1;
+const char* g_outFile = nullptr;
+
+void Record(const char* what, LPARAM lParam) {
+    FILE* f = fopen(g_outFile, "a");
+    if (!f)
+        return;
+    fprintf(f, "%s %d %d\n", what, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    fclose(f);
+}
+
+LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_MBUTTONDOWN:
+            Record("down", lParam);
+            return 0;
+        case WM_MBUTTONUP:
+            Record("up", lParam);
+            return 0;
+        case WM_TIMER:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 6) {
+        fprintf(stderr, "usage: kvclickrec OUTFILE X Y W H [SECONDS]\n");
+        return 2;
+    }
+    g_outFile = argv[1];
+    const int x = atoi(argv[2]), y = atoi(argv[3]), w = atoi(argv[4]), h = atoi(argv[5]);
+    const int seconds = argc > 6 ? atoi(argv[6]) : 120;
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &RecorderProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowExA(0, kClassName, "Click Recorder", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y, w, h, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    if (!hwnd)
+        return 1;
+    SetTimer(hwnd, kLifetimeTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
