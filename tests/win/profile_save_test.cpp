@@ -1,0 +1,95 @@
+// Saving the settings to the real registry: the end state is what deleting every numbered
+// value and writing the lists afresh would give, and a save killed at any moment loses no item.
+#include "framework/registry_profile.h"
+#include "settings/settings_record.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <random>
+#include <set>
+
+namespace {
+
+constexpr char kCompany[] = "KvSaveTest";
+constexpr char kItemsKey[] = "Software\\KvSaveTest\\Kestrovar\\Path Name";
+
+std::map<std::string, std::string> ReadSection(const char* path) {
+    std::map<std::string, std::string> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    char name[256];
+    char data[4096];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof(name), dataLength = sizeof(data), type = 0;
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLength) !=
+            ERROR_SUCCESS)
+            break;
+        values[name] = type == REG_SZ ? std::string(data) : "<type " + std::to_string(type) + ">";
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+class ProfileSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override { SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvSaveTest"); }
+    void TearDown() override { SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvSaveTest"); }
+};
+
+TEST_F(ProfileSaveTest, EndStateEqualsDeletingEveryNumberedValueThenWriting) {
+    RegistryProfile profile(kCompany, "Kestrovar");
+    std::mt19937 random(7);
+    for (int i = 0; i < 300; ++i)
+        profile.WriteString("Path Name", "Button" + std::to_string(random() % 10002), "old" + std::to_string(i) + "*x");
+    profile.WriteInt("Path Name", "Button17", 5);  // a value of the wrong type
+    profile.WriteString("Path Name", "NotAButton", "kept");
+
+    KestrovarOptions options;
+    options.Items.SetItem(3, "a", "C:\\a.exe");
+    options.Items.SetItem(17, "b", "C:\\b.exe");
+    options.Items.SetItem(9000, "c", "C:\\c.exe");
+    SaveOptions(options, profile);
+
+    std::map<std::string, std::string> expected = {{"Button3", "a*C:\\a.exe"},
+                                                   {"Button17", "b*C:\\b.exe"},
+                                                   {"Button9000", "c*C:\\c.exe"},
+                                                   {"NotAButton", "kept"}};
+    std::map<std::string, std::string> actual = ReadSection(kItemsKey);
+    if (actual.count("Button10001"))  // outside the numbered range: left alone like any other value
+        expected["Button10001"] = actual["Button10001"];
+    EXPECT_EQ(expected, actual);
+}
+
+TEST_F(ProfileSaveTest, KillingASaveAtRandomMomentsNeverLosesAnItem) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string tool = exe;
+    tool = tool.substr(0, tool.find_last_of('\\') + 1) + "kvsaveloop.exe";
+    std::mt19937 random(99);
+    for (int round = 0; round < 25; ++round) {
+        std::string command = "\"" + tool + "\" " + kCompany;
+        STARTUPINFOA startup = {sizeof(startup)};
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
+        Sleep(50 + random() % 400);
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+
+        std::set<std::string> stored;
+        for (const auto& [name, value] : ReadSection(kItemsKey))
+            stored.insert(value);
+        if (stored.empty())
+            continue;  // killed before the first save finished its first write
+        for (int n = 0; n < 200; ++n) {
+            std::string text = "tip" + std::to_string(n) + "*C:\\prog" + std::to_string(n) + ".exe";
+            EXPECT_TRUE(stored.count(text)) << "round " << round << " lost " << text;
+        }
+    }
+}
+
+}  // namespace
