@@ -10,6 +10,7 @@
 //   kvprobe quit [ms]                post WM_COMMAND 103 to the launcher and wait until it is gone
 //   kvprobe launcher                 print "visible x y w h" of the launcher window
 //   kvprobe buttons                  print one line "id x y w h" per launcher button (screen coords)
+//   kvprobe button-index ID          print the item index the launcher button with control ID shows
 //   kvprobe post MSG WPARAM LPARAM   post a message to the launcher
 //   kvprobe send MSG WPARAM LPARAM   send a message to the launcher and print the result
 //   kvprobe dialogs                  print each visible dialog (#32770): its caption, then its texts
@@ -21,6 +22,8 @@
 //                                    the short-lived programs of a test)
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
 #include <windows.h>
+
+#include "launcher/messages.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -222,6 +225,13 @@ int main(int argc, char** argv) {
     }
     if (command == "launcher")
         return Launcher();
+    if (command == "button-index" && argc >= 3) {
+        HWND button = FindLauncher() ? GetDlgItem(FindLauncher(), Arg(argc, argv, 2, 0)) : nullptr;
+        if (!button)
+            return 1;
+        printf("%lld\n", static_cast<long long>(SendMessageA(button, KVM_GETINDEX, 0, 0)));
+        return 0;
+    }
     if (command == "buttons") {
         HWND w = FindLauncher();
         if (!w)
