@@ -9,7 +9,8 @@
 #   kv_start [--no-wait] [ARGS...]    start Kestrovar.exe in $KV_APP; without --no-wait, wait until
 #                                     its launcher window is up and settled. Sets KV_PID.
 #   kv_quit [TIMEOUT_S]               exit command to the launcher, wait for the process to end
-#   kv_wait_exit PID [TIMEOUT_S]      wait for a process started by kv_start to end
+#   kv_wait_exit PID [TIMEOUT_S]      wait for a process started by kv_start to end; its exit
+#                                     status is then in KV_EXIT_STATUS
 #   kv_probe ARGS...                  run kvprobe.exe (output in UTF-8)
 #   kv_wine ARGS...                   run any program in the prefix (output untouched)
 #   kv_wheel_click X Y                middle click at (X, Y), then let the launcher settle
@@ -130,6 +131,7 @@ kv_wait_exit() {
         sleep 0.05
     done
     wait "$pid" 2>/dev/null
+    KV_EXIT_STATUS=$?
     return 0
 }
 

@@ -8,6 +8,9 @@ kv_check "profile is empty before the first start" test -z "$(kv_profile_dump)"
 kv_check "launcher starts" kv_start
 kv_check "launcher window is hidden after start" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
 buttons=$(kv_probe buttons | wc -l)
+# The start bound the hook library to the launcher window: a wheel click shows it.
+kv_wheel_click 500 400
+kv_check "a wheel click shows the launcher" test "$(kv_probe launcher | cut -d' ' -f1)" = 1
 kv_screenshot startup_defaults
 kv_check "exit command ends the process" kv_quit
 
