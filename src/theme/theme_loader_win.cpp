@@ -20,6 +20,21 @@ std::string FormatBounded(const char* pattern, Args... args) {
     return std::string(buffer, static_cast<size_t>(length));
 }
 
+// Reads the start of the file and checks that the headers stay within the file.
+bool HasLoadableBmpHeader(const std::string& path) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size = {};
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return false;
+    std::string header(BmpLimits::kHeaderBytes, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), &header[0], static_cast<DWORD>(header.size()), &read, nullptr))
+        return false;
+    header.resize(read);
+    return IsLoadableBmpHeader(header, static_cast<uint64_t>(size.QuadPart));
+}
+
 UniqueBitmap LoadNamedBitmap(const std::string& file, const char* key, const std::string& directory,
                              const std::string& theme) {
     const std::string name = ReadThemeString(file, kDesignSection, key, "");
@@ -66,7 +81,7 @@ std::string CurrentDirectoryForThemes() {
 }
 
 UniqueBitmap LoadThemeBitmap(const std::string& path) {
-    if (path.empty())
+    if (path.empty() || !HasLoadableBmpHeader(path))
         return UniqueBitmap();
     // Not LR_SHARED: a shared image must never be deleted, and this one is owned and deleted
     // at the next load; it would also keep serving the old picture after the file is edited.

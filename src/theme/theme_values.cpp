@@ -61,3 +61,76 @@ ThemeLayout ClampThemeLayout(const ThemeLayout& layout) {
     clamped.Y = std::clamp(layout.Y, L::kMinPosition, L::kMaxPosition);
     return clamped;
 }
+
+namespace {
+
+uint32_t ReadLe(const std::string& bytes, size_t offset, size_t width) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < width; ++i)
+        value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
+    return value;
+}
+
+constexpr size_t kFileHeaderBytes = 14;
+constexpr uint32_t kCoreHeaderBytes = 12;
+constexpr uint32_t kInfoHeaderBytes = 40;
+constexpr uint32_t kCompressionRgb = 0;
+constexpr uint32_t kCompressionRle8 = 1;
+constexpr uint32_t kCompressionRle4 = 2;
+constexpr uint32_t kCompressionBitFields = 3;
+
+}  // namespace
+
+bool IsLoadableBmpHeader(const std::string& header, uint64_t fileSize) {
+    if (header.size() < kFileHeaderBytes + kCoreHeaderBytes || header[0] != 'B' || header[1] != 'M')
+        return false;
+    const uint64_t pixelOffset = ReadLe(header, 10, 4);
+    const uint32_t infoBytes = ReadLe(header, 14, 4);
+    const bool core = infoBytes == kCoreHeaderBytes;
+    if (!core && (infoBytes < kInfoHeaderBytes || header.size() < kFileHeaderBytes + kInfoHeaderBytes))
+        return false;
+
+    // Widths and heights are 16-bit unsigned in the old core header, 32-bit signed otherwise;
+    // a negative height means rows stored top-down.
+    const int64_t width = core ? static_cast<int64_t>(ReadLe(header, 18, 2))
+                               : static_cast<int64_t>(static_cast<int32_t>(ReadLe(header, 18, 4)));
+    const int64_t signedHeight = core ? static_cast<int64_t>(ReadLe(header, 20, 2))
+                                      : static_cast<int64_t>(static_cast<int32_t>(ReadLe(header, 22, 4)));
+    const int64_t height = signedHeight < 0 ? -signedHeight : signedHeight;
+    const uint32_t bitsPerPixel = ReadLe(header, core ? 24 : 28, 2);
+    const uint32_t compression = core ? kCompressionRgb : ReadLe(header, 30, 4);
+    if (width < 1 || width > BmpLimits::kMaxEdge || height < 1 || height > BmpLimits::kMaxEdge)
+        return false;
+    if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 &&
+        bitsPerPixel != 32)
+        return false;
+
+    // The colour table follows the info header (and, for bit fields in a 40-byte header, the masks).
+    uint64_t tableEntries = 0;
+    if (bitsPerPixel <= 8) {
+        const uint32_t used = core ? 0 : ReadLe(header, 46, 4);
+        tableEntries = used != 0 ? used : (1u << bitsPerPixel);
+    }
+    const uint64_t masks = (!core && compression == kCompressionBitFields && infoBytes == kInfoHeaderBytes) ? 12 : 0;
+    const uint64_t tableEnd = kFileHeaderBytes + infoBytes + masks + tableEntries * (core ? 3 : 4);
+    if (tableEnd > fileSize || pixelOffset >= fileSize)
+        return false;
+
+    const uint64_t rowBytes = ((static_cast<uint64_t>(width) * bitsPerPixel + 31) / 32) * 4;
+    switch (compression) {
+        case kCompressionRgb:
+        case kCompressionBitFields:
+            if (compression == kCompressionBitFields && bitsPerPixel != 16 && bitsPerPixel != 32)
+                return false;
+            return pixelOffset + rowBytes * static_cast<uint64_t>(height) <= fileSize;
+        case kCompressionRle8:
+        case kCompressionRle4: {
+            if (bitsPerPixel != (compression == kCompressionRle8 ? 8u : 4u) || signedHeight < 0)
+                return false;
+            const uint64_t dataBytes = ReadLe(header, 34, 4);
+            return dataBytes != 0 && pixelOffset + dataBytes <= fileSize;
+        }
+        default:
+            return false;
+    }
+}

@@ -37,3 +37,17 @@ struct ThemeLayout {
 };
 
 ThemeLayout ClampThemeLayout(const ThemeLayout& layout);
+
+// Bitmap files of a theme are checked before the system's loader sees them, because that
+// loader trusts the headers: a few bytes that claim a giant image make it read far past the
+// end of the file.
+struct BmpLimits {
+    static constexpr int kMaxEdge = 8192;  // pixels, width and height
+    static constexpr size_t kHeaderBytes = 14 + 124;  // file header + the largest info header
+};
+
+// Whether the start of a BMP file (`header`, up to BmpLimits::kHeaderBytes of it) describes an
+// image whose colour table and pixels lie within `fileSize` bytes: signature "BM", a known
+// info header, 1 to 32 bits per pixel, edges of 1 to kMaxEdge pixels, uncompressed, bit-field
+// or run-length data.
+bool IsLoadableBmpHeader(const std::string& header, uint64_t fileSize);
