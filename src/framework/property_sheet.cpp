@@ -1,5 +1,52 @@
 #include "framework/property_sheet.h"
 
+#include <cstring>
+
+namespace {
+
+// Resource type of a dialog template's initialisation data: list entries that the template
+// carries for its list and combo boxes.
+constexpr WORD kDialogInitResourceType = 240;
+// The entries name the add-string messages in their 16-bit form.
+constexpr WORD kListAddString16 = 0x0401;
+constexpr WORD kComboAddString16 = 0x0403;
+
+// Fills the list and combo boxes of a dialog from its template's initialisation data, if any.
+// Each entry is {WORD control id, WORD message, DWORD byte count, bytes}; a zero id ends the list.
+void ExecuteDialogInitData(HWND dialog, int templateId) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(kDialogInitResourceType));
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const auto* data = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    if (!data)
+        return;
+    const size_t size = SizeofResource(module, resource);
+    constexpr size_t kHeaderBytes = 2 * sizeof(WORD) + sizeof(DWORD);
+    size_t offset = 0;
+    while (offset + sizeof(WORD) <= size) {
+        WORD control = 0, message = 0;
+        DWORD length = 0;
+        std::memcpy(&control, data + offset, sizeof(WORD));
+        if (control == 0 || offset + kHeaderBytes > size)
+            return;
+        std::memcpy(&message, data + offset + sizeof(WORD), sizeof(WORD));
+        std::memcpy(&length, data + offset + 2 * sizeof(WORD), sizeof(DWORD));
+        offset += kHeaderBytes;
+        if (length > size - offset)
+            return;
+        // Copied so that the text ends with a zero whatever the data holds.
+        const std::string text(reinterpret_cast<const char*>(data + offset), length);
+        offset += length;
+        const UINT addString = message == kListAddString16    ? LB_ADDSTRING
+                               : message == kComboAddString16 ? CB_ADDSTRING
+                                                              : 0;
+        if (addString != 0)
+            SendDlgItemMessageA(dialog, control, addString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+}  // namespace
+
 PropertyPageDialog::PropertyPageDialog(int templateId, std::string title) : Dialog(templateId), title_(std::move(title)) {}
 
 HPROPSHEETPAGE PropertyPageDialog::CreatePageHandle(PropertySheetWindow* sheet) {
@@ -22,6 +69,7 @@ INT_PTR CALLBACK PropertyPageDialog::StaticPageProc(HWND hwnd, UINT msg, WPARAM 
     auto* self = reinterpret_cast<PropertyPageDialog*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
     if (self->sheet_ && !self->sheet_->hwnd())
         self->sheet_->AttachSheet(GetParent(hwnd));
+    ExecuteDialogInitData(hwnd, self->TemplateId());
     return self->BindAndInitialise(hwnd);
 }
 

@@ -28,6 +28,9 @@ protected:
     virtual bool OnApply() { return true; }
     virtual bool OnSetActive() { return true; }
     virtual void OnReset() {}
+    // OK and Cancel belong to the sheet; a page never ends the dialog it lives in.
+    void OnOK() override {}
+    void OnCancel() override {}
 
 private:
     friend class PropertySheetWindow;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "items/item_list.h"
+#include "settings/mbcs.h"
 #include "settings/profile_keys.h"
 
 ContentsRows::ContentsRows(const ItemList& items) {
@@ -37,6 +38,23 @@ RowDeleteResult ContentsRows::Delete(size_t row) {
     }
     rows_[row] = ContentsRow();
     return RowDeleteResult::kEmptied;
+}
+
+void ContentsRows::EditCommand(size_t row, const std::string& newCommand, const PathProbe& probe,
+                               const DescriptionLookup& describe) {
+    if (row >= rows_.size())
+        return;
+    ContentsRow& target = rows_[row];
+    std::string oldProgram, oldArguments;
+    SplitCommandLine(target.command, oldProgram, oldArguments, probe);
+    if (FindMbcs(newCommand, oldProgram) == std::string::npos) {
+        // The description belongs to the program, not to the command with its parameters.
+        std::string newProgram, newArguments;
+        SplitCommandLine(newCommand, newProgram, newArguments, probe);
+        std::string description = describe(newProgram.empty() ? newCommand : newProgram);
+        target.tip = description.empty() ? newCommand : description;
+    }
+    target.command = newCommand;
 }
 
 void ContentsRows::ApplyTo(ItemList& items) const {

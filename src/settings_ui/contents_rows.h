@@ -2,10 +2,16 @@
 // slot holding a record; row r always stands for item index r.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "settings/cmdline.h"
+
 class ItemList;
+
+// The description a file's version resource gives, empty when it has none.
+using DescriptionLookup = std::function<std::string(const std::string& path)>;
 
 struct ContentsRow {
     std::string tip;      // shown tooltip; the stored placeholder shows as empty
@@ -33,6 +39,11 @@ public:
     // Exchanges the texts of two rows; out-of-range rows are ignored.
     void Swap(size_t a, size_t b);
     RowDeleteResult Delete(size_t row);
+    // Gives a row a new command. When the new command no longer contains the old command's
+    // program, the tooltip follows the new program: its file description, or else the new
+    // command itself. Out-of-range rows are ignored.
+    void EditCommand(size_t row, const std::string& newCommand, const PathProbe& probe,
+                     const DescriptionLookup& describe);
 
     // Replaces the item list by one record per filled row, an empty tooltip stored as the
     // placeholder text.

@@ -1,3 +1,28 @@
+// The settings command of the launcher: the sheet runs with the hot keys unregistered, hook
+// messages locked and the launcher hidden, so nothing can bring the launcher up over it.
 #include "launcher/body_wnd.h"
 
-void CKestrovarBodyWnd::OpenSettingsSheet() {}
+#include "settings_ui/kestrovar_sheet.h"
+
+void CKestrovarBodyWnd::OpenSettingsSheet() {
+    // The rebuild after the sheet reloads the item icons only if the sheet changed IconSize.
+    lastLoadIconSize_ = settings_.IconSize;
+    RegisterHotKeys(false);
+    hook_.LockMessage(1);
+    const bool wasVisible = IsWindowVisible(hwnd()) != FALSE;
+    ShowWindow(hwnd(), SW_HIDE);
+    {
+        CKestrovarSheet sheet;
+        sheet.SetSettings(&settings_);
+        if (sheet.DoModal() == IDOK) {
+            Rebuild(false);
+            SetFocus(hwnd());
+            hook_.WheelClickLock(settings_.WheelClickLock);
+        } else if (wasVisible) {
+            ShowWindow(hwnd(), SW_SHOW);
+        }
+    }
+    // Applied hot keys take effect whether the sheet was confirmed or cancelled.
+    RegisterHotKeys(true);
+    hook_.LockMessage(0);
+}

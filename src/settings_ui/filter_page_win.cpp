@@ -1,0 +1,263 @@
+#include "settings_ui/filter_page.h"
+
+#include <vector>
+
+#include "items/text_dialog.h"
+#include "res/resource.h"
+#include "settings/mbcs.h"
+
+namespace {
+
+constexpr char kClassColumnHeading[] = "ｸﾗｽ名称";
+constexpr char kTitleColumnHeading[] = "ｳｲﾝﾄﾞｳ名称";
+constexpr char kEditClassTitle[] = "無視するクラス名";
+constexpr char kWindowNameTitle[] = "無視するウインドウ名";
+constexpr char kRefusedClassMessage[] = "このクラス名称は登録できません。";
+constexpr char kMessageCaption[] = "Kestrovar";
+// Class names of framework-generated window classes change from run to run.
+constexpr char kRefusedClassPart[] = "Afx:";
+constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_BORDERSELECT;
+constexpr int kNameBufferSize = 260;
+constexpr int kIconSize = 16;
+constexpr int kImageListGrowth = 32;
+constexpr int kClassColumn = 0;
+constexpr int kTitleColumn = 1;
+
+// Everything but the class-name edit button follows the wheel-click trigger.
+constexpr int kTriggerControls[] = {IDC_FILTER_WINDOWS,      IDC_FILTER_CLASSES,   IDC_FILTER_TITLES,
+                                    IDC_FILTER_REFRESH,      IDC_FILTER_ADD_CLASS, IDC_FILTER_DELETE_CLASS,
+                                    IDC_FILTER_ADD_TITLE,    IDC_FILTER_EDIT_TITLE, IDC_FILTER_DELETE_TITLE};
+
+void InsertColumn(HWND list, int index, const char* heading, int width) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(heading);
+    column.iSubItem = index;
+    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+std::string ListBoxText(HWND box, int index) {
+    const LRESULT length = SendMessageA(box, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR)
+        return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(box, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+std::vector<std::string> ListBoxEntries(HWND box) {
+    std::vector<std::string> entries;
+    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        entries.push_back(ListBoxText(box, i));
+    return entries;
+}
+
+void AddSorted(HWND box, const std::string& text) {
+    SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// A window belongs in the list when it is a visible, unowned top-level window with a border or
+// caption and a title.
+bool IsListedWindow(HWND window, std::string* title) {
+    if (!IsWindowVisible(window) || GetParent(window))
+        return false;
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == 0)
+        return false;
+    char text[kNameBufferSize] = {};
+    if (GetWindowTextA(window, text, sizeof(text)) <= 0)
+        return false;
+    *title = text;
+    return true;
+}
+
+// The window's small icon, else its class's, else the system application icon. None is owned.
+HICON SmallIconOf(HWND window) {
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(window, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG,
+                            CKestrovarFilterPage::kIconQueryTimeoutMs, &answer) &&
+        answer) {
+        return reinterpret_cast<HICON>(answer);
+    }
+    if (HICON classIcon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM)))
+        return classIcon;
+    return LoadIcon(nullptr, IDI_APPLICATION);
+}
+
+}  // namespace
+
+CKestrovarFilterPage::CKestrovarFilterPage() : PropertyPageDialog(IDD_FILTER_PAGE, std::string()) {}
+
+BOOL CKestrovarFilterPage::OnInitDialog() {
+    windowList_ = Item(IDC_FILTER_WINDOWS);
+    SetUpWindowList();
+    EnumerateWindows();
+    for (const std::string& name : settings_->IgnoredClassNames)
+        AddSorted(Item(IDC_FILTER_CLASSES), name);
+    for (const std::string& name : settings_->IgnoredWindowNames)
+        AddSorted(Item(IDC_FILTER_TITLES), name);
+    UpdateEnabledState();
+    return TRUE;
+}
+
+void CKestrovarFilterPage::SetUpWindowList() {
+    SendMessageA(windowList_, LVM_SETEXTENDEDLISTVIEWSTYLE, kListExtendedStyles, kListExtendedStyles);
+    RECT client = {};
+    GetClientRect(windowList_, &client);
+    const int width = (client.right - client.left - GetSystemMetrics(SM_CXVSCROLL)) / 3;
+    InsertColumn(windowList_, kClassColumn, kClassColumnHeading, width);
+    InsertColumn(windowList_, kTitleColumn, kTitleColumnHeading, 2 * width);
+    images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK, 0, kImageListGrowth));
+    ImageList_SetBkColor(images_.get(), GetSysColor(COLOR_BTNFACE));
+    SendMessageA(windowList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
+}
+
+void CKestrovarFilterPage::EnumerateWindows() {
+    EnumWindows(&CKestrovarFilterPage::EnumWindowProc, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CALLBACK CKestrovarFilterPage::EnumWindowProc(HWND window, LPARAM self) {
+    reinterpret_cast<CKestrovarFilterPage*>(self)->AddWindowRow(window);
+    return TRUE;
+}
+
+void CKestrovarFilterPage::AddWindowRow(HWND window) {
+    std::string title;
+    if (!IsListedWindow(window, &title))
+        return;
+    char className[kNameBufferSize] = {};
+    GetClassNameA(window, className, sizeof(className));
+
+    const int row = static_cast<int>(SendMessageA(windowList_, LVM_GETITEMCOUNT, 0, 0));
+    // Image r belongs to row r: an icon the image list cannot take (another process's handle
+    // that is no longer valid) is replaced by the application icon.
+    if (ImageList_ReplaceIcon(images_.get(), -1, SmallIconOf(window)) < 0)
+        ImageList_ReplaceIcon(images_.get(), -1, LoadIcon(nullptr, IDI_APPLICATION));
+
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = row;
+    item.pszText = className;
+    item.iImage = row;
+    const int inserted = static_cast<int>(SendMessageA(windowList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    LVITEMA titleCell = {};
+    titleCell.iSubItem = kTitleColumn;
+    titleCell.pszText = const_cast<char*>(title.c_str());
+    SendMessageA(windowList_, LVM_SETITEMTEXTA, inserted, reinterpret_cast<LPARAM>(&titleCell));
+}
+
+void CKestrovarFilterPage::Refresh() {
+    ImageList_RemoveAll(images_.get());
+    SendMessageA(windowList_, LVM_DELETEALLITEMS, 0, 0);
+    EnumerateWindows();
+}
+
+bool CKestrovarFilterPage::OnCommand(WORD id, WORD code, HWND control) {
+    if (code != BN_CLICKED)
+        return false;
+    switch (id) {
+        case IDC_FILTER_REFRESH:
+            Refresh();
+            return true;
+        case IDC_FILTER_ADD_CLASS:
+            AddSelectedClass();
+            return true;
+        case IDC_FILTER_DELETE_CLASS:
+            DeleteSelectedEntry(IDC_FILTER_CLASSES);
+            return true;
+        case IDC_FILTER_EDIT_CLASS:
+            EditSelectedEntry(IDC_FILTER_CLASSES, kEditClassTitle);
+            return true;
+        case IDC_FILTER_ADD_TITLE:
+            AddWindowName();
+            return true;
+        case IDC_FILTER_EDIT_TITLE:
+            EditSelectedEntry(IDC_FILTER_TITLES, kWindowNameTitle);
+            return true;
+        case IDC_FILTER_DELETE_TITLE:
+            DeleteSelectedEntry(IDC_FILTER_TITLES);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CKestrovarFilterPage::AddSelectedClass() {
+    const int row = static_cast<int>(SendMessageA(windowList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row < 0)
+        return;
+    char className[kNameBufferSize] = {};
+    LVITEMA cell = {};
+    cell.iSubItem = kClassColumn;
+    cell.pszText = className;
+    cell.cchTextMax = sizeof(className);
+    SendMessageA(windowList_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+    const std::string name = className;
+    if (name.empty())
+        return;
+    HWND classes = Item(IDC_FILTER_CLASSES);
+    // An entry that already begins with the name (ignoring case) covers it.
+    if (SendMessageA(classes, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())) !=
+        LB_ERR) {
+        return;
+    }
+    if (FindMbcs(name, kRefusedClassPart) != std::string::npos) {
+        MessageBoxA(hwnd(), kRefusedClassMessage, kMessageCaption, MB_OK);
+        return;
+    }
+    AddSorted(classes, name);
+    SetModified();
+}
+
+void CKestrovarFilterPage::EditSelectedEntry(int listId, const char* title) {
+    HWND box = Item(listId);
+    const int selected = static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0));
+    if (selected == LB_ERR)
+        return;
+    const std::string entry = ListBoxText(box, selected);
+    if (entry.empty())
+        return;
+    CTextDialog dialog(hwnd());
+    dialog.m_strTitle = title;
+    dialog.m_strText = entry;
+    if (dialog.DoModal() != IDOK || dialog.m_strText.empty())
+        return;
+    // The edited entry keeps its place, even where the sort order would put it elsewhere.
+    SendMessageA(box, LB_INSERTSTRING, selected, reinterpret_cast<LPARAM>(dialog.m_strText.c_str()));
+    SendMessageA(box, LB_DELETESTRING, selected + 1, 0);
+    SendMessageA(box, LB_SETCURSEL, selected, 0);
+    SetModified();
+}
+
+void CKestrovarFilterPage::DeleteSelectedEntry(int listId) {
+    HWND box = Item(listId);
+    const int selected = static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0));
+    if (selected == LB_ERR)
+        return;
+    SendMessageA(box, LB_DELETESTRING, selected, 0);
+    SetModified();
+}
+
+void CKestrovarFilterPage::AddWindowName() {
+    CTextDialog dialog(hwnd());
+    dialog.m_strTitle = kWindowNameTitle;
+    if (dialog.DoModal() != IDOK || dialog.m_strText.empty())
+        return;
+    AddSorted(Item(IDC_FILTER_TITLES), dialog.m_strText);
+    SetModified();
+}
+
+bool CKestrovarFilterPage::OnApply() {
+    settings_->IgnoredClassNames = ListBoxEntries(Item(IDC_FILTER_CLASSES));
+    settings_->IgnoredWindowNames = ListBoxEntries(Item(IDC_FILTER_TITLES));
+    UpdateEnabledState();
+    return true;
+}
+
+void CKestrovarFilterPage::UpdateEnabledState() {
+    const bool enabled = settings_->WheelClickTrigger != 0;
+    for (int id : kTriggerControls)
+        EnableWindow(Item(id), enabled);
+}

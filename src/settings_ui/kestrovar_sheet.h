@@ -1,0 +1,34 @@
+// The modal settings sheet: four pages that edit the launcher's settings record and item list.
+// Pages write into the record on OK and Apply; the sheet itself never touches the profile.
+#pragma once
+
+#include "framework/handles.h"
+#include "framework/property_sheet.h"
+#include "settings/settings_record.h"
+#include "settings_ui/contents_page.h"
+#include "settings_ui/filter_page.h"
+#include "settings_ui/option_page.h"
+#include "settings_ui/view_page.h"
+
+class CKestrovarSheet : public PropertySheetWindow {
+public:
+    // Caption from the string table, pages in tab order, the first page shown first.
+    CKestrovarSheet();
+    ~CKestrovarSheet() override;
+
+    // Must be called before DoModal.
+    void SetSettings(KestrovarOptions* settings);
+    // Runs the sheet with no owner. IDOK only when the user closed it with OK.
+    INT_PTR DoModal();
+
+protected:
+    void OnInitSheet() override;
+
+private:
+    KestrovarOptions* settings_ = nullptr;  // not owned
+    CKestrovarOptionPage optionPage_;
+    CKestrovarContentsPage contentsPage_;
+    CKestrovarViewPage viewPage_;
+    CKestrovarFilterPage filterPage_;
+    UniqueIcon icon_;  // declared last: destroyed first
+};

@@ -1,0 +1,45 @@
+#include "settings_ui/kestrovar_sheet.h"
+
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kSheetIconSize = 16;
+constexpr int kMaxCaptionBytes = 256;
+
+std::string LoadSheetCaption() {
+    char caption[kMaxCaptionBytes] = {};
+    LoadStringA(GetModuleHandleA(nullptr), IDS_SHEET_CAPTION, caption, sizeof(caption));
+    return caption;
+}
+
+}  // namespace
+
+CKestrovarSheet::CKestrovarSheet() : PropertySheetWindow(LoadSheetCaption()) {
+    AddPage(&optionPage_);
+    AddPage(&contentsPage_);
+    AddPage(&viewPage_);
+    AddPage(&filterPage_);
+}
+
+CKestrovarSheet::~CKestrovarSheet() = default;
+
+void CKestrovarSheet::SetSettings(KestrovarOptions* settings) {
+    settings_ = settings;
+}
+
+INT_PTR CKestrovarSheet::DoModal() {
+    // Every page reads the record when its window is created, so each has it before the run.
+    optionPage_.SetSettings(settings_);
+    contentsPage_.SetSettings(settings_);
+    viewPage_.SetSettings(settings_);
+    filterPage_.SetSettings(settings_);
+    return PropertySheetWindow::DoModal(nullptr);
+}
+
+void CKestrovarSheet::OnInitSheet() {
+    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                              kSheetIconSize, kSheetIconSize, LR_DEFAULTCOLOR)));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+}

@@ -1,0 +1,102 @@
+#include "settings_ui/option_page.h"
+
+#include "res/resource.h"
+
+namespace {
+
+// A click on a control arrives as WM_COMMAND with the control id and notification code 0.
+constexpr WPARAM ClickOf(int id) {
+    return static_cast<WPARAM>(id);
+}
+
+}  // namespace
+
+CKestrovarOptionPage::CKestrovarOptionPage() : PropertyPageDialog(IDD_OPTION_PAGE, std::string()) {}
+
+BOOL CKestrovarOptionPage::OnInitDialog() {
+    SetChecked(IDC_OPTION_MEMORY_PAGE, settings_->MemoryPage != 0);
+    SetChecked(IDC_OPTION_WHEEL_LOCK, settings_->WheelClickLock != 0);
+    SetChecked(IDC_OPTION_WHEEL_SHOW, settings_->WheelClickTrigger != 0);
+    SetChecked(IDC_OPTION_WHEEL_SELECT, settings_->WheelClickSelect != 0);
+    SetChecked(IDC_OPTION_HIDE, settings_->HideOption != 0);
+    if (settings_->WheelClickTrigger == 0)
+        EnableClickRadios(false);
+    SetChecked(IDC_OPTION_SINGLE_CLICK, settings_->DoubleClick == 0);
+    SetChecked(IDC_OPTION_DOUBLE_CLICK, settings_->DoubleClick != 0);
+    // The stored value is the control's own word: key in the low byte, modifiers in the next.
+    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_SHOW, HKM_SETHOTKEY, settings_->HotkeyShow & 0xFFFF, 0);
+    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_NEXT, HKM_SETHOTKEY, settings_->HotkeyNext & 0xFFFF, 0);
+    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_PREV, HKM_SETHOTKEY, settings_->HotkeyPrev & 0xFFFF, 0);
+    return TRUE;
+}
+
+LRESULT CKestrovarOptionPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && settings_)
+        TrackChange(wParam);
+    return PropertyPageDialog::WindowProc(msg, wParam, lParam);
+}
+
+void CKestrovarOptionPage::TrackChange(WPARAM command) {
+    switch (command) {
+        case ClickOf(IDC_OPTION_WHEEL_SHOW):
+            EnableClickRadios(IsChecked(IDC_OPTION_WHEEL_SHOW));
+            SetModified();
+            break;
+        case ClickOf(IDC_OPTION_HIDE):
+        case ClickOf(IDC_OPTION_WHEEL_LOCK):
+        case ClickOf(IDC_OPTION_WHEEL_SELECT):
+        case ClickOf(IDC_OPTION_MEMORY_PAGE):
+            SetModified();
+            break;
+        default:
+            // Hot-key controls report each change as a command of their own.
+            if (HotkeysDifferFromStored())
+                SetModified();
+            break;
+    }
+}
+
+bool CKestrovarOptionPage::OnCommand(WORD id, WORD code, HWND control) {
+    if ((id == IDC_OPTION_SINGLE_CLICK || id == IDC_OPTION_DOUBLE_CLICK) && code == BN_CLICKED) {
+        SetModified();
+        return true;
+    }
+    return false;
+}
+
+bool CKestrovarOptionPage::OnApply() {
+    SetModified(false);
+    settings_->MemoryPage = IsChecked(IDC_OPTION_MEMORY_PAGE) ? 1 : 0;
+    settings_->WheelClickLock = IsChecked(IDC_OPTION_WHEEL_LOCK) ? 1 : 0;
+    settings_->WheelClickTrigger = IsChecked(IDC_OPTION_WHEEL_SHOW) ? 1 : 0;
+    settings_->WheelClickSelect = IsChecked(IDC_OPTION_WHEEL_SELECT) ? 1 : 0;
+    settings_->DoubleClick = IsChecked(IDC_OPTION_DOUBLE_CLICK) ? 1 : 0;
+    settings_->HideOption = IsChecked(IDC_OPTION_HIDE) ? 1 : 0;
+    settings_->HotkeyNext = HotkeyOf(IDC_OPTION_HOTKEY_NEXT);
+    settings_->HotkeyPrev = HotkeyOf(IDC_OPTION_HOTKEY_PREV);
+    settings_->HotkeyShow = HotkeyOf(IDC_OPTION_HOTKEY_SHOW);
+    return true;
+}
+
+void CKestrovarOptionPage::EnableClickRadios(bool enable) {
+    EnableWindow(Item(IDC_OPTION_SINGLE_CLICK), enable);
+    EnableWindow(Item(IDC_OPTION_DOUBLE_CLICK), enable);
+}
+
+bool CKestrovarOptionPage::IsChecked(int id) const {
+    return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED;
+}
+
+void CKestrovarOptionPage::SetChecked(int id, bool checked) {
+    CheckDlgButton(hwnd(), id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int CKestrovarOptionPage::HotkeyOf(int id) const {
+    return static_cast<int>(SendDlgItemMessageA(hwnd(), id, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+}
+
+bool CKestrovarOptionPage::HotkeysDifferFromStored() const {
+    return HotkeyOf(IDC_OPTION_HOTKEY_NEXT) != settings_->HotkeyNext ||
+           HotkeyOf(IDC_OPTION_HOTKEY_PREV) != settings_->HotkeyPrev ||
+           HotkeyOf(IDC_OPTION_HOTKEY_SHOW) != settings_->HotkeyShow;
+}

@@ -1,0 +1,164 @@
+#include "settings_ui/view_page.h"
+
+#include <vector>
+
+#include "res/resource.h"
+#include "settings_ui/theme_list_rules.h"
+
+namespace {
+
+constexpr char kThemesFolder[] = "Themes";
+constexpr int kPlainLookIndex = 0;
+
+// The controls that only the plain look uses.
+constexpr int kPlainLayoutControls[] = {IDC_VIEW_COLS_EDIT, IDC_VIEW_ROWS_EDIT, IDC_VIEW_COLS_SPIN,
+                                        IDC_VIEW_ROWS_SPIN, IDC_VIEW_ICON_SIZE};
+
+std::string ComboText(HWND combo, int index) {
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR)
+        return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+}  // namespace
+
+CKestrovarViewPage::CKestrovarViewPage() : PropertyPageDialog(IDD_VIEW_PAGE, std::string()) {}
+
+BOOL CKestrovarViewPage::OnInitDialog() {
+    FillThemeList();
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_THEME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(settings_->Theme.c_str()));
+    const std::string iconSizeText = IconSizeEntryText(settings_->IconSize);
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_ICON_SIZE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(iconSizeText.c_str()));
+
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETRANGE, FALSE, MAKELPARAM(kMinOpacity, kMaxOpacity));
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETPOS, TRUE, settings_->WindowTPValue);
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_->Col, 0));
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_->Row, 0));
+
+    CreatePreview();
+    OnThemeSelected();
+    SetModified(false);  // the selection handler marked the page
+    return TRUE;
+}
+
+void CKestrovarViewPage::FillThemeList() {
+    char directory[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof(directory), directory);
+    if (length == 0 || length >= sizeof(directory))
+        return;
+    // The listing names the folder in its pattern instead of changing the process's current
+    // directory, which item launches on worker threads also change.
+    const std::string pattern = std::string(directory) + "\\" + kThemesFolder + "\\*";
+    if (GetFileAttributesA((std::string(directory) + "\\" + kThemesFolder).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    HWND combo = Item(IDC_VIEW_THEME);
+    std::vector<char> patternBuffer(pattern.begin(), pattern.end());
+    patternBuffer.push_back('\0');
+    SendMessageA(combo, CB_DIR, DDL_DIRECTORY, reinterpret_cast<LPARAM>(patternBuffer.data()));
+    // Rewrite in place without re-sorting: the plain look stays at index 0.
+    for (int i = 0; i < static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); ++i) {
+        const std::string entry = ThemeEntryFromListing(ComboText(combo, i));
+        SendMessageA(combo, CB_DELETESTRING, i, 0);
+        SendMessageA(combo, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+void CKestrovarViewPage::CreatePreview() {
+    HWND frame = Item(IDC_VIEW_PREVIEW_FRAME);
+    RECT rect = {};
+    GetWindowRect(frame, &rect);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+    preview_.Create(frame, rect);
+}
+
+void CKestrovarViewPage::OnThemeSelected() {
+    SetModified();
+    const bool plainLook = SelectedIndex(IDC_VIEW_THEME) == kPlainLookIndex;
+    for (int id : kPlainLayoutControls)
+        EnableWindow(Item(id), plainLook);
+    preview_.SetThemeName(SelectedThemeText());
+    preview_.LoadTheme();
+    if (preview_.hwnd())
+        InvalidateRect(preview_.hwnd(), nullptr, TRUE);
+}
+
+bool CKestrovarViewPage::OnCommand(WORD id, WORD code, HWND control) {
+    if (code != CBN_SELCHANGE)
+        return false;
+    if (id == IDC_VIEW_THEME) {
+        OnThemeSelected();
+        return true;
+    }
+    if (id == IDC_VIEW_ICON_SIZE) {
+        SetModified();
+        return true;
+    }
+    return false;
+}
+
+LRESULT CKestrovarViewPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY && settings_) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (header->hwndFrom != GetParent(hwnd()) && OnControlNotify(*header, &result))
+            return result;
+    }
+    return PropertyPageDialog::WindowProc(msg, wParam, lParam);
+}
+
+bool CKestrovarViewPage::OnControlNotify(const NMHDR& header, LRESULT* result) {
+    if ((header.idFrom == IDC_VIEW_COLS_SPIN || header.idFrom == IDC_VIEW_ROWS_SPIN) &&
+        header.code == UDN_DELTAPOS) {
+        SetModified();
+        *result = 0;  // allow the change
+        return true;
+    }
+    if (header.idFrom == IDC_VIEW_TRANSPARENCY && header.code == NM_CUSTOMDRAW) {
+        // The trackbar repaints whenever its thumb moves; a position other than the stored one
+        // is an edit. Moving it back does not clear the mark.
+        const LRESULT position = SendMessageA(header.hwndFrom, TBM_GETPOS, 0, 0);
+        if (position != settings_->WindowTPValue && !IsModified())
+            SetModified();
+        *result = CDRF_DODEFAULT;
+        return true;
+    }
+    return false;
+}
+
+bool CKestrovarViewPage::OnApply() {
+    SetModified(false);
+    const int theme = SelectedIndex(IDC_VIEW_THEME);
+    settings_->Theme = SelectedThemeText();
+    settings_->SkinMode = theme == kPlainLookIndex ? 0 : 1;
+    settings_->WindowTPValue = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_GETPOS, 0, 0));
+    if (settings_->SkinMode == 0) {
+        const IconSizeChoice choice = IconSizeForSelection(SelectedIndex(IDC_VIEW_ICON_SIZE));
+        settings_->IconSize = choice.iconSize;
+        settings_->ButtonWidth = choice.buttonSize;
+        settings_->ButtonHeight = choice.buttonSize;
+        settings_->Col = UpDownPosition(IDC_VIEW_COLS_SPIN);
+        settings_->Row = UpDownPosition(IDC_VIEW_ROWS_SPIN);
+    }
+    return true;
+}
+
+std::string CKestrovarViewPage::SelectedThemeText() const {
+    const int index = SelectedIndex(IDC_VIEW_THEME);
+    // No selection (no themes folder, or a stored theme that begins no entry) names no theme.
+    return index < 0 ? std::string() : ComboText(Item(IDC_VIEW_THEME), index);
+}
+
+int CKestrovarViewPage::SelectedIndex(int comboId) const {
+    return static_cast<int>(SendDlgItemMessageA(hwnd(), comboId, CB_GETCURSEL, 0, 0));
+}
+
+int CKestrovarViewPage::UpDownPosition(int id) const {
+    return static_cast<short>(LOWORD(SendDlgItemMessageA(hwnd(), id, UDM_GETPOS, 0, 0)));
+}
