@@ -18,6 +18,9 @@
 #   kv_settle                         wait until the launcher has handled what was sent to it
 #   kv_screenshot NAME                $KV_BUILD/e2e/NAME.png of the whole display
 #   kv_profile_set SECTION KEY TYPE VALUE   HKCU\Software\Onri's tool\Kestrovar\SECTION (UTF-8 text)
+#   kv_profile_load                   write many values in one go: lines in the dump format below
+#                                     on stdin (REG_SZ, REG_DWORD in decimal or 0x hex, REG_BINARY
+#                                     as hex digits)
 #   kv_profile_get SECTION KEY        print the value (REG_DWORD in decimal); exit 1 if absent
 #   kv_profile_delete SECTION KEY     delete one value
 #   kv_profile_delete_all             delete HKCU\Software\Onri's tool
@@ -67,6 +70,7 @@ kv_setup() {
     "$KV_SOURCE/scripts/xvfb-start" "$KV_WORK/xvfb" </dev/null >/dev/null 2>&1 ||
         { echo "Bail out! Xvfb did not start"; exit 1; }
     export DISPLAY=$(cat "$KV_WORK/xvfb/display")
+    _kv_start_watchdog
 
     # Every background process gets its own output files: an inherited pipe would keep
     # ctest waiting for the end of the test's output long after the test ended.
@@ -80,9 +84,23 @@ kv_setup() {
     _kv_log "scenario $name on display $DISPLAY, prefix $WINEPREFIX"
 }
 
+# Xvfb and wineserver outlive their starters. If this script is killed (a ctest timeout kills
+# its process tree, and the EXIT trap does not run on SIGKILL), a detached watchdog stops them.
+_kv_start_watchdog() {
+    local xvfb_pid
+    xvfb_pid=$(cat "$KV_WORK/xvfb/xvfb.pid")
+    (setsid bash -c '
+        echo $$ > "$1/watchdog.pid"
+        while kill -0 "$0" 2>/dev/null; do sleep 2; done
+        WINEPREFIX="$2" wineserver -k
+        grep -q Xvfb "/proc/$3/cmdline" 2>/dev/null && kill "$3"' \
+        "$$" "$KV_WORK" "$WINEPREFIX" "$xvfb_pid" </dev/null >/dev/null 2>&1 &)
+}
+
 _kv_cleanup() {
     local status=$?
     local pid
+    [ -f "$KV_WORK/watchdog.pid" ] && kill "$(cat "$KV_WORK/watchdog.pid")" 2>/dev/null
     for pid in "${KV_PIDS[@]}"; do
         kill "$pid" 2>/dev/null
     done
@@ -211,6 +229,41 @@ kv_finish() {
 kv_profile_set() {
     local section=$1 key=$2 type=$3 value=$4
     wine reg add "$KV_PROFILE_KEY\\$section" /v "$key" /t "$type" /d "$value" /f </dev/null >/dev/null 2>&1
+}
+
+# One `reg import` of a .reg file instead of a wine start per value.
+kv_profile_load() {
+    local file="$KV_WORK/load.reg"
+    awk -F'\t' '
+        function quote(text,    out, i, c) {
+            # Character by character: awks differ in how gsub treats backslashes.
+            out = ""
+            for (i = 1; i <= length(text); i++) {
+                c = substr(text, i, 1)
+                out = out ((c == "\\" || c == "\"") ? "\\" c : c)
+            }
+            return "\"" out "\""
+        }
+        function binary(hex,    out, i) {
+            for (i = 1; i < length(hex); i += 2) out = out (i > 1 ? "," : "") substr(hex, i, 2)
+            return "hex:" out
+        }
+        BEGIN { print "Windows Registry Editor Version 5.00" }
+        NF >= 4 {
+            section = $1; name = $2; type = $3
+            data = $0; sub(/^[^\t]*\t[^\t]*\t[^\t]*\t/, "", data)
+            if (section != last) { printf "\n[HKEY_CURRENT_USER\\Software\\Onri'"'"'s tool\\%s]\n", section; last = section }
+            if (type == "REG_DWORD") value = sprintf("dword:%08x", data ~ /^0[xX]/ ? hexvalue(data) : data + 0)
+            else if (type == "REG_BINARY") value = binary(tolower(data))
+            else value = quote(data)
+            print quote(name) "=" value
+        }
+        function hexvalue(text,    i, n) {
+            n = 0
+            for (i = 3; i <= length(text); i++) n = n * 16 + index("0123456789abcdef", tolower(substr(text, i, 1))) - 1
+            return n
+        }' | { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } > "$file" || return 1
+    wine reg import "$(winepath -w "$file" 2>/dev/null)" </dev/null >/dev/null 2>&1
 }
 
 kv_profile_delete() {

@@ -8,29 +8,30 @@ rm -f "$KV_APP/Kestrovar.dll"
 # A complete profile with values other than the defaults, so that a save of defaults or of
 # half-read values would show. One name per filter list: the lists are re-numbered on save.
 # WheelClickSelect is left out: its default appearing afterwards shows that the save ran.
-seed() { kv_profile_set "$1" "$2" "$3" "$4"; }
-seed Status MemoryPage REG_DWORD 1
-seed Status WheelClickLock REG_DWORD 1
-seed Status WheelClickTrigger REG_DWORD 0
-seed Status HideOption REG_DWORD 0
-seed Status HotkeyShow REG_DWORD $((0x641))
-seed Status HotkeyNext REG_DWORD 0
-seed Status HotkeyPrev REG_DWORD $((0x226))
-seed Status ShowTaskTrayIcon REG_DWORD 0
-seed Status DoubleClick REG_DWORD 1
-seed Design SkinMode REG_DWORD 1
-seed Design Theme REG_SZ '青い表示'
-seed Design IconSize REG_DWORD 32
-seed Design ButtonSpace REG_DWORD 5
-seed Design ButtonWidth REG_DWORD 40
-seed Design ButtonHeight REG_DWORD 38
-seed Design Col REG_DWORD 3
-seed Design Row REG_DWORD 4
-seed Design WindowTPValue REG_DWORD 200
-seed "Path Name" Button0 REG_SZ 'メモ帳*C:\windows\notepad.exe'
-seed "Path Name" Button13 REG_SZ 'ソフト*"C:\Program Files\表\a.exe" -x'
-seed Filter ClassName0 REG_SZ 'Progman'
-seed Filter WindowName0 REG_SZ '能率*'
+kv_profile_load <<'EOF'
+Kestrovar\Status	MemoryPage	REG_DWORD	1
+Kestrovar\Status	WheelClickLock	REG_DWORD	1
+Kestrovar\Status	WheelClickTrigger	REG_DWORD	0
+Kestrovar\Status	HideOption	REG_DWORD	0
+Kestrovar\Status	HotkeyShow	REG_DWORD	0x641
+Kestrovar\Status	HotkeyNext	REG_DWORD	0
+Kestrovar\Status	HotkeyPrev	REG_DWORD	0x226
+Kestrovar\Status	ShowTaskTrayIcon	REG_DWORD	0
+Kestrovar\Status	DoubleClick	REG_DWORD	1
+Kestrovar\Design	SkinMode	REG_DWORD	1
+Kestrovar\Design	Theme	REG_SZ	青い表示
+Kestrovar\Design	IconSize	REG_DWORD	32
+Kestrovar\Design	ButtonSpace	REG_DWORD	5
+Kestrovar\Design	ButtonWidth	REG_DWORD	40
+Kestrovar\Design	ButtonHeight	REG_DWORD	38
+Kestrovar\Design	Col	REG_DWORD	3
+Kestrovar\Design	Row	REG_DWORD	4
+Kestrovar\Design	WindowTPValue	REG_DWORD	200
+Kestrovar\Path Name	Button0	REG_SZ	メモ帳*C:\windows\notepad.exe
+Kestrovar\Path Name	Button13	REG_SZ	ソフト*"C:\Program Files\表\a.exe" -x
+Kestrovar\Filter	ClassName0	REG_SZ	Progman
+Kestrovar\Filter	WindowName0	REG_SZ	能率*
+EOF
 before=$(kv_profile_dump)
 kv_check "the seeded profile reads back" test "$(grep -c . <<<"$before")" = 22
 
