@@ -5,7 +5,11 @@
 #include "framework/handles.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+class ItemList;
+struct StoredImages;
 
 class IconStore {
 public:
@@ -16,10 +20,34 @@ public:
 
     // The icon of the first entry whose key equals key byte for byte, or nullptr.
     HICON Find(const std::string& key) const;
+    // Takes ownership of icon (which must not be null) and returns it.
     HICON Append(const std::string& key, HICON icon);
-    void Clear() { entries_.clear(); }
+    void Clear();
     size_t Size() const { return entries_.size(); }
 
 private:
     std::vector<Entry> entries_;
+    // Key → position of its first entry; later entries with the same key are never found.
+    std::unordered_map<std::string, size_t> firstEntry_;
 };
+
+// The store key of a command: its program part, or the whole command when that is empty.
+std::string IconKeyOf(const std::string& command);
+
+// The shell's icon for a path (small unless iconSize is 32), owned by the caller; nullptr when
+// the shell has none, for example for a path that does not exist.
+HICON ShellIcon(const std::string& path, int iconSize);
+
+// The icon lookup of the launcher: from the store when useStore is set and it holds the
+// command's key, otherwise from the shell, appended to the store. nullptr for no icon.
+HICON LookUpIcon(IconStore& store, const std::string& command, int iconSize, bool useStore);
+
+// Gives every used item, in ascending index order, the stored image at its position (a copy
+// appended to the store under its key); items beyond the images, and items whose image is a
+// placeholder, get the shell's icon; an item with no icon at all is cleared.
+void PairImagesWithItems(const StoredImages& images, ItemList& items, IconStore& store, int iconSize);
+
+// The icons of the used items in ascending index order, freshly from the shell, as an image
+// list for the data file; a placeholder stands for an item without icon. None when no item has
+// an icon. The icons made are appended to the store.
+UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize);

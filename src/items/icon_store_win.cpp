@@ -1,25 +1,145 @@
 #include "items/icon_store.h"
 
+#include "framework/application.h"
+#include "items/data_file.h"
+#include "items/item_list.h"
+#include "items/kv_button.h"
+#include "items/tray_icon.h"
 #include "launcher/body_wnd.h"
+#include "settings/cmdline.h"
+#include "settings/path_probe.h"
+
+#include <shellapi.h>
+
+namespace {
+
+constexpr int kLargeIconSize = 32;
+constexpr DWORD kUserNameBufferSize = 100;
+
+std::string CurrentUserName() {
+    char name[kUserNameBufferSize] = "";
+    DWORD size = sizeof(name);
+    if (!GetUserNameA(name, &size))
+        name[0] = '\0';
+    return name;
+}
+
+}  // namespace
 
 HICON IconStore::Find(const std::string& key) const {
-    for (const Entry& entry : entries_) {
-        if (entry.strKey == key)
-            return entry.icon.get();
-    }
-    return nullptr;
+    auto found = firstEntry_.find(key);
+    return found == firstEntry_.end() ? nullptr : entries_[found->second].icon.get();
 }
 
 HICON IconStore::Append(const std::string& key, HICON icon) {
     entries_.push_back(Entry{key, UniqueIcon(icon)});
+    firstEntry_.emplace(key, entries_.size() - 1);  // keeps the first entry of a key
     return icon;
 }
 
-// Filled in with the data file: the shell lookup, the load from and the save to Kestrovar.dat.
-HICON CKestrovarBodyWnd::GetIcon(const std::string& command) {
-    return nullptr;
+void IconStore::Clear() {
+    firstEntry_.clear();
+    entries_.clear();
 }
 
-void CKestrovarBodyWnd::LoadIconStore() {}
+std::string IconKeyOf(const std::string& command) {
+    std::string program, arguments;
+    SplitCommandLine(command, program, arguments, FileSystemProbe());
+    return program.empty() ? command : program;
+}
 
-void CKestrovarBodyWnd::SaveIconStore() {}
+HICON ShellIcon(const std::string& path, int iconSize) {
+    SHFILEINFOA info = {};
+    const UINT flags = SHGFI_ICON | (iconSize == kLargeIconSize ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    // For a missing path the shell may leave a stale handle in hIcon; only the result counts.
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags))
+        return nullptr;
+    return info.hIcon;
+}
+
+HICON LookUpIcon(IconStore& store, const std::string& command, int iconSize, bool useStore) {
+    if (command.empty())
+        return nullptr;
+    const std::string key = IconKeyOf(command);
+    if (useStore) {
+        if (HICON stored = store.Find(key))
+            return stored;
+    }
+    HICON icon = ShellIcon(key, iconSize);
+    return icon ? store.Append(key, icon) : nullptr;
+}
+
+void PairImagesWithItems(const StoredImages& images, ItemList& items, IconStore& store, int iconSize) {
+    const int imageCount = images.list ? images.Count() : 0;
+    int next = 0;
+    for (const CLaunchItem* item : items.UsedItemsByIndex()) {
+        const int image = next++;
+        HICON icon = nullptr;
+        if (image < imageCount && !images.blank[static_cast<size_t>(image)]) {
+            if (HICON copy = ImageList_GetIcon(images.list.get(), image, ILD_NORMAL))
+                icon = store.Append(IconKeyOf(item->strCommand), copy);
+        }
+        if (!icon)
+            icon = LookUpIcon(store, item->strCommand, iconSize, false);
+        if (!icon)
+            items.ClearItem(item->nIndex);
+    }
+}
+
+UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize) {
+    std::vector<HICON> icons;  // owned by the store
+    for (const CLaunchItem* item : items.UsedItemsByIndex())
+        icons.push_back(LookUpIcon(store, item->strCommand, iconSize, false));
+    // Placeholders after the last icon add nothing: items beyond the images go to the shell.
+    while (!icons.empty() && !icons.back())
+        icons.pop_back();
+    if (icons.empty())
+        return UniqueImageList();
+
+    UniqueImageList list(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 0, 1));
+    if (!list)
+        return UniqueImageList();
+    for (HICON icon : icons) {
+        const bool added = icon && ImageList_ReplaceIcon(list.get(), -1, icon) >= 0;
+        // Every item keeps its position, or the later items would get the wrong images.
+        if (!added && !AppendBlankImage(list.get()))
+            return UniqueImageList();
+    }
+    return list;
+}
+
+HICON CKestrovarBodyWnd::GetIcon(const std::string& command) {
+    return LookUpIcon(iconStore_, command, settings_.IconSize, dataLoaded_);
+}
+
+void CKestrovarBodyWnd::LoadIconStore() {
+    MessageLockScope lock(hook_);
+    dataLoaded_ = false;
+    if (settings_.ShowTaskTrayIcon)
+        StartTrayLoadingIcon(hwnd(), &dataLoaded_);
+    for (auto& button : buttons_)
+        button->ClearIcon();
+    iconStore_.Clear();
+
+    const std::string userName = CurrentUserName();
+    StoredImages images;
+    const std::string path = DataFilePath();
+    if (!path.empty() && GetPathAttributes(path) != 0) {
+        images = ReadDataFile(path);
+        if (images.failedStep != kDataFileReadOk) {
+            MessageBoxA(hwnd(), DataFileReadFailureMessage(userName, images.failedStep).c_str(),
+                        ExecutableBaseName().c_str(), MB_OK);
+        }
+    }
+    PairImagesWithItems(images, settings_.Items, iconStore_, settings_.IconSize);
+    images.list.reset();
+    dataLoaded_ = true;
+}
+
+void CKestrovarBodyWnd::SaveIconStore() {
+    dataLoaded_ = false;
+    UniqueImageList images = CollectItemImages(settings_.Items, iconStore_, settings_.IconSize);
+    // With no icon at all an older file stays as it is; a failed write keeps it too.
+    if (images)
+        WriteDataFile(DataFilePath(), images.get());
+}
