@@ -21,7 +21,20 @@
 //   kvprobe idle [ms]                sleep (keeps the prefix's system processes running between
 //                                    the short-lived programs of a test)
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
+// The settings sheet (the visible dialog with CAPTION; ID names a control of its current page,
+// searched among the page's descendants, else a control of the sheet; ID 0 is the page itself):
+//   kvprobe sheet-page CAPTION INDEX          show page INDEX (PSM_SETCURSEL); print the result
+//   kvprobe page-send CAPTION ID MSG WP LP    send a message to the control; print the result
+//   kvprobe page-notify CAPTION ID CODE       send the page WM_COMMAND from control ID with CODE
+//   kvprobe page-click CAPTION ID             post BM_CLICK to the control (a click that opens a
+//                                             modal dialog must not block the probe)
+//   kvprobe page-control CAPTION ID           print "enabled checked x y w h" (screen coordinates)
+//   kvprobe page-items CAPTION ID             print the entries of a list box or combo box, or the
+//                                             rows of a list view as "column0<TAB>column1"
+//   kvprobe page-select-row CAPTION ID ROW    select and focus a row of a list view
+//   kvprobe dialog-settext CAPTION ID TEXT    set the text of control ID of the visible dialog CAPTION
 #include <windows.h>
+#include <commctrl.h>
 
 #include "launcher/messages.h"
 
@@ -200,6 +213,190 @@ int FindClassWindow(const char* cls, int timeoutMs) {
     return 1;
 }
 
+
+// --- the settings sheet ----------------------------------------------------------------------
+
+HWND FindVisibleDialog(const char* caption) {
+    DialogSearch search = {caption, nullptr};
+    EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindDescendant(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    if (GetDlgCtrlID(child) != search->id)
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// Control id of the current page (direct children first, then deeper ones), else of the sheet.
+HWND PageControl(const char* caption, int id) {
+    HWND sheet = FindVisibleDialog(caption);
+    if (!sheet)
+        return nullptr;
+    HWND page = CurrentPage(sheet);
+    if (id == 0)
+        return page;
+    if (page) {
+        if (HWND direct = GetDlgItem(page, id))
+            return direct;
+        ControlSearch search = {id, nullptr};
+        EnumChildWindows(page, &FindDescendant, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+    }
+    return GetDlgItem(sheet, id);
+}
+
+// Memory in the process that owns a window, for list-view messages that carry pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_)
+            base_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteBuffer() {
+        if (base_)
+            VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+        if (process_)
+            CloseHandle(process_);
+    }
+    char* base() const { return base_; }
+    bool Write(size_t offset, const void* data, size_t n) {
+        return offset + n <= size_ && WriteProcessMemory(process_, base_ + offset, data, n, nullptr);
+    }
+    bool Read(size_t offset, void* data, size_t n) {
+        return offset + n <= size_ && ReadProcessMemory(process_, base_ + offset, data, n, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    char* base_ = nullptr;
+    size_t size_;
+};
+
+constexpr int kRemoteTextBytes = 1024;
+
+std::string ListViewCell(HWND list, RemoteBuffer& remote, int row, int column) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.cchTextMax = kRemoteTextBytes;
+    item.pszText = remote.base() + sizeof(LVITEMA);
+    char text[kRemoteTextBytes + 1] = {};
+    remote.Write(0, &item, sizeof(item));
+    remote.Write(sizeof(LVITEMA), text, 1);
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.base()));
+    remote.Read(sizeof(LVITEMA), text, kRemoteTextBytes);
+    return text;
+}
+
+int PrintItems(HWND control) {
+    char cls[64] = {};
+    GetClassNameA(control, cls, sizeof(cls));
+    char text[kRemoteTextBytes + 1] = {};
+    if (_stricmp(cls, "ListBox") == 0 || _stricmp(cls, "ComboBox") == 0) {
+        const bool list = _stricmp(cls, "ListBox") == 0;
+        const int count = static_cast<int>(SendMessageA(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            const UINT lengthMsg = list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN;
+            if (SendMessageA(control, lengthMsg, i, 0) > kRemoteTextBytes)
+                return 1;
+            text[0] = '\0';
+            SendMessageA(control, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            printf("%s\n", text);
+        }
+        return 0;
+    }
+    if (_stricmp(cls, WC_LISTVIEWA) == 0) {
+        RemoteBuffer remote(control, sizeof(LVITEMA) + kRemoteTextBytes);
+        if (!remote.base())
+            return 1;
+        const int rows = static_cast<int>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
+        for (int r = 0; r < rows; ++r)
+            printf("%s\t%s\n", ListViewCell(control, remote, r, 0).c_str(), ListViewCell(control, remote, r, 1).c_str());
+        return 0;
+    }
+    return 1;
+}
+
+int SelectListViewRow(HWND list, int row) {
+    RemoteBuffer remote(list, sizeof(LVITEMA));
+    if (!remote.base())
+        return 1;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    remote.Write(0, &item, sizeof(item));
+    return SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote.base())) ? 0 : 1;
+}
+
+int PrintControl(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    printf("%d %d %ld %ld %ld %ld\n", IsWindowEnabled(control) ? 1 : 0,
+           static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)), r.left, r.top, r.right - r.left,
+           r.bottom - r.top);
+    return 0;
+}
+
+int SheetCommand(const std::string& command, int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    const char* caption = argv[2];
+    if (command == "sheet-page") {
+        HWND sheet = FindVisibleDialog(caption);
+        if (!sheet)
+            return 1;
+        printf("%lld\n", static_cast<long long>(SendMessageA(sheet, PSM_SETCURSEL, Arg(argc, argv, 3, 0), 0)));
+        return 0;
+    }
+    if (command == "dialog-settext") {
+        HWND dialog = FindVisibleDialog(caption);
+        HWND control = dialog ? GetDlgItem(dialog, Arg(argc, argv, 3, 0)) : nullptr;
+        if (!control || argc < 5)
+            return 1;
+        return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
+    }
+    const int id = Arg(argc, argv, 3, 0);
+    HWND control = PageControl(caption, id);
+    if (!control)
+        return 1;
+    if (command == "page-send" && argc >= 7) {
+        const auto msg = static_cast<UINT>(Arg(argc, argv, 4, 0));
+        const LRESULT result = SendMessageA(control, msg, static_cast<WPARAM>(Arg(argc, argv, 5, 0)),
+                                            static_cast<LPARAM>(Arg(argc, argv, 6, 0)));
+        printf("%lld\n", static_cast<long long>(result));
+        return 0;
+    }
+    if (command == "page-notify" && argc >= 5) {
+        HWND page = CurrentPage(FindVisibleDialog(caption));
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, Arg(argc, argv, 4, 0)), reinterpret_cast<LPARAM>(control));
+        return 0;
+    }
+    if (command == "page-click")
+        return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
+    if (command == "page-control")
+        return PrintControl(control);
+    if (command == "page-items")
+        return PrintItems(control);
+    if (command == "page-select-row" && argc >= 5)
+        return SelectListViewRow(control, Arg(argc, argv, 4, 0));
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -272,6 +469,11 @@ int main(int argc, char** argv) {
         return Foreground();
     if (command == "find-class" && argc >= 3)
         return FindClassWindow(argv[2], Arg(argc, argv, 3, 5000));
+    if (command.rfind("page-", 0) == 0 || command.rfind("sheet-", 0) == 0 || command == "dialog-settext") {
+        const int status = SheetCommand(command, argc, argv);
+        if (status != 2)
+            return status;
+    }
     fprintf(stderr, "kvprobe: unknown command %s\n", command.c_str());
     return 2;
 }
