@@ -172,8 +172,12 @@ void CKestrovarBodyWnd::PageStep(int step) {
         return;
     if (PageStepDirection(step) == kPageForward) {
         ++currentPage_;
-        if (!ShowPage(currentPage_))
+        if (!ShowPage(currentPage_)) {
+            // Refused: the buttons must carry the indexes of the page that stays, or a file
+            // dropped on them would land on the refused page, out of sight.
             --currentPage_;
+            ShowPage(currentPage_);
+        }
     } else if (currentPage_ > 0) {
         --currentPage_;
         ShowPage(currentPage_);

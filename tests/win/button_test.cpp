@@ -49,18 +49,23 @@ void Pump() {
     }
 }
 
-// Moves the pointer and waits until the system reports it there (Wine warps it asynchronously).
+// Moves the pointer and waits until the system keeps reporting it there: Wine warps the X
+// pointer asynchronously, and motion from an earlier warp can still arrive afterwards.
 void MoveCursor(int x, int y) {
     SetCursorPos(x, y);
-    for (int i = 0; i < 100; ++i) {
+    int stableChecks = 0;
+    for (int i = 0; i < 200 && stableChecks < 5; ++i) {
+        Sleep(10);
         Pump();
         POINT p = {};
         GetCursorPos(&p);
-        if (p.x == x && p.y == y)
-            break;
-        Sleep(10);
+        if (p.x == x && p.y == y) {
+            ++stableChecks;
+        } else {
+            stableChecks = 0;
+            SetCursorPos(x, y);
+        }
     }
-    Pump();
 }
 
 // A 32-bit top-down DIB filled with one colour.
