@@ -28,7 +28,7 @@
 //   kvprobe page-notify CAPTION ID CODE       send the page WM_COMMAND from control ID with CODE
 //   kvprobe page-click CAPTION ID             post BM_CLICK to the control (a click that opens a
 //                                             modal dialog must not block the probe)
-//   kvprobe page-control CAPTION ID           print "enabled checked x y w h" (screen coordinates)
+//   kvprobe page-control CAPTION ID           print "enabled checked x y w h visible" (screen coordinates)
 //   kvprobe page-items CAPTION ID             print the entries of a list box or combo box, or the
 //                                             rows of a list view as "column0<TAB>column1"
 //   kvprobe page-select-row CAPTION ID ROW    select and focus a row of a list view
@@ -346,9 +346,9 @@ int SelectListViewRow(HWND list, int row) {
 int PrintControl(HWND control) {
     RECT r;
     GetWindowRect(control, &r);
-    printf("%d %d %ld %ld %ld %ld\n", IsWindowEnabled(control) ? 1 : 0,
+    printf("%d %d %ld %ld %ld %ld %d\n", IsWindowEnabled(control) ? 1 : 0,
            static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)), r.left, r.top, r.right - r.left,
-           r.bottom - r.top);
+           r.bottom - r.top, IsWindowVisible(control) ? 1 : 0);
     return 0;
 }
 
