@@ -25,6 +25,11 @@ public:
 
 private:
     HKEY SectionKey(const std::string& section, bool create);
+    // Runs call(key) on the section's key. A key deleted by someone else since it was opened
+    // (the profile removed while the program runs) is dropped and opened afresh once, so that
+    // the values written at exit are not lost in a deleted key.
+    template <typename Call>
+    LONG OnSection(const std::string& section, bool create, Call call);
 
     std::string company_;
     std::string application_;

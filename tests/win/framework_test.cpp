@@ -6,10 +6,13 @@
 #include "framework/dialog.h"
 #include "framework/handles.h"
 #include "framework/property_sheet.h"
+#include "framework/registry_profile.h"
 #include "framework/window.h"
 #include "framework/worker_thread.h"
 #include "res/resource.h"
 #include "support/gui_driver.h"
+
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -542,6 +545,31 @@ TEST(WorkerThreadTest, TheDefaultPriorityIsNormal) {
     }));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done.get(), kDriverTimeoutMs));
     EXPECT_EQ(THREAD_PRIORITY_NORMAL, seen.load());
+}
+
+// --- registry profile -------------------------------------------------------------------
+
+// The profile key removed while the program runs (by the user, an uninstaller, a test): the
+// values written at exit must land in the registry, not in the deleted key.
+TEST(RegistryProfileKeyTest, WritesAndReadsSurviveTheKeyBeingDeletedBehindTheProfile) {
+    constexpr char kCompanyKey[] = "Software\\KvFrameworkTestCompany";
+    SHDeleteKeyA(HKEY_CURRENT_USER, kCompanyKey);
+    RegistryProfile profile("KvFrameworkTestCompany", "App");
+    profile.WriteInt("Status", "Count", 1);
+    EXPECT_EQ(1, profile.GetInt("Status", "Count", 0));
+
+    ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyA(HKEY_CURRENT_USER, kCompanyKey));
+    profile.WriteInt("Status", "Count", 2);
+    profile.WriteString("Status", "Name", "表示");
+    RegistryProfile reader("KvFrameworkTestCompany", "App");
+    EXPECT_EQ(2, reader.GetInt("Status", "Count", 0));
+    EXPECT_EQ("表示", reader.GetString("Status", "Name", ""));
+
+    ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyA(HKEY_CURRENT_USER, kCompanyKey));
+    reader.WriteInt("Status", "Other", 5);
+    EXPECT_EQ(5, profile.GetInt("Status", "Other", 0));
+    EXPECT_EQ(std::vector<std::string>{"Other"}, profile.ValueNames("Status"));
+    SHDeleteKeyA(HKEY_CURRENT_USER, kCompanyKey);
 }
 
 // --- handle owners ------------------------------------------------------------------------
