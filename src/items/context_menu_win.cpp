@@ -14,6 +14,7 @@
 #include "items/text_dialog.h"
 #include "launcher/messages.h"
 #include "settings/cmdline.h"
+#include "settings/path_probe.h"
 #include "theme/version_info.h"
 
 namespace {
@@ -63,15 +64,9 @@ void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
     }
 }
 
-unsigned long PathAttributes(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    UniqueFind find(FindFirstFileA(path.c_str(), &data));
-    return find ? (data.dwFileAttributes ? data.dwFileAttributes : FILE_ATTRIBUTE_NORMAL) : 0;
-}
-
 std::string ProgramPart(const std::string& command) {
     std::string program, parameters;
-    SplitCommandLine(command, program, parameters, &PathAttributes);
+    SplitCommandLine(command, program, parameters, FileSystemProbe());
     return program;
 }
 

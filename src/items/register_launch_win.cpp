@@ -14,6 +14,7 @@
 #include "items/launch_paths.h"
 #include "launcher/messages.h"
 #include "settings/cmdline.h"
+#include "settings/path_probe.h"
 #include "settings/kestrovar_settings.h"
 #include "theme/version_info.h"
 
@@ -64,19 +65,13 @@ auto InFolder(const std::string& folder, Body body) {
     return result;
 }
 
-unsigned long PathAttributes(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    UniqueFind find(FindFirstFileA(path.c_str(), &data));
-    return find ? (data.dwFileAttributes ? data.dwFileAttributes : FILE_ATTRIBUTE_NORMAL) : 0;
-}
-
 bool PathFound(const std::string& path) {
-    return PathAttributes(path) != 0;
+    return GetPathAttributes(path) != 0;
 }
 
 // The program part of a command; the whole command when no part of it names a file.
 void SplitForLaunch(const std::string& command, std::string& program, std::string& parameters) {
-    SplitCommandLine(command, program, parameters, &PathAttributes);
+    SplitCommandLine(command, program, parameters, FileSystemProbe());
     if (program.empty()) {
         program = command;
         parameters.clear();
