@@ -1,5 +1,6 @@
 #include "launcher/body_wnd.h"
 
+#include "items/data_file.h"
 #include "items/kv_button.h"
 #include "launcher/messages.h"
 
@@ -36,7 +37,11 @@ void CKestrovarBodyWnd::SetPlacement(int x, int y, int w, int h, UINT flags) {
 }
 
 // The icon data file holds icons of one size; it is deleted when that size changes.
-void CKestrovarBodyWnd::DeleteIconDataFile() {}
+void CKestrovarBodyWnd::DeleteIconDataFile() {
+    const std::string path = DataFilePath();
+    if (!path.empty())
+        DeleteFileA(path.c_str());
+}
 
 bool CKestrovarBodyWnd::IsParked() const {
     RECT r = {};

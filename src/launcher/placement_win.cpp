@@ -39,6 +39,10 @@ void CKestrovarBodyWnd::ShowAtCursor() {
     SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
     RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
     SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
+    // Wine keeps no picture of a window that lies wholly off screen, so the paint above is lost
+    // there; paint again in place. Every part is composed off screen and copied in one blit, so
+    // this shows no flicker, and where the first paint was kept it repeats the same pixels.
+    RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
     ForceForeground(hwnd());
 }
 

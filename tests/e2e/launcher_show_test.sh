@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Wheel clicks show the launcher centred on the cursor and kept on the screen, a second click
+# hides it; Esc hides it; the arrow keys walk the cursor from button to button.
+source "$KV_SOURCE/tests/e2e/lib.sh"
+kv_setup launcher_show
+
+# Screen positions of the twelve buttons of a default launcher at (x, y): "id x y 22 22" lines.
+expected_buttons() {
+    local x=$1 y=$2 n=0 row col
+    for row in 0 1; do
+        for col in 0 1 2 3 4 5; do
+            echo "$((1024 + n)) $((x + 3 + col * 25)) $((y + 3 + row * 25)) 22 22"
+            n=$((n + 1))
+        done
+    done
+}
+
+launcher_at() {
+    test "$(kv_probe launcher)" = "$1"
+}
+
+cursor_at() {
+    local want=$1 got
+    got=$(xdotool getmouselocation | sed -E 's/x:([0-9-]+) y:([0-9-]+).*/\1 \2/')
+    [ "$got" = "$want" ] || { echo "# cursor at $got, expected $want"; return 1; }
+}
+
+kv_check "launcher starts hidden" kv_start
+kv_check "hidden after start" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+
+kv_wheel_click 500 400
+kv_check "wheel click at (500,400) shows the 153x53 launcher at (424,374)" launcher_at "1 424 374 153 53"
+kv_check "its twelve buttons lie on the 25-pixel grid" \
+    test "$(kv_probe buttons | sort -n)" = "$(expected_buttons 424 374)"
+kv_screenshot launcher_plain
+kv_check "the launcher is the foreground window" \
+    test "$(kv_probe foreground | cut -f2)" = "Kestrovar Body Window!"
+
+# The cursor (500,400) lies between buttons: the first arrow key goes to button 0.
+kv_key Right
+kv_check "arrow key from no button goes to button 0's centre" cursor_at "438 388"
+kv_key Right
+kv_check "Right goes to the next button" cursor_at "463 388"
+kv_key Down
+kv_check "Down goes to the button below" cursor_at "463 413"
+kv_key Left Left
+kv_check "Left from the first button of a row wraps to the end of the row before" cursor_at "563 388"
+kv_key Up
+kv_check "Up from the top row goes to the bottom of the column to the left" cursor_at "538 413"
+
+kv_key Escape
+kv_check "Esc hides the launcher" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+kv_check "a hidden launcher is parked off screen" test "$(kv_probe launcher | cut -d' ' -f2-3)" = "-9999 -9999"
+kv_check "the launcher no longer has the foreground" \
+    test "$(kv_probe foreground | cut -f2)" != "Kestrovar Body Window!"
+
+kv_wheel_click 500 400
+kv_check "shown again" launcher_at "1 424 374 153 53"
+kv_wheel_click 500 400
+kv_check "a second wheel click hides it" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+
+kv_wheel_click 1023 767
+kv_check "in the bottom-right corner it is kept on the screen at (871,715)" launcher_at "1 871 715 153 53"
+kv_wheel_click 1023 767
+kv_wheel_click 0 0
+kv_check "in the top-left corner it is kept on the screen at (0,0)" launcher_at "1 0 0 153 53"
+kv_wheel_click 0 0
+
+kv_check "exit command ends the process" kv_quit
+kv_finish
