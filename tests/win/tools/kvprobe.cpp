@@ -21,6 +21,7 @@
 //   kvprobe idle [ms]                sleep (keeps the prefix's system processes running between
 //                                    the short-lived programs of a test)
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
+//   kvprobe window CLASS             print "visible x y w h" of the top-level window of that class
 // The settings sheet (the visible dialog with CAPTION; ID names a control of its current page,
 // searched among the page's descendants, else a control of the sheet; ID 0 is the page itself):
 //   kvprobe sheet-page CAPTION INDEX          show page INDEX (PSM_SETCURSEL); print the result
@@ -198,6 +199,16 @@ int Foreground() {
         GetWindowTextA(w, text, sizeof(text));
     }
     printf("%s\t%s\n", cls, text);
+    return 0;
+}
+
+int ClassWindowRect(const char* cls) {
+    HWND w = FindWindowA(cls, nullptr);
+    if (!w)
+        return 1;
+    RECT r;
+    GetWindowRect(w, &r);
+    printf("%d %ld %ld %ld %ld\n", IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
 }
 
@@ -467,6 +478,8 @@ int main(int argc, char** argv) {
     }
     if (command == "foreground")
         return Foreground();
+    if (command == "window" && argc >= 3)
+        return ClassWindowRect(argv[2]);
     if (command == "find-class" && argc >= 3)
         return FindClassWindow(argv[2], Arg(argc, argv, 3, 5000));
     if (command.rfind("page-", 0) == 0 || command.rfind("sheet-", 0) == 0 || command == "dialog-settext") {
