@@ -7,5 +7,4 @@
 // to (x, y) of `dest`, leaving out source pixels of exactly the colour `key`: the destination
 // keeps its own pixels there. Afterwards `dest` has background colour white and text colour
 // black; nothing else of either DC changes.
-void DrawTransparent(HDC source, HDC dest, int x, int y, int width, int height, int sourceX, int sourceY,
-                     COLORREF key);
+void DrawTransparent(HDC source, HDC dest, int x, int y, int width, int height, int sourceX, int sourceY, COLORREF key);

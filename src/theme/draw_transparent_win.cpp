@@ -9,7 +9,14 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 }  // namespace
 
-void DrawTransparent(HDC source, HDC dest, int x, int y, int width, int height, int sourceX, int sourceY,
+void DrawTransparent(HDC source,
+                     HDC dest,
+                     int x,
+                     int y,
+                     int width,
+                     int height,
+                     int sourceX,
+                     int sourceY,
                      COLORREF key) {
     // The mask blit below depends on these; callers may rely on finding them set afterwards.
     SetBkColor(dest, kWhite);

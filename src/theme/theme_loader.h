@@ -19,7 +19,9 @@ inline constexpr char kDefaultColorKeyText[] = "0xFF00FF";
 // Integer key of a definition file with the atoi rule; the default when the file or key is absent.
 int ReadThemeInt(const std::string& file, const char* section, const char* key, int defaultValue);
 // String key of a definition file, at most kThemeTextBytes - 1 bytes.
-std::string ReadThemeString(const std::string& file, const char* section, const char* key,
+std::string ReadThemeString(const std::string& file,
+                            const char* section,
+                            const char* key,
                             const std::string& defaultValue);
 
 // "<directory>\Themes\<theme>\<file>", or empty when it would not fit into kThemeTextBytes

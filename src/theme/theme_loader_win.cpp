@@ -35,7 +35,9 @@ bool HasLoadableBmpHeader(const std::string& path) {
     return IsLoadableBmpHeader(header, static_cast<uint64_t>(size.QuadPart));
 }
 
-UniqueBitmap LoadNamedBitmap(const std::string& file, const char* key, const std::string& directory,
+UniqueBitmap LoadNamedBitmap(const std::string& file,
+                             const char* key,
+                             const std::string& directory,
                              const std::string& theme) {
     const std::string name = ReadThemeString(file, kDesignSection, key, "");
     if (name.empty())
@@ -45,7 +47,9 @@ UniqueBitmap LoadNamedBitmap(const std::string& file, const char* key, const std
 
 }  // namespace
 
-std::string ReadThemeString(const std::string& file, const char* section, const char* key,
+std::string ReadThemeString(const std::string& file,
+                            const char* section,
+                            const char* key,
                             const std::string& defaultValue) {
     // An empty file name would make the profile functions fall back to win.ini.
     if (file.empty())

@@ -42,7 +42,7 @@ ThemeLayout ClampThemeLayout(const ThemeLayout& layout);
 // loader trusts the headers: a few bytes that claim a giant image make it read far past the
 // end of the file.
 struct BmpLimits {
-    static constexpr int kMaxEdge = 8192;  // pixels, width and height
+    static constexpr int kMaxEdge = 8192;             // pixels, width and height
     static constexpr size_t kHeaderBytes = 14 + 124;  // file header + the largest info header
 };
 

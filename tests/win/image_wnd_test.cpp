@@ -172,18 +172,6 @@ TEST_F(ImageWndTest, AThemeWithoutAPointedAtImageShowsTheBodyAlone) {
     EXPECT_EQ(0, CountMismatches(image));
 }
 
-TEST_F(ImageWndTest, KeepsTheThemesValuesToItselfAndTakesOnlyTheButtonWidth) {
-    preview.SetThemeName("Sandstone");
-    ASSERT_EQ(1, preview.LoadTheme());
-    EXPECT_EQ(30, preview.ButtonWidth());
-    EXPECT_EQ(4, preview.Columns());
-    EXPECT_EQ(3, preview.Rows());
-    EXPECT_EQ(4, preview.ButtonSpace());
-    EXPECT_EQ(0x0000FF00u, preview.ColorKey());
-    EXPECT_EQ(10, preview.ButtonOriginX());
-    EXPECT_EQ(20, preview.ButtonOriginY());
-}
-
 TEST_F(ImageWndTest, RepaintsOnInvalidation) {
     preview.SetThemeName("Graphite");
     ASSERT_EQ(1, preview.LoadTheme());

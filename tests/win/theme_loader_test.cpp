@@ -58,10 +58,10 @@ TEST_F(ThemeLoaderTest, SampleThemesLoadCompletelyAndTheirGridsFitTheirBodies) {
         EXPECT_TRUE(settings.ButtonOnMouseBitmap);
         EXPECT_TRUE(settings.ButtonDownBitmap);
         const SIZE body = SizeOf(settings.BodyBitmap);
-        const int gridRight =
-            settings.ButtonOriginX + settings.Col * (settings.ButtonWidth + settings.ButtonSpace) - settings.ButtonSpace;
-        const int gridBottom = settings.ButtonOriginY +
-                               settings.Row * (settings.ButtonHeight + settings.ButtonSpace) - settings.ButtonSpace;
+        const int gridRight = settings.ButtonOriginX + settings.Col * (settings.ButtonWidth + settings.ButtonSpace) -
+                              settings.ButtonSpace;
+        const int gridBottom = settings.ButtonOriginY + settings.Row * (settings.ButtonHeight + settings.ButtonSpace) -
+                               settings.ButtonSpace;
         EXPECT_LE(gridRight, body.cx);
         EXPECT_LE(gridBottom, body.cy);
         EXPECT_GE(settings.ButtonOriginX, 1);
@@ -133,8 +133,8 @@ TEST_F(ThemeLoaderTest, ThemesThatCannotBeLoadedLeaveNoBitmapsAndTheLayoutUntouc
         const char* theme;
         uint32_t colorKey;
     };
-    for (const Case& c : {Case{"NoBody", 0x000000FFu}, Case{"NoDefinition", 0x00FF00FFu},
-                          Case{"Missing", 0x00FF00FFu}, Case{"", 0x00FF00FFu}}) {
+    for (const Case& c : {Case{"NoBody", 0x000000FFu}, Case{"NoDefinition", 0x00FF00FFu}, Case{"Missing", 0x00FF00FFu},
+                          Case{"", 0x00FF00FFu}}) {
         SCOPED_TRACE(c.theme);
         ASSERT_EQ(1, Load("Graphite"));  // a previous theme is released by the failed load
         settings.Col = 7;
@@ -165,8 +165,9 @@ TEST_F(ThemeLoaderTest, UnreadableBitmapsAreAbsentAndATinyOneIsKept) {
 
     for (const std::string& content : {std::string(), notBmp, truncated}) {
         SCOPED_TRACE(content.size());
-        scratch.WriteDefinition("Broken", "[Design]\r\nBodyImage=body.bmp\r\nButtonImage=button.bmp\r\n"
-                                          "ButtonOnMouseImage=gone.bmp\r\n");
+        scratch.WriteDefinition("Broken",
+                                "[Design]\r\nBodyImage=body.bmp\r\nButtonImage=button.bmp\r\n"
+                                "ButtonOnMouseImage=gone.bmp\r\n");
         scratch.WriteThemeFile("Broken", "body.bmp", content);
         scratch.WriteThemeFile("Broken", "button.bmp", content);
         settings.ButtonWidth = 22;
