@@ -22,6 +22,10 @@
 //                                    the short-lived programs of a test)
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
 //   kvprobe window CLASS             print "visible x y w h" of the top-level window of that class
+//   kvprobe close CLASS              post WM_CLOSE to the top-level window of that class
+//   kvprobe tray-icon present|absent [ms]  wait until the launcher's loading notification entry
+//                                    (id 128) is in the notification area, or is not (exit 1 on
+//                                    timeout); polls every 10 ms
 // The settings sheet (the visible dialog with CAPTION; ID names a control of its current page,
 // searched among the page's descendants, else a control of the sheet; ID 0 is the page itself):
 //   kvprobe sheet-page CAPTION INDEX          show page INDEX (PSM_SETCURSEL); print the result
@@ -36,6 +40,7 @@
 //   kvprobe dialog-settext CAPTION ID TEXT    set the text of control ID of the visible dialog CAPTION
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "launcher/messages.h"
 
@@ -108,7 +113,11 @@ BOOL CALLBACK PrintButton(HWND child, LPARAM) {
 BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
     char cls[64] = {}, text[1024] = {};
     GetClassNameA(child, cls, sizeof(cls));
-    GetWindowTextA(child, text, sizeof(text));
+    // The text of a picture static is the picture's resource name, not text.
+    const LONG_PTR type = GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK;
+    const bool picture = lstrcmpiA(cls, "Static") == 0 && (type == SS_ICON || type == SS_BITMAP);
+    if (!picture)
+        GetWindowTextA(child, text, sizeof(text));
     printf("  %d %s \"%s\"\n", GetDlgCtrlID(child), cls, text);
     return TRUE;
 }
@@ -408,6 +417,28 @@ int SheetCommand(const std::string& command, int argc, char** argv) {
     return 2;
 }
 
+// NIM_MODIFY that changes nothing succeeds only for an entry that exists.
+bool LoadingTrayIconShown() {
+    HWND w = FindLauncher();
+    if (!w)
+        return false;
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = w;
+    data.uID = 128;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+int WaitTrayIcon(const std::string& state, int timeoutMs) {
+    const bool wanted = state == "present";
+    for (int waited = 0; waited <= timeoutMs; waited += 10) {
+        if (LoadingTrayIconShown() == wanted)
+            return 0;
+        Sleep(10);
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -478,8 +509,14 @@ int main(int argc, char** argv) {
     }
     if (command == "foreground")
         return Foreground();
+    if (command == "close" && argc >= 3) {
+        HWND w = FindWindowA(argv[2], nullptr);
+        return w && PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     if (command == "window" && argc >= 3)
         return ClassWindowRect(argv[2]);
+    if (command == "tray-icon" && argc >= 3)
+        return WaitTrayIcon(argv[2], Arg(argc, argv, 3, 10000));
     if (command == "find-class" && argc >= 3)
         return FindClassWindow(argv[2], Arg(argc, argv, 3, 5000));
     if (command.rfind("page-", 0) == 0 || command.rfind("sheet-", 0) == 0 || command == "dialog-settext") {
