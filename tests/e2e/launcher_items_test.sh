@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Items on the launcher: the mouse wheel over a button turns the pages (one empty page past the
+# last item at most), dragging an item onto another button moves it, and an item whose program
+# is gone is dropped at the start when there is no data file to remember its icon.
+source "$KV_SOURCE/tests/e2e/lib.sh"
+kv_setup launcher_items
+
+index_of_first_button() {
+    test "$(kv_probe button-index 1024)" = "$1"
+}
+
+wheel() {
+    xdotool click "$1"
+    kv_settle
+}
+
+kv_profile_set "Path Name" Button0 REG_SZ 'メモ帳*C:\windows\notepad.exe'
+kv_profile_set "Path Name" Button1 REG_SZ 'レジストリ*C:\windows\regedit.exe'
+kv_profile_set "Path Name" Button2 REG_SZ 'gone*C:\nowhere\gone.exe'
+kv_check "launcher starts" kv_start
+
+kv_wheel_click 500 400
+kv_check "launcher shown" test "$(kv_probe launcher | cut -d' ' -f1)" = 1
+kv_screenshot launcher_items
+# Over button 1024 (its centre is at 424 + 3 + 11, 374 + 3 + 11).
+xdotool mousemove 438 388
+kv_settle
+kv_check "page 0 shows item 0 first" index_of_first_button 0
+wheel 5
+kv_check "wheel towards the user: the next page, which may be empty" index_of_first_button 12
+wheel 5
+kv_check "no second empty page: the step is refused and page 1 stays" index_of_first_button 12
+wheel 4
+kv_check "wheel away from the user: back to page 0" index_of_first_button 0
+wheel 4
+kv_check "no page before page 0" index_of_first_button 0
+
+# Drag notepad (slot 0, button 1024) onto slot 6 (button 1030, second row, first column).
+xdotool mousemove 438 388 mousedown 1
+sleep 0.3
+xdotool mousemove 445 400
+sleep 0.2
+xdotool mousemove 438 413
+sleep 0.3
+xdotool mouseup 1
+kv_settle
+kv_check "the drag did not launch anything" ! kv_probe window Notepad
+kv_check "launcher still shown" test "$(kv_probe launcher | cut -d' ' -f1)" = 1
+
+kv_check "launcher quits" kv_quit
+kv_check "the moved item is in slot 6" test "$(kv_profile_get "Path Name" Button6)" = 'メモ帳*C:\windows\notepad.exe'
+kv_check "the items after it moved back one slot" \
+    test "$(kv_profile_get "Path Name" Button0)" = 'レジストリ*C:\windows\regedit.exe'
+kv_check "the item whose program is gone was dropped" ! kv_profile_get "Path Name" Button2
+kv_check "nothing else remains" test "$(kv_profile_dump | grep -c '^Kestrovar.Path Name')" = 2
+kv_finish
