@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Left clicks on launcher buttons: an item starts in its program's folder with its parameters
+# and the launcher hides; Wine's notepad starts; an item whose program was deleted is cleared
+# by the click and is gone from the profile after the quit; an empty button only hides.
+source "$KV_SOURCE/tests/e2e/lib.sh"
+kv_setup menu_launch
+
+tools="$WINEPREFIX/drive_c/kvtools"
+mkdir -p "$tools/run here" "$tools/gone"
+cp "$KV_BIN/kvlaunchrec.exe" "$tools/run here/kvlaunchrec.exe"
+cp "$KV_BIN/kvlaunchrec.exe" "$tools/gone/kvgone.exe"
+record="$tools/run here/kvlaunchrec.launched"
+
+kv_profile_load <<'VALUES'
+Kestrovar\Path Name	Button0	REG_SZ	メモ帳*C:\windows\notepad.exe
+Kestrovar\Path Name	Button1	REG_SZ	記録*C:\kvtools\run here\kvlaunchrec.exe -a "b c"
+Kestrovar\Path Name	Button2	REG_SZ	消える*C:\kvtools\gone\kvgone.exe
+VALUES
+
+shown() { test "$(kv_probe launcher | cut -d' ' -f1)" = 1; }
+hidden() { test "$(kv_probe launcher | cut -d' ' -f1)" = 0; }
+# Left click on the button of grid position n of a launcher shown by a wheel click at (500,400).
+click_button() {
+    xdotool mousemove $((438 + 25 * $1)) 388 sleep 0.2 click 1
+    kv_settle
+}
+
+kv_check "launcher starts" kv_start
+kv_wheel_click 500 400
+kv_check "wheel click shows the launcher" shown
+click_button 1
+kv_check "the item's program ran" kv_wait_for "launch record" 20 test -s "$record"
+kv_check "it ran in its own folder" test "$(sed -n 1p "$record" | tr -d '\r')" = 'C:\kvtools\run here'
+kv_check "it got the parameters" test "$(sed -n 2p "$record" | tr -d '\r')" = '-a "b c"'
+kv_check "the launcher hid itself" hidden
+
+kv_wheel_click 500 400
+click_button 0
+kv_check "notepad started" kv_probe find-class Notepad 20000
+kv_check "the launcher hid for notepad" hidden
+kv_screenshot menu_launch_notepad
+
+rm -f "$tools/gone/kvgone.exe"
+kv_wheel_click 500 400
+kv_check "shown again" shown
+click_button 2
+kv_check "a click on an item whose program is gone still hides the launcher" hidden
+kv_check "and starts nothing" test ! -e "$tools/gone/kvgone.launched"
+
+kv_wheel_click 500 400
+click_button 5
+kv_check "a click on an empty button only hides" hidden
+
+kv_check "quit" kv_quit
+profile=$(kv_profile_dump)
+item() { kv_dump_get "$profile" 'Path Name' "$1"; }
+kv_check "the notepad item stays" test "$(item Button0)" = 'メモ帳*C:\windows\notepad.exe'
+kv_check "the started item stays" test "$(item Button1)" = '記録*C:\kvtools\run here\kvlaunchrec.exe -a "b c"'
+kv_check "the item whose program was gone is cleared" ! item Button2
+kv_finish
