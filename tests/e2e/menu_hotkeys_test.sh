@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Global hot keys: Alt+Q shows the launcher at the pointer and hides it again, Alt+W and Alt+E
+# turn the pages only while the pointer is over the launcher, and a hot key set to 0 is not
+# registered while the others still work.
+source "$KV_SOURCE/tests/e2e/lib.sh"
+kv_setup menu_hotkeys
+
+kv_profile_load <<'VALUES'
+Kestrovar\Path Name	Button0	REG_SZ	メモ帳*C:\windows\notepad.exe
+Kestrovar\Path Name	Button13	REG_SZ	レジストリ*C:\windows\regedit.exe
+VALUES
+
+# Item index shown by the first button: page x 12.
+first_index() { kv_probe button-index 1024; }
+launcher_state() { kv_probe launcher; }
+
+kv_check "launcher starts" kv_start
+xdotool mousemove 500 400
+kv_key alt+q
+kv_check "Alt+Q shows the launcher centred on the pointer" test "$(launcher_state)" = "1 424 374 153 53"
+kv_check "page 0 is shown" test "$(first_index)" = 0
+kv_key alt+w
+kv_check "Alt+W turns to page 1" test "$(first_index)" = 12
+kv_key alt+e
+kv_check "Alt+E turns back to page 0" test "$(first_index)" = 0
+kv_key alt+e
+kv_check "Alt+E on page 0 stays there" test "$(first_index)" = 0
+
+xdotool mousemove 100 100
+kv_key alt+w
+kv_check "Alt+W with the pointer outside the launcher turns no page" test "$(first_index)" = 0
+kv_key alt+q
+kv_check "Alt+Q hides the shown launcher" test "$(launcher_state | cut -d' ' -f1)" = 0
+kv_check "quit" kv_quit
+
+kv_profile_set Status HotkeyPrev REG_DWORD 0
+kv_check "start with no hot key for the previous page" kv_start
+xdotool mousemove 500 400
+kv_key alt+q
+kv_check "Alt+Q still shows the launcher" test "$(launcher_state | cut -d' ' -f1)" = 1
+kv_key alt+w
+kv_check "Alt+W still turns to page 1" test "$(first_index)" = 12
+kv_key alt+e
+kv_check "Alt+E is no longer a hot key" test "$(first_index)" = 12
+kv_check "quit" kv_quit
+kv_check "the 0 is kept in the profile" test "$(kv_profile_get Status HotkeyPrev)" = 0
+kv_finish
