@@ -328,14 +328,16 @@ int PrintItems(HWND control) {
     GetClassNameA(control, cls, sizeof(cls));
     char text[kRemoteTextBytes + 1] = {};
     if (_stricmp(cls, "ListBox") == 0 || _stricmp(cls, "ComboBox") == 0) {
+        // Asked in UTF-16: Wine hands ANSI list texts to another process unconverted.
         const bool list = _stricmp(cls, "ListBox") == 0;
-        const int count = static_cast<int>(SendMessageA(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+        const int count = static_cast<int>(SendMessageW(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             const UINT lengthMsg = list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN;
-            if (SendMessageA(control, lengthMsg, i, 0) > kRemoteTextBytes)
+            if (SendMessageW(control, lengthMsg, i, 0) > kRemoteTextBytes)
                 return 1;
-            text[0] = '\0';
-            SendMessageA(control, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            wchar_t wide[kRemoteTextBytes + 1] = {};
+            SendMessageW(control, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
             printf("%s\n", text);
         }
         return 0;
