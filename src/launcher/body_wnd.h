@@ -49,6 +49,8 @@ public:
     void ApplyTransparency();
     void PaintPlainBackground();
     void PaintPlainBackground(HDC target);
+    // WM_ERASEBKGND: the body bitmap in the skin look, the plain background otherwise.
+    void PaintBackground(HDC target);
     void EnumerateMonitors();
     // Size of the launcher window in the current look.
     Size LauncherSize() const;

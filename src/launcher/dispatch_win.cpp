@@ -88,7 +88,7 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_ERASEBKGND:
             // Nonzero: the background is done, so BeginPaint does not ask for it a second time.
-            PaintPlainBackground(reinterpret_cast<HDC>(wParam));
+            PaintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

@@ -246,6 +246,20 @@ void CKestrovarBodyWnd::PaintPlainBackground() {
     PaintPlainBackground(windowDc.get());
 }
 
+// The erase handler. In the skin look the body is copied on every erase: a picture painted
+// once is not kept everywhere (Wine keeps nothing of a window painted off screen).
+void CKestrovarBodyWnd::PaintBackground(HDC target) {
+    HBITMAP bodyBitmap = settings_.BodyBitmap.get();
+    if (!settings_.SkinMode || !bodyBitmap) {
+        PaintPlainBackground(target);
+        return;
+    }
+    const Size body = BitmapSize(bodyBitmap);
+    UniqueMemoryDc bodyDc(CreateCompatibleDC(target));
+    SelectedObject selected(bodyDc.get(), bodyBitmap);
+    BitBlt(target, 0, 0, body.width, body.height, bodyDc.get(), 0, 0, SRCCOPY);
+}
+
 // Face colour with a one-pixel shadow frame, composed off screen and copied in one blit.
 void CKestrovarBodyWnd::PaintPlainBackground(HDC target) {
     if (settings_.SkinMode || !target)
