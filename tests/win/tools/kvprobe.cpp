@@ -116,8 +116,12 @@ BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
     // The text of a picture static is the picture's resource name, not text.
     const LONG_PTR type = GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK;
     const bool picture = lstrcmpiA(cls, "Static") == 0 && (type == SS_ICON || type == SS_BITMAP);
+    // WM_GETTEXT, not GetWindowText: for a window of another process the latter returns the
+    // creation text, so an edit box would read as empty.
+    DWORD_PTR length = 0;
     if (!picture)
-        GetWindowTextA(child, text, sizeof(text));
+        SendMessageTimeoutA(child, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                            &length);
     printf("  %d %s \"%s\"\n", GetDlgCtrlID(child), cls, text);
     return TRUE;
 }
