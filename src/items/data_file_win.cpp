@@ -178,8 +178,7 @@ bool WriteDataFile(const std::string& path, HIMAGELIST images) {
     const std::string temporary = path + kTemporarySuffix;
     if (temporary.size() >= MAX_PATH)
         return false;
-    if (!WriteWholeFile(temporary, bytes) ||
-        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!WriteWholeFile(temporary, bytes) || !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temporary.c_str());
         return false;
     }

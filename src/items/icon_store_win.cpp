@@ -76,8 +76,14 @@ void PairImagesWithItems(const StoredImages& images, ItemList& items, IconStore&
         const int image = next++;
         HICON icon = nullptr;
         if (image < imageCount && !images.blank[static_cast<size_t>(image)]) {
-            if (HICON copy = ImageList_GetIcon(images.list.get(), image, ILD_NORMAL))
-                icon = store.Append(IconKeyOf(item->strCommand), copy);
+            const std::string key = IconKeyOf(item->strCommand);
+            // Lookups return the first entry of a key, so a second copy for the same program
+            // could never be handed out; making icons is the costly part of a load.
+            icon = store.Find(key);
+            if (!icon) {
+                if (HICON copy = ImageList_GetIcon(images.list.get(), image, ILD_NORMAL))
+                    icon = store.Append(key, copy);
+            }
         }
         if (!icon)
             icon = LookUpIcon(store, item->strCommand, iconSize, false);

@@ -101,7 +101,7 @@ TEST_F(DataFileTest, DamagedFilesAreRefusedAtTheReadStep) {
         const char* what;
         size_t offset;
         uint16_t value;
-    } patches[] = {{"image count", 4, 500}, {"capacity", 6, 4000}, {"image width", 10, 200},
+    } patches[] = {{"image count", 4, 500},   {"capacity", 6, 4000}, {"image width", 10, 200},
                    {"image height", 12, 200}, {"flags", 18, 0x0018}, {"version", 2, 0x0100}};
     for (const auto& patch : patches) {
         Bytes patched = valid;

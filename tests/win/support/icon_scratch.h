@@ -2,9 +2,9 @@
 // lists of real shell icons, and the pixels an icon draws.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <fstream>
@@ -48,7 +48,8 @@ public:
         static int serial = 0;
         char temp[MAX_PATH] = "";
         GetTempPathA(sizeof(temp), temp);
-        path_ = std::string(temp) + "kv-items-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+        path_ =
+            std::string(temp) + "kv-items-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
         RemoveTree(path_);
         CreateDirectoryA(path_.c_str(), nullptr);
     }

@@ -1,0 +1,142 @@
+// icon_store_bench: times the icon store load for many items from the shell and from the data
+// file, the save, and store lookups with many entries. Prints one line per measurement.
+//
+//   icon_store_bench [ITEMS]     default 1000 items, programs taken from C:\windows\system32
+#include "items/data_file.h"
+#include "items/icon_store.h"
+#include "items/item_list.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Seconds() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::vector<std::string> SystemPrograms() {
+    const std::string folder = "C:\\windows\\system32\\";
+    std::vector<std::string> programs;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.exe").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return programs;
+    do
+        programs.push_back(folder + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return programs;
+}
+
+void Report(const char* what, int count, double seconds) {
+    std::printf("%-44s %6d items %9.1f ms %8.3f ms/item\n", what, count, seconds * 1000, seconds * 1000 / count);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    InitCommonControls();
+    const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const std::vector<std::string> programs = SystemPrograms();
+    if (programs.empty()) {
+        std::fprintf(stderr, "no programs found\n");
+        return 1;
+    }
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    const std::string path = std::string(temp) + "kv-icon-bench.dat";
+    DeleteFileA(path.c_str());
+    // Every item gets a program of its own: a hard link to one of the system's programs, in
+    // folders of kProgramsPerFolder as programs usually lie.
+    constexpr int kProgramsPerFolder = 20;
+    const std::string root = std::string(temp) + "kv-icon-bench";
+    CreateDirectoryA(root.c_str(), nullptr);
+    std::vector<std::string> links, folders;
+    ItemList items;
+    for (int i = 0; i < count; ++i) {
+        if (i % kProgramsPerFolder == 0) {
+            folders.push_back(root + "\\App " + std::to_string(i / kProgramsPerFolder));
+            CreateDirectoryA(folders.back().c_str(), nullptr);
+        }
+        links.push_back(folders.back() + "\\tool" + std::to_string(i) + ".exe");
+        DeleteFileA(links.back().c_str());
+        if (!CreateHardLinkA(links.back().c_str(), programs[static_cast<size_t>(i) % programs.size()].c_str(), nullptr))
+            links.back() = programs[static_cast<size_t>(i) % programs.size()];
+        items.SetItem(i, "item", links.back() + " /x");
+    }
+    std::printf("%d items, programs linked to %zu system programs\n", count, programs.size());
+
+    IconStore store;
+    double start = Seconds();
+    PairImagesWithItems(StoredImages(), items, store, 16);
+    Report("load without data file (shell)", count, Seconds() - start);
+
+    store.Clear();
+    start = Seconds();
+    UniqueImageList images = CollectItemImages(items, store, 16);
+    const bool written = images && WriteDataFile(path, images.get());
+    Report(written ? "save (shell icons + write)" : "save FAILED", count, Seconds() - start);
+
+    store.Clear();
+    start = Seconds();
+    StoredImages stored = ReadDataFile(path);
+    const double read = Seconds() - start;
+    PairImagesWithItems(stored, items, store, 16);
+    Report("load from data file (read + pair)", count, Seconds() - start);
+    Report("  of which reading the file", count, read);
+
+    start = Seconds();
+    for (const CLaunchItem* item : items.UsedItemsByIndex())
+        IconKeyOf(item->strCommand);
+    Report("  splitting the commands alone", count, Seconds() - start);
+    start = Seconds();
+    for (int i = 0; i < count; ++i)
+        DestroyIcon(ImageList_GetIcon(stored.list.get(), i, ILD_NORMAL));
+    Report("  copying the images alone", count, Seconds() - start);
+
+    // Lookups with the store in use, on a store with one entry per item and distinct keys.
+    IconStore big;
+    const int entries = 10000;
+    HICON icon = ImageList_GetIcon(stored.list.get(), 0, ILD_NORMAL);
+    for (int i = 0; i < entries; ++i)
+        big.Append("C:\\programs\\tool" + std::to_string(i) + ".exe", CopyIcon(icon));
+    DestroyIcon(icon);
+    start = Seconds();
+    int found = 0;
+    for (int i = 0; i < entries; ++i)
+        found += big.Find("C:\\programs\\tool" + std::to_string(i) + ".exe") != nullptr;
+    Report("store lookups among 10000 entries", found, Seconds() - start);
+    // The same lookups as a walk from the first entry, for comparison.
+    std::vector<std::string> keys;
+    for (int i = 0; i < entries; ++i)
+        keys.push_back("C:\\programs\\tool" + std::to_string(i) + ".exe");
+    start = Seconds();
+    found = 0;
+    for (int i = 0; i < entries; ++i) {
+        const std::string key = "C:\\programs\\tool" + std::to_string(i) + ".exe";
+        for (const std::string& candidate : keys) {
+            if (candidate == key) {
+                ++found;
+                break;
+            }
+        }
+    }
+    Report("  the same as linear walks", found, Seconds() - start);
+    DeleteFileA(path.c_str());
+    for (const std::string& link : links)
+        DeleteFileA(link.c_str());
+    for (const std::string& folder : folders)
+        RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(root.c_str());
+    return 0;
+}
