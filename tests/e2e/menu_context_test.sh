@@ -12,6 +12,8 @@ Kestrovar\Path Name	Button1	REG_SZ	イ*C:\windows\regedit.exe
 Kestrovar\Path Name	Button2	REG_SZ	ウ*C:\windows\notepad.exe x
 VALUES
 
+# Whether the visible dialogs (caption and control lines) contain the text; polled by kv_wait_for.
+dialogs_show() { kv_probe dialogs | grep -qF "$1"; }
 launcher_state() { kv_probe launcher; }
 menu_open() { kv_probe find-class '#32768' 3000 >/dev/null; }
 menu_closed() { ! kv_probe find-class '#32768' 300 >/dev/null; }
@@ -63,8 +65,8 @@ right_click 450 400
 kv_key v
 kv_check "the version dialog opens" kv_probe wait-dialog Kestrovar 5000
 kv_check "it shows the library version" kv_wait_for "version text" 5 \
-    grep -q '1016 Static "Kestrovar.dll v3.0.7.3"' <(kv_probe dialogs)
-kv_check "and the program version" grep -q '"Kestrovar Version 3.0.7.3"' <(kv_probe dialogs)
+    dialogs_show '1016 Static "Kestrovar.dll v3.0.7.3"'
+kv_check "and the program version" dialogs_show '"Kestrovar Version 3.0.7.3"'
 kv_screenshot menu_context_about
 kv_wheel_click 100 100
 kv_check "a wheel click meanwhile leaves the launcher alone" test "$(launcher_state | cut -d' ' -f1)" = 1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Editing items through the context menu and the text entry dialog, and registering a file
-# through the open-file dialog; the results are in the profile after the quit. An emptied
+# Editing items through the context menu and the text entry dialog, registering a file through
+# the open-file dialog and opening an item's folder; the results are in the profile after the
+# quit. An emptied
 # tooltip is kept as "NO TOOLTIP TEXT"; a command with a "*" is refused and offered again.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 kv_setup menu_edit
@@ -19,6 +20,9 @@ VALUES
 tip_title='ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集'
 command_title='起動ｺﾏﾝﾄﾞの編集'
 
+# Whether the visible dialogs (caption and control lines) contain the text; polled by kv_wait_for.
+dialogs_show() { kv_probe dialogs | grep -qF "$1"; }
+foreground_is() { test "$(kv_probe foreground)" = "$1"; }
 dialog_gone() { ! kv_probe dialogs | grep -qF "dialog \"$1\""; }
 # Right click on the top-row button n of the launcher shown at (424,374) and pick a menu entry.
 menu_on_button() {
@@ -38,7 +42,7 @@ kv_wheel_click 500 400
 
 menu_on_button 0 p
 kv_check "the tooltip dialog opens" kv_probe wait-dialog "$tip_title" 5000
-kv_check "with the tooltip in its edit box" grep -qF '1005 Edit "メモ帳"' <(kv_probe dialogs)
+kv_check "with the tooltip in its edit box" dialogs_show '1005 Edit "メモ帳"'
 kv_screenshot menu_edit_tip
 type_into_dialog "Notes"
 kv_check "Enter in the edit box confirms" kv_wait_for "dialog closed" 5 dialog_gone "$tip_title"
@@ -50,7 +54,7 @@ kv_wait_for "dialog closed" 5 dialog_gone "$tip_title"
 
 menu_on_button 2 e
 kv_check "the command dialog opens" kv_probe wait-dialog "$command_title" 5000
-kv_check "with the command in its edit box" grep -qF '1005 Edit "C:\kvtools\kvlaunchrec.exe"' <(kv_probe dialogs)
+kv_check "with the command in its edit box" dialogs_show '1005 Edit "C:\kvtools\kvlaunchrec.exe"'
 kv_probe dialog-settext "$command_title" 1005 'C:\kvtools\kvdescribed.exe'
 kv_key Return
 kv_check "Enter on the OK button confirms" kv_wait_for "dialog closed" 5 dialog_gone "$command_title"
@@ -66,11 +70,11 @@ kv_probe wait-dialog "$command_title" 5000 >/dev/null
 kv_probe dialog-settext "$command_title" 1005 'C:\windows\notepad.exe *.txt'
 kv_key Return
 kv_check "a command with a * is refused with a message" kv_wait_for "message" 5 \
-    grep -qF '「*」は使えません' <(kv_probe dialogs)
+    dialogs_show '「*」は使えません'
 kv_screenshot menu_edit_refused
 kv_key Return
 kv_check "and offered again as typed" kv_wait_for "dialog again" 5 \
-    grep -qF '1005 Edit "C:\windows\notepad.exe *.txt"' <(kv_probe dialogs)
+    dialogs_show '1005 Edit "C:\windows\notepad.exe *.txt"'
 kv_key Escape
 kv_check "Esc cancels it" kv_wait_for "dialog closed" 5 dialog_gone "$command_title"
 
@@ -82,6 +86,13 @@ kv_probe dialog-settext '開く' 1148 'C:\kvtools\kvdescribed.exe' ||
     kv_probe dialog-settext '開く' 1152 'C:\kvtools\kvdescribed.exe'
 kv_probe press-dialog '開く' 1
 kv_check "choosing a file closes it" kv_wait_for "dialog closed" 10 dialog_gone '開く'
+
+# Open the folder of slot 2's program (now C:\kvtools\kvdescribed.exe).
+menu_on_button 2 l
+kv_check "open link target opens the program's folder" kv_probe find-class ExplorerWClass 15000
+kv_check "in a window named after the folder" \
+    kv_wait_for "folder window in front" 10 foreground_is $'ExplorerWClass\tkvtools'
+kv_check "and hides the launcher" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
 
 kv_check "quit" kv_quit
 profile=$(kv_profile_dump)
