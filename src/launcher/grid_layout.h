@@ -22,8 +22,8 @@ struct Size {
 
 // Columns and rows beyond this are not built: the profile and themes are not range-checked,
 // and a huge grid would create millions of child windows.
-inline constexpr int kMaxGridColumns = 100;
-inline constexpr int kMaxGridRows = 100;
+inline constexpr int kMaxGridColumns = 32;
+inline constexpr int kMaxGridRows = 32;
 
 // Window sizes are kept within what window coordinates can carry.
 inline constexpr int kMaxWindowExtent = 32767;

@@ -1,5 +1,6 @@
 #include "settings/settings_record.h"
 
+#include <algorithm>
 #include <map>
 
 #include "settings/numbered_keys.h"
@@ -45,6 +46,7 @@ void LoadOptions(KestrovarOptions& o, ProfileStore& profile) {
     ReadInt(profile, kStatus, kDoubleClick, o.DoubleClick);
 
     ReadInt(profile, kDesign, kIconSize, o.IconSize);
+    o.IconSize = std::clamp(o.IconSize, kMinIconSize, kMaxIconSize);
     ReadInt(profile, kDesign, kButtonSpace, o.ButtonSpace);
     ReadInt(profile, kDesign, kButtonWidth, o.ButtonWidth);
     ReadInt(profile, kDesign, kButtonHeight, o.ButtonHeight);

@@ -19,6 +19,11 @@ inline constexpr char kProfileDefaultThemeName[] = "デフォルト";
 
 inline constexpr uint32_t kNoColorKey = 0xFFFFFFFF;
 
+// Icon sizes outside this range are taken as the nearest bound when read from the profile: the
+// icons, the plain button size and the icon data file all follow IconSize.
+inline constexpr int kMinIconSize = 1;
+inline constexpr int kMaxIconSize = 128;
+
 struct KestrovarOptions {
     int SkinMode = 0;
     int MemoryPage = 0;

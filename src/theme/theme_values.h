@@ -17,7 +17,7 @@ int ThemeAtoi(const std::string& text);
 // Themes are user files; these bounds keep absurd values from building giant grids or images.
 struct ThemeLimits {
     static constexpr int kMinButtons = 1;
-    static constexpr int kMaxButtons = 100;  // XButton and YButton
+    static constexpr int kMaxButtons = 32;  // XButton and YButton: the launcher grid holds at most 32 x 32
     static constexpr int kMinIconSize = 1;
     static constexpr int kMaxIconSize = 128;
     static constexpr int kMinButtonSpace = 0;

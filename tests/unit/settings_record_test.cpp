@@ -130,3 +130,13 @@ TEST(SettingsRecord, SaveThenLoadRoundTrips) {
     ASSERT_NE(loaded.Items.FindItem(10), nullptr);
     EXPECT_EQ(loaded.Items.FindItem(10)->strCommand, "C:\\表\\x.exe -q");
 }
+
+TEST(SettingsRecordBounds, IconSizeOutsideTheUsableRangeReadsAsTheNearestBound) {
+    for (auto [stored, expected] : {std::pair{0, kMinIconSize}, {-5, kMinIconSize}, {1000, kMaxIconSize}, {32, 32}}) {
+        MemoryProfile profile;
+        profile.Set("Design", "IconSize", stored);
+        KestrovarOptions options;
+        LoadOptions(options, profile);
+        EXPECT_EQ(expected, options.IconSize) << stored;
+    }
+}
