@@ -40,7 +40,9 @@ RowDeleteResult ContentsRows::Delete(size_t row) {
     return RowDeleteResult::kEmptied;
 }
 
-void ContentsRows::EditCommand(size_t row, const std::string& newCommand, const PathProbe& probe,
+void ContentsRows::EditCommand(size_t row,
+                               const std::string& newCommand,
+                               const PathProbe& probe,
                                const DescriptionLookup& describe) {
     if (row >= rows_.size())
         return;

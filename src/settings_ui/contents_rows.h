@@ -42,7 +42,9 @@ public:
     // Gives a row a new command. When the new command no longer contains the old command's
     // program, the tooltip follows the new program: its file description, or else the new
     // command itself. Out-of-range rows are ignored.
-    void EditCommand(size_t row, const std::string& newCommand, const PathProbe& probe,
+    void EditCommand(size_t row,
+                     const std::string& newCommand,
+                     const PathProbe& probe,
                      const DescriptionLookup& describe);
 
     // Replaces the item list by one record per filled row, an empty tooltip stored as the

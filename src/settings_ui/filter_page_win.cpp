@@ -24,9 +24,9 @@ constexpr int kClassColumn = 0;
 constexpr int kTitleColumn = 1;
 
 // Everything but the class-name edit button follows the wheel-click trigger.
-constexpr int kTriggerControls[] = {IDC_FILTER_WINDOWS,      IDC_FILTER_CLASSES,   IDC_FILTER_TITLES,
-                                    IDC_FILTER_REFRESH,      IDC_FILTER_ADD_CLASS, IDC_FILTER_DELETE_CLASS,
-                                    IDC_FILTER_ADD_TITLE,    IDC_FILTER_EDIT_TITLE, IDC_FILTER_DELETE_TITLE};
+constexpr int kTriggerControls[] = {IDC_FILTER_WINDOWS,   IDC_FILTER_CLASSES,    IDC_FILTER_TITLES,
+                                    IDC_FILTER_REFRESH,   IDC_FILTER_ADD_CLASS,  IDC_FILTER_DELETE_CLASS,
+                                    IDC_FILTER_ADD_TITLE, IDC_FILTER_EDIT_TITLE, IDC_FILTER_DELETE_TITLE};
 
 void InsertColumn(HWND list, int index, const char* heading, int width) {
     LVCOLUMNA column = {};
@@ -141,7 +141,8 @@ void CKestrovarFilterPage::AddWindowRow(HWND window) {
     item.iItem = row;
     item.pszText = className;
     item.iImage = row;
-    const int inserted = static_cast<int>(SendMessageA(windowList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int inserted =
+        static_cast<int>(SendMessageA(windowList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     LVITEMA titleCell = {};
     titleCell.iSubItem = kTitleColumn;
     titleCell.pszText = const_cast<char*>(title.c_str());
@@ -185,7 +186,8 @@ bool CKestrovarFilterPage::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 void CKestrovarFilterPage::AddSelectedClass() {
-    const int row = static_cast<int>(SendMessageA(windowList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row =
+        static_cast<int>(SendMessageA(windowList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0)
         return;
     char className[kNameBufferSize] = {};

@@ -11,8 +11,8 @@ constexpr char kThemesFolder[] = "Themes";
 constexpr int kPlainLookIndex = 0;
 
 // The controls that only the plain look uses.
-constexpr int kPlainLayoutControls[] = {IDC_VIEW_COLS_EDIT, IDC_VIEW_ROWS_EDIT, IDC_VIEW_COLS_SPIN,
-                                        IDC_VIEW_ROWS_SPIN, IDC_VIEW_ICON_SIZE};
+constexpr int kPlainLayoutControls[] = {IDC_VIEW_COLS_EDIT, IDC_VIEW_ROWS_EDIT, IDC_VIEW_COLS_SPIN, IDC_VIEW_ROWS_SPIN,
+                                        IDC_VIEW_ICON_SIZE};
 
 std::string ComboText(HWND combo, int index) {
     const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
@@ -114,8 +114,7 @@ LRESULT CKestrovarViewPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CKestrovarViewPage::OnControlNotify(const NMHDR& header, LRESULT* result) {
-    if ((header.idFrom == IDC_VIEW_COLS_SPIN || header.idFrom == IDC_VIEW_ROWS_SPIN) &&
-        header.code == UDN_DELTAPOS) {
+    if ((header.idFrom == IDC_VIEW_COLS_SPIN || header.idFrom == IDC_VIEW_ROWS_SPIN) && header.code == UDN_DELTAPOS) {
         SetModified();
         *result = 0;  // allow the change
         return true;

@@ -70,3 +70,30 @@ TEST(ContentsRows, EditsAndApply) {
     ContentsRows().ApplyTo(items);
     EXPECT_TRUE(items.empty());
 }
+
+TEST(ContentsRows, EditCommandTooltipFollowsTheProgram) {
+    // A fake file system: the two programs exist, "C:\B\other.exe" has a description.
+    const PathProbe probe = [](const std::string& path) -> unsigned long {
+        return path == "C:\\A\\app.exe" || path == "C:\\B\\other.exe" || path == "C:\\B\\plain.exe" ? 0x20 : 0;
+    };
+    const DescriptionLookup describe = [](const std::string& path) {
+        return path == "C:\\B\\other.exe" ? std::string("他のツール") : std::string();
+    };
+    ItemList items;
+    items.SetItem(0, "アプリ", "C:\\A\\app.exe");
+    ContentsRows rows(items);
+
+    rows.EditCommand(0, "C:\\A\\app.exe -x", probe, describe);  // same program: tooltip kept
+    EXPECT_EQ(rows.at(0).tip, "アプリ");
+    EXPECT_EQ(rows.at(0).command, "C:\\A\\app.exe -x");
+
+    // The old program part is now "C:\A\app.exe"; a new program takes its description, looked
+    // up for the program rather than for the whole command with its parameters.
+    rows.EditCommand(0, "C:\\B\\other.exe /q", probe, describe);
+    EXPECT_EQ(rows.at(0).tip, "他のツール");
+    rows.EditCommand(0, "C:\\B\\plain.exe", probe, describe);  // no description: the command
+    EXPECT_EQ(rows.at(0).tip, "C:\\B\\plain.exe");
+
+    rows.EditCommand(3, "C:\\x.exe", probe, describe);  // out of range: ignored
+    EXPECT_EQ(rows.size(), 1u);
+}
