@@ -5,6 +5,12 @@
 #include "settings_ui/kestrovar_sheet.h"
 
 void CKestrovarBodyWnd::OpenSettingsSheet() {
+    // The launcher still receives messages while the sheet runs; a second settings command
+    // (sent by another program) must not stack a second sheet on the same record.
+    static bool sheetOpen = false;
+    if (sheetOpen)
+        return;
+    sheetOpen = true;
     // The rebuild after the sheet reloads the item icons only if the sheet changed IconSize.
     lastLoadIconSize_ = settings_.IconSize;
     RegisterHotKeys(false);
@@ -25,4 +31,5 @@ void CKestrovarBodyWnd::OpenSettingsSheet() {
     // Applied hot keys take effect whether the sheet was confirmed or cancelled.
     RegisterHotKeys(true);
     hook_.LockMessage(0);
+    sheetOpen = false;
 }

@@ -78,4 +78,21 @@ kv_check "slot 5: an emptied tooltip is stored as the placeholder" \
     test "$(item 5)" = 'NO TOOLTIP TEXT*C:\windows\hh.exe'
 kv_check "emptied and removed slots hold no item" \
     test "$(printf '%s\n' "$profile" | grep -c -P '^Kestrovar\\Path Name\tButton[246]\t')" = 0
+
+# Run 2: with 32-pixel icons the list shows large icons labelled with the tooltips, and the
+# buttons work on the selected icon the same way.
+LVM_GETVIEW=0x108F LV_VIEW_ICON=0
+DOWN=1002
+kv_profile_set Design IconSize REG_DWORD 32
+kv_check "launcher starts with 32-pixel icons" kv_start
+kv_sheet_open
+kv_sheet_page 1
+kv_check "the list shows large icons" test "$(kv_page_send $LIST $LVM_GETVIEW 0 0)" = $LV_VIEW_ICON
+kv_check "the same rows" test "$(rows | cut -f1 | head -2 | tr '\n' ,)" = 'メモ帳,Kestrovar ランチャー,'
+select_and_click 0 $DOWN
+kv_check "down on the selected icon swaps it with the next" \
+    test "$(rows | cut -f1 | head -2 | tr '\n' ,)" = 'Kestrovar ランチャー,メモ帳,'
+kv_screenshot settings_contents_large
+kv_sheet_close 2
+kv_check "exit" kv_quit
 kv_finish
