@@ -158,6 +158,12 @@ void CKestrovarBodyWnd::OnContextMenu(HWND clicked, POINT screenPoint) {
     if (!menu)
         return;
     AppendEntries(menu.get(), BuildLauncherMenu(context));
+    // A menu asked for from the keyboard comes with the point (-1, -1): show it at the window.
+    if (screenPoint.x == -1 && screenPoint.y == -1) {
+        RECT rect = {};
+        GetWindowRect(clicked ? clicked : hwnd(), &rect);
+        screenPoint = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
     // A popup menu closes on a click elsewhere only while its owner is the foreground window;
     // the posted message lets the menu loop notice the end of tracking at once.
     SetForegroundWindow(hwnd());
