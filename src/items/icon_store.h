@@ -11,22 +11,37 @@
 class ItemList;
 struct StoredImages;
 
+// Icons restored from the data file are made from its image list when first asked for, and
+// their keys are found then too: making an icon and splitting a command (which probes the file
+// system) are the costly parts of a load, and a start only shows the icons of one page.
 class IconStore {
 public:
     struct Entry {
         std::string strKey;  // the program path whose shell icon this is
         UniqueIcon icon;
+        int storedImage = -1;  // until the icon is made: its image in the restored list
     };
 
     // The icon of the first entry whose key equals key byte for byte, or nullptr.
-    HICON Find(const std::string& key) const;
+    HICON Find(const std::string& key);
+    bool Contains(const std::string& key) const { return firstEntry_.count(key) != 0; }
     // Takes ownership of icon (which must not be null) and returns it.
     HICON Append(const std::string& key, HICON icon);
+    // Remembers that the item with this command has image `image` of the restored list.
+    void AddStoredImage(const std::string& command, int image);
+    // Appends the entry of a command's stored image under key (its program), if it has one
+    // and the key has no entry yet. True when the key has an entry afterwards.
+    bool TakeStoredImage(const std::string& command, const std::string& key);
+    // The image list the stored entries draw on; the store keeps it until Clear.
+    void SetStoredImages(UniqueImageList images) { storedImages_ = std::move(images); }
     void Clear();
     size_t Size() const { return entries_.size(); }
 
 private:
+    UniqueImageList storedImages_;
     std::vector<Entry> entries_;
+    // Command → its image in the restored list, for items whose key is not known yet.
+    std::unordered_map<std::string, int> storedByCommand_;
     // Key → position of its first entry; later entries with the same key are never found.
     std::unordered_map<std::string, size_t> firstEntry_;
 };
@@ -42,10 +57,11 @@ HICON ShellIcon(const std::string& path, int iconSize);
 // command's key, otherwise from the shell, appended to the store. nullptr for no icon.
 HICON LookUpIcon(IconStore& store, const std::string& command, int iconSize, bool useStore);
 
-// Gives every used item, in ascending index order, the stored image at its position (a copy
-// appended to the store under its key); items beyond the images, and items whose image is a
-// placeholder, get the shell's icon; an item with no icon at all is cleared.
-void PairImagesWithItems(const StoredImages& images, ItemList& items, IconStore& store, int iconSize);
+// Gives every used item, in ascending index order, the stored image at its position (an entry
+// under its key whose icon is made when first asked for; the store takes the image list);
+// items beyond the images, and items whose image is a placeholder, get the shell's icon; an
+// item with no icon at all is cleared.
+void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& store, int iconSize);
 
 // The icons of the used items in ascending index order, freshly from the shell, as an image
 // list for the data file; a placeholder stands for an item without icon. None when no item has

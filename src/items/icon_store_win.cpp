@@ -26,9 +26,32 @@ std::string CurrentUserName() {
 
 }  // namespace
 
-HICON IconStore::Find(const std::string& key) const {
+HICON IconStore::Find(const std::string& key) {
     auto found = firstEntry_.find(key);
-    return found == firstEntry_.end() ? nullptr : entries_[found->second].icon.get();
+    if (found == firstEntry_.end())
+        return nullptr;
+    Entry& entry = entries_[found->second];
+    if (!entry.icon && entry.storedImage >= 0 && storedImages_) {
+        entry.icon.reset(ImageList_GetIcon(storedImages_.get(), entry.storedImage, ILD_NORMAL));
+        entry.storedImage = -1;
+    }
+    return entry.icon.get();
+}
+
+void IconStore::AddStoredImage(const std::string& command, int image) {
+    storedByCommand_.emplace(command, image);  // the first item of a command keeps its image
+}
+
+bool IconStore::TakeStoredImage(const std::string& command, const std::string& key) {
+    auto stored = storedByCommand_.find(command);
+    if (stored == storedByCommand_.end())
+        return Contains(key);
+    if (!Contains(key)) {
+        entries_.push_back(Entry{key, UniqueIcon(), stored->second});
+        firstEntry_.emplace(key, entries_.size() - 1);
+    }
+    storedByCommand_.erase(stored);
+    return true;
 }
 
 HICON IconStore::Append(const std::string& key, HICON icon) {
@@ -40,6 +63,8 @@ HICON IconStore::Append(const std::string& key, HICON icon) {
 void IconStore::Clear() {
     firstEntry_.clear();
     entries_.clear();
+    storedByCommand_.clear();
+    storedImages_.reset();
 }
 
 std::string IconKeyOf(const std::string& command) {
@@ -64,32 +89,28 @@ HICON LookUpIcon(IconStore& store, const std::string& command, int iconSize, boo
     if (useStore) {
         if (HICON stored = store.Find(key))
             return stored;
+        if (store.TakeStoredImage(command, key)) {
+            if (HICON restored = store.Find(key))
+                return restored;
+        }
     }
     HICON icon = ShellIcon(key, iconSize);
     return icon ? store.Append(key, icon) : nullptr;
 }
 
-void PairImagesWithItems(const StoredImages& images, ItemList& items, IconStore& store, int iconSize) {
+void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& store, int iconSize) {
     const int imageCount = images.list ? images.Count() : 0;
     int next = 0;
     for (const CLaunchItem* item : items.UsedItemsByIndex()) {
         const int image = next++;
-        HICON icon = nullptr;
         if (image < imageCount && !images.blank[static_cast<size_t>(image)]) {
-            const std::string key = IconKeyOf(item->strCommand);
-            // Lookups return the first entry of a key, so a second copy for the same program
-            // could never be handed out; making icons is the costly part of a load.
-            icon = store.Find(key);
-            if (!icon) {
-                if (HICON copy = ImageList_GetIcon(images.list.get(), image, ILD_NORMAL))
-                    icon = store.Append(key, copy);
-            }
+            store.AddStoredImage(item->strCommand, image);
+            continue;
         }
-        if (!icon)
-            icon = LookUpIcon(store, item->strCommand, iconSize, false);
-        if (!icon)
+        if (!LookUpIcon(store, item->strCommand, iconSize, false))
             items.ClearItem(item->nIndex);
     }
+    store.SetStoredImages(std::move(images.list));
 }
 
 UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize) {
@@ -137,8 +158,7 @@ void CKestrovarBodyWnd::LoadIconStore() {
                         ExecutableBaseName().c_str(), MB_OK);
         }
     }
-    PairImagesWithItems(images, settings_.Items, iconStore_, settings_.IconSize);
-    images.list.reset();
+    PairImagesWithItems(std::move(images), settings_.Items, iconStore_, settings_.IconSize);
     dataLoaded_ = true;
 }
 

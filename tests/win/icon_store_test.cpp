@@ -112,6 +112,8 @@ TEST_F(IconStoreTest, ImagesArePairedByPositionWithTheUsedItemsInIndexOrder) {
 TEST_F(IconStoreTest, SurplusImagesAreIgnoredAndMissingOnesComeFromTheShell) {
     items.SetItem(0, "a", kRegedit);
     PairImagesWithItems(Images("nnnn"), items, store, kSize);
+    EXPECT_EQ(0u, store.Size());  // restored entries are made when first asked for
+    EXPECT_EQ(ShellPixels(kNotepad), StoredPixels(kRegedit));
     EXPECT_EQ(1u, store.Size());
 
     ItemList more;
@@ -148,10 +150,10 @@ TEST_F(IconStoreTest, AnItemWithoutIconAtSaveKeepsTheLaterItemsOnTheirImages) {
     StoredImages read = ReadDataFile(path);
     EXPECT_EQ((std::vector<bool>{false, true, false}), read.blank);
     IconStore loaded;
-    PairImagesWithItems(read, items, loaded, kSize);
+    PairImagesWithItems(std::move(read), items, loaded, kSize);
     EXPECT_EQ("", CommandAt(items, 1));
-    EXPECT_EQ(ShellPixels(kRegedit), PixelsOf(loaded.Find(kRegedit), kSize));
-    EXPECT_EQ(ShellPixels(kNotepad), PixelsOf(loaded.Find(kNotepad), kSize));
+    EXPECT_EQ(ShellPixels(kRegedit), PixelsOf(LookUpIcon(loaded, kRegedit, kSize, true), kSize));
+    EXPECT_EQ(ShellPixels(kNotepad), PixelsOf(LookUpIcon(loaded, kNotepad, kSize, true), kSize));
 }
 
 TEST_F(IconStoreTest, TrailingItemsWithoutIconAddNoImagesAndNoIconsMeanNoList) {

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     start = Seconds();
     StoredImages stored = ReadDataFile(path);
     const double read = Seconds() - start;
-    PairImagesWithItems(stored, items, store, 16);
+    PairImagesWithItems(std::move(stored), items, store, 16);
     Report("load from data file (read + pair)", count, Seconds() - start);
     Report("  of which reading the file", count, read);
 
