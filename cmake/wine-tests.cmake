@@ -32,6 +32,15 @@ foreach(src ${KV_TEST_TOOLS})
     target_link_libraries(${name} PRIVATE kvwin ${KV_STATIC_LINK})
 endforeach()
 
+# tests/bench/*.cpp: benchmark programs with the program's resources, run by scripts/bench
+# (make bench), never by ctest.
+file(GLOB KV_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+foreach(src ${KV_BENCHES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${KV_RESOURCES})
+    target_link_libraries(${name} PRIVATE kvwin ${KV_STATIC_LINK})
+endforeach()
+
 file(GLOB KV_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
 file(GLOB KV_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
 add_library(kvwintestsupport STATIC ${KV_WIN_TEST_SUPPORT} ${CMAKE_SOURCE_DIR}/tests/win/support/empty.c)

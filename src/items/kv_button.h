@@ -62,6 +62,7 @@ private:
     int m_nIconSize = 16;
     HICON m_hIcon = nullptr;  // not owned: the icon store owns it
     std::string m_strCommand;
+    std::string m_strTooltip;  // the text the tooltip control holds
     HWND m_tooltip = nullptr;                   // owned popup, destroyed with the button
     CKestrovarSettings* m_pSettings = nullptr;  // not owned
 };

@@ -48,6 +48,47 @@ void FrameWithSystemColor(HDC dc, const RECT& rect, int colorIndex) {
     FrameRect(dc, &rect, GetSysColorBrush(colorIndex));
 }
 
+// One off-screen canvas serves every button: they are drawn one at a time on the GUI thread,
+// and a page of many buttons would otherwise make and free a bitmap for each of them.
+class ButtonCanvas {
+public:
+    // A memory DC compatible with target holding a bitmap of at least width x height.
+    HDC Get(HDC target, int width, int height) {
+        if (!dc_ || width > width_ || height > height_) {
+            Release();
+            dc_.reset(CreateCompatibleDC(target));
+            bitmap_.reset(CreateCompatibleBitmap(target, width, height));
+            if (!dc_ || !bitmap_) {
+                Release();
+                return nullptr;
+            }
+            previous_ = SelectObject(dc_.get(), bitmap_.get());
+            width_ = width;
+            height_ = height;
+        }
+        return dc_.get();
+    }
+    ~ButtonCanvas() { Release(); }
+
+private:
+    void Release() {
+        if (dc_ && previous_)
+            SelectObject(dc_.get(), previous_);
+        previous_ = nullptr;
+        dc_.reset();
+        bitmap_.reset();
+        width_ = height_ = 0;
+    }
+
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ previous_ = nullptr;  // not owned: the DC's original bitmap
+    int width_ = 0;
+    int height_ = 0;
+};
+
+ButtonCanvas g_canvas;  // GUI thread only
+
 }  // namespace
 
 CKVButton::~CKVButton() {
@@ -79,6 +120,7 @@ void CKVButton::OnCreate() {
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
     tool.lpszText = const_cast<char*>(kEmptySlotTip);
     SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    m_strTooltip = kEmptySlotTip;
 }
 
 std::string CKVButton::TooltipText() const {
@@ -106,8 +148,10 @@ void CKVButton::SetButtonItem(int index, const std::string& command, const std::
 }
 
 void CKVButton::SetTooltipText(const std::string& text) {
-    if (!m_tooltip)
+    // Every page display sets every button's text; most often it is the text it already has.
+    if (!m_tooltip || text == m_strTooltip)
         return;
+    m_strTooltip = text;
     SendMessageA(m_tooltip, TTM_POP, 0, 0);
     TTTOOLINFOA tool = {};
     tool.cbSize = sizeof(tool);
@@ -308,27 +352,22 @@ void CKVButton::DrawItem(const DRAWITEMSTRUCT& draw) {
     GetCursorPos(&cursor);
     ScreenToClient(hwnd(), &cursor);
 
-    UniqueMemoryDc memoryDc(CreateCompatibleDC(draw.hDC));
-    UniqueBitmap canvas(CreateCompatibleBitmap(draw.hDC, client.right, client.bottom));
-    if (!memoryDc || !canvas)
+    HDC dc = g_canvas.Get(draw.hDC, client.right, client.bottom);
+    if (!dc)
         return;
-    {
-        SelectedObject selected(memoryDc.get(), canvas.get());
-        HDC dc = memoryDc.get();
-        if (IsSkinned())
-            DrawSkinBackground(dc, client);
-        else
-            FillWithSystemColor(dc, client, COLOR_BTNFACE);
+    if (IsSkinned())
+        DrawSkinBackground(dc, client);
+    else
+        FillWithSystemColor(dc, client, COLOR_BTNFACE);
 
-        const Face face = IsShownPressed()                 ? Face::kPressed
-                          : PtInRect(&client, cursor) != 0 ? Face::kPointed
-                                                           : Face::kNormal;
-        DrawFace(dc, client, face);
-        if (m_hIcon) {
-            // Centred; an icon larger than the button gets negative offsets and is clipped.
-            DrawIconEx(dc, (client.right - m_nIconSize) / 2, (client.bottom - m_nIconSize) / 2, m_hIcon, m_nIconSize,
-                       m_nIconSize, 0, nullptr, DI_NORMAL);
-        }
-        BitBlt(draw.hDC, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    const Face face = IsShownPressed()                 ? Face::kPressed
+                      : PtInRect(&client, cursor) != 0 ? Face::kPointed
+                                                       : Face::kNormal;
+    DrawFace(dc, client, face);
+    if (m_hIcon) {
+        // Centred; an icon larger than the button gets negative offsets and is clipped.
+        DrawIconEx(dc, (client.right - m_nIconSize) / 2, (client.bottom - m_nIconSize) / 2, m_hIcon, m_nIconSize,
+                   m_nIconSize, 0, nullptr, DI_NORMAL);
     }
+    BitBlt(draw.hDC, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }

@@ -106,7 +106,8 @@ private:
     int PlainWindowHeight() const;
     void LayOutSkin(bool initial);
     void LayOutPlain();
-    HICON IconForShownItem(int index, const CLaunchItem** shown);
+    HICON IconForShownItem(const CLaunchItem& item);
+    void NoteOffScreenPainting();
     // Every SetWindowPos of the launcher window goes through here, with one z-order.
     void SetPlacement(int x, int y, int w, int h, UINT flags);
     bool IsParked() const;
@@ -127,4 +128,5 @@ private:
     volatile bool dataLoaded_ = false;
     HookLibrary hook_;
     bool shutdownDone_ = false;
+    bool offScreenPaintKept_ = true;  // see NoteOffScreenPainting
 };

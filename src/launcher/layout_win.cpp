@@ -96,8 +96,6 @@ void CKestrovarBodyWnd::Rebuild(bool initial) {
     if (!settings_.MemoryPage)
         currentPage_ = 0;
     ShowPage(currentPage_);
-    for (auto& button : buttons_)
-        SetFocus(button->hwnd());
 
     if (initial) {
         SetPlacement(0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
@@ -119,6 +117,7 @@ void CKestrovarBodyWnd::LayOutSkin(bool initial) {
     const Size body = BitmapSize(settings_.BodyBitmap.get());
     if (initial) {
         SetPlacement(kParkingX, kParkingY, body.width, body.height, SWP_SHOWWINDOW);
+        NoteOffScreenPainting();
         ApplyTransparency();
         RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
     } else {
@@ -137,8 +136,21 @@ void CKestrovarBodyWnd::LayOutPlain() {
     settings_.ButtonWidth = settings_.IconSize + kPlainIconMargin;
     settings_.ButtonHeight = settings_.IconSize + kPlainIconMargin;
     SetPlacement(kParkingX, kParkingY, PlainWindowWidth(), PlainWindowHeight(), SWP_SHOWWINDOW);
+    NoteOffScreenPainting();
     SetLayeredWindowAttributes(hwnd(), 0, Opacity(settings_.WindowTPValue), LWA_ALPHA);
     PaintPlainBackground();
+}
+
+// Whether what is painted while the window lies at the parking place is kept. Windows keeps
+// the picture of a layered window wherever it lies; Wine clips a window off the screen to
+// nothing, so painting it there is wasted (ShowAtCursor then paints once, in place).
+void CKestrovarBodyWnd::NoteOffScreenPainting() {
+    WindowDc dc(hwnd());
+    RECT client = {};
+    RECT box = {};
+    GetClientRect(hwnd(), &client);
+    // Kept only when the whole client area can be painted there.
+    offScreenPaintKept_ = dc.get() && GetClipBox(dc.get(), &box) != NULLREGION && EqualRect(&box, &client);
 }
 
 void CKestrovarBodyWnd::CreateButtons() {
@@ -153,72 +165,89 @@ void CKestrovarBodyWnd::CreateButtons() {
             auto button = std::make_unique<CKVButton>();
             button->SetSettings(&settings_);
             const RECT rect = {r.left, r.top, r.right, r.bottom};
-            if (button->CreateButton(hwnd(), rect, kFirstButtonId + n))
-                buttons_.push_back(std::move(button));
+            // Kept even when its window could not be made: list position n is control id 1024 + n.
+            button->CreateButton(hwnd(), rect, kFirstButtonId + n);
+            buttons_.push_back(std::move(button));
             ++n;
         }
     }
 }
 
 CKVButton* CKestrovarBodyWnd::ButtonAt(int position) const {
-    HWND control = GetDlgItem(hwnd(), kFirstButtonId + position);
-    for (const auto& button : buttons_) {
-        if (button->hwnd() == control)
-            return button.get();
-    }
-    return nullptr;
+    if (position < 0 || static_cast<size_t>(position) >= buttons_.size())
+        return nullptr;
+    CKVButton* button = buttons_[static_cast<size_t>(position)].get();
+    return button->hwnd() ? button : nullptr;
 }
 
 int CKestrovarBodyWnd::PositionOf(HWND window) const {
     for (size_t i = 0; i < buttons_.size(); ++i) {
         if (window && buttons_[i]->hwnd() == window)
-            return GetDlgCtrlID(window) - kFirstButtonId;
+            return static_cast<int>(i);
     }
     return -1;
 }
 
-// The icon of item k, or nullptr after clearing an item whose program gives none.
-HICON CKestrovarBodyWnd::IconForShownItem(int index, const CLaunchItem** shown) {
-    *shown = nullptr;
-    const CLaunchItem* item = settings_.Items.FindItem(index);
-    if (!item || item->strCommand.empty())
+// The icon of a used item, or nullptr after clearing an item whose program gives none.
+HICON CKestrovarBodyWnd::IconForShownItem(const CLaunchItem& item) {
+    if (item.strCommand.empty())
         return nullptr;
-    HICON icon = GetIcon(item->strCommand);
-    if (!icon) {
-        settings_.Items.ClearItem(index);
-        return nullptr;
-    }
-    *shown = item;
+    HICON icon = GetIcon(item.strCommand);
+    if (!icon)
+        settings_.Items.ClearItem(item.nIndex);
     return icon;
 }
 
+namespace {
+
+// The first record of each index in [first, first + count), found in one walk of the list.
+std::vector<const CLaunchItem*> RecordsOfRange(const ItemList& items, long long first, int count) {
+    std::vector<const CLaunchItem*> found(static_cast<size_t>(count), nullptr);
+    for (const auto& record : items.records()) {
+        const long long offset = record->nIndex - first;
+        if (offset >= 0 && offset < count && !found[static_cast<size_t>(offset)])
+            found[static_cast<size_t>(offset)] = record.get();
+    }
+    return found;
+}
+
+}  // namespace
+
+// Puts page p on the buttons. Each button is repainted and the last one keeps the keyboard
+// focus, as if the focus had passed over every button in turn.
 bool CKestrovarBodyWnd::ShowPage(int page) {
-    const long long perPage = GridButtonCount(settings_.Col, settings_.Row);
-    const long long first = perPage * page;
-    if (first < 0 || first + perPage > INT_MAX)
+    const int perPage = GridButtonCount(settings_.Col, settings_.Row);
+    const long long first = static_cast<long long>(perPage) * page;
+    if (page < 0 || first + 2LL * perPage > INT_MAX)
         return false;
+    const std::vector<const CLaunchItem*> records = RecordsOfRange(settings_.Items, first, perPage);
     bool anyShown = false;
+    CKVButton* lastButton = nullptr;
     for (int i = 0; i < perPage; ++i) {
         CKVButton* button = ButtonAt(i);
         if (!button)
             continue;
         const int index = static_cast<int>(first + i);
-        button->SetButtonItem(index, std::string(), std::string(), nullptr, settings_.IconSize);
-        const CLaunchItem* item = nullptr;
-        if (HICON icon = IconForShownItem(index, &item)) {
+        const CLaunchItem* item = records[static_cast<size_t>(i)];
+        HICON icon = item ? IconForShownItem(*item) : nullptr;
+        if (icon) {
             button->SetButtonItem(index, item->strCommand, item->strTip, icon, settings_.IconSize);
             anyShown = true;
+        } else {
+            button->SetButtonItem(index, std::string(), std::string(), nullptr, settings_.IconSize);
         }
-        SetFocus(button->hwnd());
+        InvalidateRect(button->hwnd(), nullptr, FALSE);
+        lastButton = button;
     }
+    if (lastButton)
+        SetFocus(lastButton->hwnd());
     if (anyShown)
         return true;
-    if (page <= 0)
+    if (page == 0)
         return false;
     // An empty page right after a page with items may still be shown (one step past the end).
-    for (long long index = first - perPage; index < first; ++index) {
-        const CLaunchItem* item = nullptr;
-        if (IconForShownItem(static_cast<int>(index), &item))
+    for (const CLaunchItem* item : RecordsOfRange(settings_.Items, first - perPage, perPage)) {
+        if (item && IconForShownItem(*item))
             return true;
     }
     return false;

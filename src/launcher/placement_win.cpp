@@ -35,14 +35,17 @@ void CKestrovarBodyWnd::ShowAtCursor() {
     const Size size = LauncherSize();
     const Point place = PlaceAtCursor(cursor.x, cursor.y, size.width, size.height, monitors_);
 
-    // Painted completely off screen first, so nothing is seen being drawn under the cursor.
-    SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
-    RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
-    SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
-    // Wine keeps no picture of a window that lies wholly off screen, so the paint above is lost
-    // there; paint again in place. Every part is composed off screen and copied in one blit, so
-    // this shows no flicker, and where the first paint was kept it repeats the same pixels.
-    RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+    if (offScreenPaintKept_) {
+        // Painted completely off screen first, so nothing is seen being drawn under the cursor.
+        SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
+        RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+        SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
+    } else {
+        // Nothing painted off screen would be kept: paint once, in place. Every part is composed
+        // off screen and copied in one blit, so this shows no flicker either.
+        SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
+        RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+    }
     ForceForeground(hwnd());
 }
 
