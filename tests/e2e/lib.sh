@@ -7,7 +7,8 @@
 #
 #   kv_setup NAME                     prepare the scenario (work folder $KV_WORK, app folder $KV_APP)
 #   kv_start [--no-wait] [ARGS...]    start Kestrovar.exe in $KV_APP; without --no-wait, wait until
-#                                     its launcher window is up and settled. Sets KV_PID.
+#                                     its launcher window is up and settled (at most
+#                                     KV_START_TIMEOUT_MS, default 30000). Sets KV_PID.
 #   kv_quit [TIMEOUT_S]               exit command to the launcher, wait for the process to end
 #   kv_wait_exit PID [TIMEOUT_S]      wait for a process started by kv_start to end; its exit
 #                                     status is then in KV_EXIT_STATUS
@@ -134,7 +135,7 @@ kv_start() {
     (cd "$KV_APP" && exec wine Kestrovar.exe "$@" </dev/null >>"$KV_WORK/kestrovar.log" 2>&1) &
     KV_PID=$!
     KV_PIDS+=("$KV_PID")
-    if [ $wait -eq 1 ] && ! kv_probe wait-ready 30000; then
+    if [ $wait -eq 1 ] && ! kv_probe wait-ready "${KV_START_TIMEOUT_MS:-30000}"; then
         _kv_log "the launcher did not come up"
         return 1
     fi
