@@ -25,7 +25,9 @@ public:
     const std::string& Command() const { return m_strCommand; }
     HICON Icon() const { return m_hIcon; }
     void ClearIcon() { m_hIcon = nullptr; }
-    void SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize);
+    // Shows an item (empty texts and no icon: an empty slot). Returns true when the button's
+    // picture changes (another icon or icon size); the caller repaints it then.
+    bool SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize);
     // The text the tooltip shows for the button (empty without a tooltip control).
     std::string TooltipText() const;
 

@@ -136,7 +136,8 @@ std::string CKVButton::TooltipText() const {
     return text;
 }
 
-void CKVButton::SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize) {
+bool CKVButton::SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize) {
+    const bool pictureChanged = icon != m_hIcon || iconSize != m_nIconSize;
     m_hIcon = icon;
     m_nIndex = index;
     m_strCommand = command;
@@ -145,6 +146,7 @@ void CKVButton::SetButtonItem(int index, const std::string& command, const std::
         SetTooltipText(kEmptySlotTip);
     else
         SetTooltipText(tip == kNoTooltipMarker ? std::string() : tip);
+    return pictureChanged;
 }
 
 void CKVButton::SetTooltipText(const std::string& text) {

@@ -213,8 +213,8 @@ std::vector<const CLaunchItem*> RecordsOfRange(const ItemList& items, long long 
 
 }  // namespace
 
-// Puts page p on the buttons. Each button is repainted and the last one keeps the keyboard
-// focus, as if the focus had passed over every button in turn.
+// Puts page p on the buttons. Every button whose picture changes is repainted and the last one
+// keeps the keyboard focus, as if the focus had passed over every button in turn.
 bool CKestrovarBodyWnd::ShowPage(int page) {
     const int perPage = GridButtonCount(settings_.Col, settings_.Row);
     const long long first = static_cast<long long>(perPage) * page;
@@ -230,13 +230,16 @@ bool CKestrovarBodyWnd::ShowPage(int page) {
         const int index = static_cast<int>(first + i);
         const CLaunchItem* item = records[static_cast<size_t>(i)];
         HICON icon = item ? IconForShownItem(*item) : nullptr;
+        bool pictureChanged = false;
         if (icon) {
-            button->SetButtonItem(index, item->strCommand, item->strTip, icon, settings_.IconSize);
+            pictureChanged = button->SetButtonItem(index, item->strCommand, item->strTip, icon, settings_.IconSize);
             anyShown = true;
         } else {
-            button->SetButtonItem(index, std::string(), std::string(), nullptr, settings_.IconSize);
+            pictureChanged = button->SetButtonItem(index, std::string(), std::string(), nullptr, settings_.IconSize);
         }
-        InvalidateRect(button->hwnd(), nullptr, FALSE);
+        // Repainting hundreds of unchanged buttons (empty slots) would cost far more than the page.
+        if (pictureChanged)
+            InvalidateRect(button->hwnd(), nullptr, FALSE);
         lastButton = button;
     }
     if (lastButton)

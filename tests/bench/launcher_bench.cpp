@@ -33,11 +33,13 @@ constexpr double kPageStepGoalMs = 16.0;
 constexpr WPARAM kWheelTowardsUser = 2;   // the next page
 constexpr WPARAM kWheelAwayFromUser = 1;  // the previous page
 
+// Seven programs with icons of their own; 400 buttons per page is no multiple of seven, so every
+// button's icon changes at every page step (the worst case: every button is repainted).
 const char* const kPrograms[] = {
-    "C:\\windows\\notepad.exe",
-    "C:\\windows\\regedit.exe",
-    "C:\\windows\\explorer.exe",
-    "C:\\windows\\hh.exe",
+    "C:\\windows\\notepad.exe",         "C:\\windows\\regedit.exe",
+    "C:\\windows\\explorer.exe",        "C:\\windows\\hh.exe",
+    "C:\\windows\\system32\\cmd.exe",   "C:\\windows\\system32\\control.exe",
+    "C:\\windows\\system32\\clock.exe",
 };
 
 double NowMs() {

@@ -172,6 +172,16 @@ TEST_F(ButtonTest, TooltipTextFollowsTheItem) {
     EXPECT_EQ(kDropTip, b.TooltipText());
 }
 
+TEST_F(ButtonTest, ReportsWhetherItsPictureChanges) {
+    UniqueIcon icon(SolidIcon(16, kIconColor));
+    CKVButton& b = Button(0);
+    EXPECT_FALSE(b.SetButtonItem(0, "", "", nullptr, 16));
+    EXPECT_TRUE(b.SetButtonItem(12, "a.exe", "a", icon.get(), 16));
+    EXPECT_FALSE(b.SetButtonItem(24, "b.exe", "b", icon.get(), 16));
+    EXPECT_TRUE(b.SetButtonItem(24, "b.exe", "b", icon.get(), 32));
+    EXPECT_TRUE(b.SetButtonItem(36, "", "", nullptr, 32));
+}
+
 TEST_F(ButtonTest, ReportsItsItemIndex) {
     Button(1).SetButtonItem(4711, "", "", nullptr, 16);
     EXPECT_EQ(4711, SendMessageA(Button(1).hwnd(), KVM_GETINDEX, 0, 0));
