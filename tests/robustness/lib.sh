@@ -8,9 +8,9 @@ rb_profile() {
     [ -n "$1" ] && printf '%s\n' "$1" | kv_profile_load
 }
 
-# rb_cycle NAME: start, show, hide, quit; records checks under NAME.
+# rb_cycle NAME [QUIT_TIMEOUT_S]: start, show, hide, quit; records checks under NAME.
 rb_cycle() {
-    local name=$1
+    local name=$1 quit_timeout=${2:-15}
     if ! kv_start; then
         kv_check "$name: starts" false
         kv_probe dialogs | head -3
@@ -23,6 +23,6 @@ rb_cycle() {
     kv_check "$name: shows at the cursor" test "$(kv_probe launcher | cut -d' ' -f1)" = 1
     kv_wheel_click 500 400
     kv_check "$name: hides again" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
-    kv_quit
+    kv_quit "$quit_timeout"
     kv_check "$name: ends cleanly" test "${KV_EXIT_STATUS:-1}" = 0
 }

@@ -67,10 +67,12 @@ for n in $(seq 0 10001); do
     lines+="Kestrovar\\Path Name${T}Button$n${T}REG_SZ${T}item $n*${NOTEPAD}"$'\n'
 done
 rb_profile "$lines"
-rb_cycle "10001 items"
+# Without a data file every item's icon comes from the shell at the start and again at the quit.
+KV_START_TIMEOUT_MS=240000
+rb_cycle "10001 items" 240
 dump=$(kv_profile_dump)
 kv_check "10001 items: all kept" test "$(printf '%s\n' "$dump" | grep -c "^Kestrovar\\\\Path Name${T}Button")" = 10002
 kv_check "10001 items: the last read index kept" test "$(kv_dump_get "$dump" 'Path Name' Button10000)" = "item 10000*${NOTEPAD}"
-rb_cycle "10001 items, second start with the data file"
+rb_cycle "10001 items, second start with the data file" 240
 
 kv_finish
