@@ -34,6 +34,10 @@ wheel 4
 kv_check "wheel away from the user: back to page 0" index_of_first_button 0
 wheel 4
 kv_check "no page before page 0" index_of_first_button 0
+wheel 5
+kv_key Escape
+kv_wheel_click 500 400
+kv_check "without MemoryPage the launcher comes back on page 0" index_of_first_button 0
 
 # Drag notepad (slot 0, button 1024) onto slot 6 (button 1030, second row, first column).
 xdotool mousemove 438 388 mousedown 1

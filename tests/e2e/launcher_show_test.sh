@@ -70,6 +70,16 @@ kv_check "shown again" launcher_at "1 424 374 153 53"
 kv_wheel_click 500 400
 kv_check "a second wheel click hides it" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
 
+# A system setting change rebuilds the plain launcher; a hidden one stays hidden, so the next
+# wheel click shows it rather than hiding an invisible launcher.
+kv_probe post 26 0 0 >/dev/null # WM_SETTINGCHANGE
+kv_settle
+kv_check "a rebuild while hidden leaves the launcher hidden" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+kv_wheel_click 500 400
+kv_check "and the next wheel click shows it" launcher_at "1 424 374 153 53"
+kv_wheel_click 463 388
+kv_check "a wheel click on one of its buttons hides it" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+
 kv_wheel_click 1023 767
 kv_check "in the bottom-right corner it is kept on the screen at (871,715)" launcher_at "1 871 715 153 53"
 kv_wheel_click 1023 767
