@@ -55,9 +55,10 @@ void CKestrovarViewPage::FillThemeList() {
         return;
     // The listing names the folder in its pattern instead of changing the process's current
     // directory, which item launches on worker threads also change.
-    const std::string pattern = std::string(directory) + "\\" + kThemesFolder + "\\*";
-    if (GetFileAttributesA((std::string(directory) + "\\" + kThemesFolder).c_str()) == INVALID_FILE_ATTRIBUTES)
+    const std::string themes = std::string(directory) + "\\" + kThemesFolder;
+    if (GetFileAttributesA(themes.c_str()) == INVALID_FILE_ATTRIBUTES)
         return;
+    const std::string pattern = themes + "\\*";
     HWND combo = Item(IDC_VIEW_THEME);
     std::vector<char> patternBuffer(pattern.begin(), pattern.end());
     patternBuffer.push_back('\0');
