@@ -352,7 +352,8 @@ int PrintItems(HWND control) {
             return 1;
         const int rows = static_cast<int>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < rows; ++r)
-            printf("%s\t%s\n", ListViewCell(control, remote, r, 0).c_str(), ListViewCell(control, remote, r, 1).c_str());
+            printf("%s\t%s\n", ListViewCell(control, remote, r, 0).c_str(),
+                   ListViewCell(control, remote, r, 1).c_str());
         return 0;
     }
     return 1;
