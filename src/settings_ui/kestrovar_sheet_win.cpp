@@ -29,6 +29,8 @@ void CKestrovarSheet::SetSettings(KestrovarOptions* settings) {
 }
 
 INT_PTR CKestrovarSheet::DoModal() {
+    if (!settings_)
+        return IDCANCEL;  // the pages would have nothing to show or write
     // Every page reads the record when its window is created, so each has it before the run.
     optionPage_.SetSettings(settings_);
     contentsPage_.SetSettings(settings_);
