@@ -28,7 +28,8 @@ public:
     // Shows an item (empty texts and no icon: an empty slot). Returns true when the button's
     // picture changes (another icon or icon size); the caller repaints it then.
     bool SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize);
-    // The text the tooltip shows for the button (empty without a tooltip control).
+    // The text the tooltip shows for the button. The tooltip control is made when the pointer
+    // first comes to the button; until then this is the text it will start with.
     std::string TooltipText() const;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -47,6 +48,7 @@ private:
     enum class Face { kNormal, kPointed, kPressed };
 
     void OnCreate();
+    void CreateTooltip();
     void OnMouseMove();
     void OnMiddleButtonUp();
     void DrawItem(const DRAWITEMSTRUCT& draw);
@@ -66,5 +68,6 @@ private:
     std::string m_strCommand;
     std::string m_strTooltip;  // the text the tooltip control holds
     HWND m_tooltip = nullptr;                   // owned popup, destroyed with the button
+    bool m_tooltipFailed = false;
     CKestrovarSettings* m_pSettings = nullptr;  // not owned
 };

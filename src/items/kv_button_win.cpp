@@ -106,33 +106,41 @@ bool CKVButton::CreateButton(HWND parent, const RECT& rect, int controlId) {
     return true;
 }
 
-// What the button does once its window exists: accept dropped files and carry a tooltip.
+// What the button does once its window exists: accept dropped files. Its tooltip is made when
+// the pointer first comes to it: a tooltip is a window of its own, costly to make (some tens of
+// milliseconds each under Wine), and a big grid would otherwise make a thousand of them at start.
 void CKVButton::OnCreate() {
     SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    m_strTooltip = kEmptySlotTip;
+}
+
+// Makes the tooltip with one tool over the whole button, showing the current tooltip text.
+void CKVButton::CreateTooltip() {
     m_tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!m_tooltip)
-        return;  // the button works without a tooltip
+    if (!m_tooltip) {
+        m_tooltipFailed = true;  // the button works without a tooltip
+        return;
+    }
     TTTOOLINFOA tool = {};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND;  // the tool is the whole button window
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-    tool.lpszText = const_cast<char*>(kEmptySlotTip);
+    tool.lpszText = const_cast<char*>(m_strTooltip.c_str());
     SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    m_strTooltip = kEmptySlotTip;
 }
 
 std::string CKVButton::TooltipText() const {
     if (!m_tooltip)
-        return std::string();
+        return m_strTooltip;
     char text[1024] = {};
     TTTOOLINFOA tool = {};
     tool.cbSize = sizeof(tool);
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
     tool.lpszText = text;
-    SendMessageA(m_tooltip, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(m_tooltip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
@@ -151,9 +159,11 @@ bool CKVButton::SetButtonItem(int index, const std::string& command, const std::
 
 void CKVButton::SetTooltipText(const std::string& text) {
     // Every page display sets every button's text; most often it is the text it already has.
-    if (!m_tooltip || text == m_strTooltip)
+    if (text == m_strTooltip)
         return;
     m_strTooltip = text;
+    if (!m_tooltip)
+        return;
     SendMessageA(m_tooltip, TTM_POP, 0, 0);
     TTTOOLINFOA tool = {};
     tool.cbSize = sizeof(tool);
@@ -164,7 +174,12 @@ void CKVButton::SetTooltipText(const std::string& text) {
 }
 
 bool CKVButton::PreTranslateMessage(MSG* msg) {
-    if (m_tooltip && msg->hwnd == hwnd())
+    if (msg->hwnd != hwnd())
+        return false;
+    const bool mouse = msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST;
+    if (!m_tooltip && !m_tooltipFailed && mouse)
+        CreateTooltip();
+    if (m_tooltip)
         SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     return false;
 }

@@ -130,6 +130,12 @@ protected:
 
     CKVButton& Button(int i) { return *buttons_[static_cast<size_t>(i)]; }
 
+    // The pointer's first message to a button makes its tooltip control.
+    void PointerComesTo(int i) {
+        MSG msg = {Button(i).hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2)};
+        Button(i).PreTranslateMessage(&msg);
+    }
+
     // Paints button i now and reads one of its pixels back from the screen surface.
     COLORREF PaintedPixel(int i, int x, int y) {
         RedrawWindow(Button(i).hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -164,6 +170,8 @@ TEST_F(ButtonTest, TooltipTextFollowsTheItem) {
     CKVButton& b = Button(0);
     b.SetButtonItem(5, "C:\\windows\\notepad.exe", "メモ帳", nullptr, 16);
     EXPECT_EQ("メモ帳", b.TooltipText());
+    PointerComesTo(0);
+    EXPECT_EQ("メモ帳", b.TooltipText());  // the control starts with the text set before it existed
     b.SetButtonItem(5, "C:\\windows\\notepad.exe", "NO TOOLTIP TEXT", nullptr, 16);
     EXPECT_EQ("", b.TooltipText());
     b.SetButtonItem(5, "", "only a tip", nullptr, 16);
@@ -202,9 +210,11 @@ TEST_F(ButtonTest, DestroyingTheButtonDestroysItsTooltip) {
             reinterpret_cast<LPARAM>(&count));
         return count;
     };
-    const int before = countTooltips();
+    const int none = countTooltips();
+    PointerComesTo(1);
+    EXPECT_EQ(none + 1, countTooltips());
     buttons_.pop_back();
-    EXPECT_EQ(before - 1, countTooltips());
+    EXPECT_EQ(none, countTooltips());
 }
 
 TEST_F(ButtonTest, PlainFaceIsButtonFaceWithTheIconCentred) {
