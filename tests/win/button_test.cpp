@@ -272,6 +272,33 @@ TEST_F(ButtonTest, SkinnedButtonShowsTheBodyThroughMagentaPixelsOfItsImage) {
     EXPECT_EQ(RGB(255, 255, 0), PaintedPixel(1, 2, 2));
 }
 
+TEST_F(ButtonTest, MiddleClickHidesTheLauncherWhenItDoesNotSelect) {
+    settings_->WheelClickSelect = 0;
+    settings_->HideOption = 1;
+    SendMessageA(Button(0).hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(Button(0).hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    ASSERT_EQ(1u, launcher_.received.size());
+    EXPECT_EQ(KVM_HIDE, launcher_.received[0].message);
+
+    // A release without a press on this button does nothing.
+    launcher_.received.clear();
+    SendMessageA(Button(0).hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_TRUE(launcher_.received.empty());
+}
+
+TEST_F(ButtonTest, WithWheelClickSelectAMiddlePressUnderThePointerShowsPressed) {
+    settings_->WheelClickSelect = 1;
+    settings_->HideOption = 0;
+    MoveCursorOver(1);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(1, 11, 11));
+    SendMessageA(Button(1).hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(11, 11));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), PaintedPixel(1, 11, 11));
+    SendMessageA(Button(1).hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(11, 11));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(1, 11, 11));
+}
+
 TEST_F(ButtonTest, WheelTurnsAskTheLauncherForAPageStep) {
     SendMessageA(Button(0).hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     SendMessageA(Button(0).hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
