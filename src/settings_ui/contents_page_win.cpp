@@ -1,4 +1,5 @@
 #include "settings_ui/contents_page.h"
+#include "settings_ui/list_view.h"
 
 #include <shellapi.h>
 
@@ -15,20 +16,9 @@ constexpr char kTipColumnHeading[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄ";
 constexpr char kCommandColumnHeading[] = "ｺﾏﾝﾄﾞ";
 constexpr char kEditCommandTitle[] = "起動ｺﾏﾝﾄﾞの編集";
 constexpr char kEditTipTitle[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集";
-constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_BORDERSELECT;
 constexpr int kLargeIconSize = 32;
 constexpr int kTipColumn = 0;
 constexpr int kCommandColumn = 1;
-
-void InsertColumn(HWND list, int index, const char* heading, int width) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = const_cast<char*>(heading);
-    column.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
 
 void SetCellText(HWND list, int row, int column, const std::string& text) {
     LVITEMA item = {};
@@ -43,7 +33,7 @@ CKestrovarContentsPage::CKestrovarContentsPage() : PropertyPageDialog(IDD_CONTEN
 
 BOOL CKestrovarContentsPage::OnInitDialog() {
     list_ = Item(IDC_CONTENTS_LIST);
-    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, kListExtendedStyles, kListExtendedStyles);
+    AddGridListStyles(list_);
     SetUpColumns();
     rows_ = ContentsRows(settings_->Items);
     SetUpImageList();
@@ -55,8 +45,8 @@ void CKestrovarContentsPage::SetUpColumns() {
     RECT client = {};
     GetClientRect(list_, &client);
     const int width = (client.right - client.left - GetSystemMetrics(SM_CXVSCROLL)) / 2;
-    InsertColumn(list_, kTipColumn, kTipColumnHeading, width);
-    InsertColumn(list_, kCommandColumn, kCommandColumnHeading, width);
+    InsertListColumn(list_, kTipColumn, kTipColumnHeading, width);
+    InsertListColumn(list_, kCommandColumn, kCommandColumnHeading, width);
 }
 
 void CKestrovarContentsPage::SetUpImageList() {

@@ -1,4 +1,5 @@
 #include "settings_ui/filter_page.h"
+#include "settings_ui/list_view.h"
 
 #include <vector>
 
@@ -16,7 +17,6 @@ constexpr char kRefusedClassMessage[] = "このクラス名称は登録できま
 constexpr char kMessageCaption[] = "Kestrovar";
 // Class names of framework-generated window classes change from run to run.
 constexpr char kRefusedClassPart[] = "Afx:";
-constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_BORDERSELECT;
 constexpr int kNameBufferSize = 260;
 constexpr int kIconSize = 16;
 constexpr int kImageListGrowth = 32;
@@ -27,16 +27,6 @@ constexpr int kTitleColumn = 1;
 constexpr int kTriggerControls[] = {IDC_FILTER_WINDOWS,   IDC_FILTER_CLASSES,    IDC_FILTER_TITLES,
                                     IDC_FILTER_REFRESH,   IDC_FILTER_ADD_CLASS,  IDC_FILTER_DELETE_CLASS,
                                     IDC_FILTER_ADD_TITLE, IDC_FILTER_EDIT_TITLE, IDC_FILTER_DELETE_TITLE};
-
-void InsertColumn(HWND list, int index, const char* heading, int width) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = const_cast<char*>(heading);
-    column.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
 
 std::string ListBoxText(HWND box, int index) {
     const LRESULT length = SendMessageA(box, LB_GETTEXTLEN, index, 0);
@@ -103,12 +93,12 @@ BOOL CKestrovarFilterPage::OnInitDialog() {
 }
 
 void CKestrovarFilterPage::SetUpWindowList() {
-    SendMessageA(windowList_, LVM_SETEXTENDEDLISTVIEWSTYLE, kListExtendedStyles, kListExtendedStyles);
+    AddGridListStyles(windowList_);
     RECT client = {};
     GetClientRect(windowList_, &client);
     const int width = (client.right - client.left - GetSystemMetrics(SM_CXVSCROLL)) / 3;
-    InsertColumn(windowList_, kClassColumn, kClassColumnHeading, width);
-    InsertColumn(windowList_, kTitleColumn, kTitleColumnHeading, 2 * width);
+    InsertListColumn(windowList_, kClassColumn, kClassColumnHeading, width);
+    InsertListColumn(windowList_, kTitleColumn, kTitleColumnHeading, 2 * width);
     images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK, 0, kImageListGrowth));
     ImageList_SetBkColor(images_.get(), GetSysColor(COLOR_BTNFACE));
     SendMessageA(windowList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
