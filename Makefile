@@ -53,7 +53,7 @@ dist: build win32
 	@scripts/dist
 
 docs: build
-	@scripts/docs
+	@KV_DOCS_TREE=$(ROOT)/$(WIN) scripts/docs
 
 clean:
 	rm -rf $(NATIVE) $(WIN) $(WIN32)
