@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# Broken and hostile themes through Kestrovar.exe: missing folders, definition files and bitmaps,
+# bitmaps that are empty, not BMP, lying about their size or 1 x 1, over-long names and paths,
+# colour keys that are not hex, and numbers far outside their ranges. Each case starts the
+# program with the theme chosen, shows, hides and quits it; the launcher must take either the
+# plain look (and the profile the plain look's theme name) or the theme's body with bounded
+# values, stay within a sane memory size, and the profile must keep its items.
+source "$KV_SOURCE/tests/robustness/lib.sh"
+kv_setup robustness_theme
+T=$'\t'
+themes="$KV_APP/Themes"
+PLAIN_NAME='ﾃﾞﾌｫﾙﾄ'
+PLAIN_SIZE="153 53"  # the default 6 x 2 grid of 16-pixel icons
+MAX_RSS_KB=$((400 * 1024))
+ITEMS="Kestrovar\\Path Name${T}Button0${T}REG_SZ${T}メモ帳*C:\\windows\\notepad.exe
+Kestrovar\\Path Name${T}Button1${T}REG_SZ${T}レジストリ*C:\\windows\\regedit.exe
+Kestrovar\\Path Name${T}Button7${T}REG_SZ${T}エクスプローラ*C:\\windows\\explorer.exe"
+cases=0
+
+# bmp FILE WIDTH HEIGHT: a 24-bit BMP of one grey.
+bmp() {
+    python3 - "$@" <<'EOF'
+import struct, sys
+path, width, height = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+row = (width * 3 + 3) & ~3
+pixels = (b"\x80\x80\x80" * width + b"\0" * (row - width * 3)) * height
+header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+open(path, "wb").write(header + info + pixels)
+EOF
+}
+
+# theme NAME LINES...: Themes\NAME\NAME.kvs with these lines.
+theme() {
+    local name=$1
+    shift
+    mkdir -p "$themes/$name"
+    printf '%s\r\n' "$@" >"$themes/$name/$name.kvs"
+}
+
+# A usable 60 x 40 body in the theme folder NAME.
+body() {
+    mkdir -p "$themes/$1"
+    bmp "$themes/$1/body.bmp" 60 40
+}
+
+# Resident size of the running program; a gone process counts as over any bound.
+rss_kb() {
+    awk '/^VmRSS/ { print $2 }' "/proc/$KV_PID/status" 2>/dev/null | grep . || echo 999999999
+}
+
+# theme_case NAME THEME LOOK [BUTTONS]: start with THEME chosen. LOOK is "plain" or the body's
+# "W H"; BUTTONS, when given, is the number of launcher buttons the theme's grid must make.
+theme_case() {
+    local name=$1 theme=$2 look=$3 buttons=${4:-}
+    cases=$((cases + 1))
+    rb_profile "$ITEMS
+Kestrovar\\Design${T}SkinMode${T}REG_DWORD${T}1
+Kestrovar\\Design${T}Theme${T}REG_SZ${T}$theme"
+    if ! kv_start; then
+        kv_check "$name: starts" false
+        kv_probe dialogs | head -3
+        kv_wine taskkill /f /im Kestrovar.exe >/dev/null 2>&1
+        kv_wait_exit "$KV_PID" 10
+        return
+    fi
+    kv_wheel_click 500 400
+    local geometry
+    geometry=$(kv_probe launcher)
+    kv_check "$name: shows" test "${geometry%% *}" = 1
+    if [ "$look" = plain ]; then
+        kv_check "$name: in the plain look" test "$(echo "$geometry" | cut -d' ' -f4-5)" = "$PLAIN_SIZE"
+    else
+        kv_check "$name: with the theme's body ($look)" test "$(echo "$geometry" | cut -d' ' -f4-5)" = "$look"
+    fi
+    [ -n "$buttons" ] && kv_check "$name: $buttons buttons" test "$(kv_probe buttons | wc -l)" = "$buttons"
+    # Point at the first button and press it without releasing over it: the on-mouse and down
+    # faces paint, and nothing is launched.
+    local first
+    first=$(kv_probe buttons | sort -n | head -1)
+    if [ -n "$first" ]; then
+        set -- $first
+        xdotool mousemove $(($2 + $4 / 2)) $(($3 + $5 / 2)) mousedown 1 sleep 0.2 mousemove 900 700 mouseup 1
+        kv_settle
+    fi
+    local rss
+    rss=$(rss_kb)
+    echo "# $name: $((rss / 1024)) MB resident"
+    kv_check "$name: memory stays below $((MAX_RSS_KB / 1024)) MB" test "$rss" -lt $MAX_RSS_KB
+    kv_screenshot "robustness_theme_$cases"
+    kv_wheel_click 500 400
+    [ "$(kv_probe launcher | cut -d' ' -f1)" = 1 ] && kv_wheel_click 500 400
+    kv_check "$name: hides" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+    kv_quit 20
+    kv_check "$name: ends cleanly" test "${KV_EXIT_STATUS:-1}" = 0
+    local dump
+    dump=$(kv_profile_dump)
+    kv_check "$name: the items are intact" test "$(printf '%s\n' "$dump" | grep -F 'Path Name')" = \
+        "$(printf '%s\n' "$ITEMS" | LC_ALL=C sort)"
+    if [ "$look" = plain ]; then
+        kv_check "$name: the plain look's theme name is saved" test "$(kv_dump_get "$dump" Design Theme)" = "$PLAIN_NAME"
+        kv_check "$name: skin mode saved off" test "$(kv_dump_get "$dump" Design SkinMode)" = 0
+    else
+        kv_check "$name: the theme name is kept" test "$(kv_dump_get "$dump" Design Theme)" = "$theme"
+        kv_check "$name: skin mode stays on" test "$(kv_dump_get "$dump" Design SkinMode)" = 1
+    fi
+}
+
+# --- what is missing or unreadable: the plain look --------------------------------------------
+theme_case "missing theme folder" Nowhere plain
+mkdir -p "$themes/NoDefinition" && body NoDefinition
+theme_case "missing definition file" NoDefinition plain
+theme NoBody '[Design]' 'BodyImage=body.bmp'
+theme_case "missing body bitmap" NoBody plain
+
+theme ZeroBody '[Design]' 'BodyImage=body.bmp'
+: >"$themes/ZeroBody/body.bmp"
+theme_case "zero-byte body bitmap" ZeroBody plain
+theme TextBody '[Design]' 'BodyImage=body.bmp'
+echo "not a bitmap" >"$themes/TextBody/body.bmp"
+theme_case "body that is not a BMP" TextBody plain
+# A 2 x 2 file whose header claims 30000 x 30000 pixels.
+theme LyingBody '[Design]' 'BodyImage=body.bmp'
+bmp "$themes/LyingBody/body.bmp" 2 2
+printf '\x30\x75\x00\x00\x30\x75\x00\x00' | dd of="$themes/LyingBody/body.bmp" bs=1 seek=18 conv=notrunc 2>/dev/null
+theme_case "body claiming 30000 x 30000 pixels" LyingBody plain
+theme WideBody '[Design]' 'BodyImage=body.bmp'
+bmp "$themes/WideBody/body.bmp" 8193 1
+theme_case "body 8193 pixels wide" WideBody plain
+
+# --- over-long names and paths -----------------------------------------------------------------
+theme_case "300-character theme name" "$(printf 'L%.0s' $(seq 300))" plain
+long=$(printf 'M%.0s' $(seq 200))
+theme "$long" '[Design]' 'BodyImage=body.bmp' && body "$long"
+theme_case "theme path beyond MAX_PATH" "$long" plain
+longfile=$(printf 'f%.0s' $(seq 240)).bmp
+theme LongFile '[Design]' "BodyImage=$longfile"
+bmp "$themes/LongFile/$longfile" 60 40
+theme_case "bitmap path beyond MAX_PATH" LongFile plain
+
+# --- loadable themes with odd contents -----------------------------------------------------------
+theme Tiny '[Design]' 'BodyImage=body.bmp' 'ButtonImage=b.bmp' 'ButtonOnMouseImage=b.bmp' 'ButtonDownImage=b.bmp'
+bmp "$themes/Tiny/body.bmp" 1 1
+bmp "$themes/Tiny/b.bmp" 1 1
+theme_case "1 x 1 body and buttons" Tiny "1 1" 12
+
+# Button faces absent, empty and not BMP: the body alone is used.
+theme BadButtons '[Design]' 'BodyImage=body.bmp' 'ButtonImage=gone.bmp' 'ButtonOnMouseImage=empty.bmp' \
+    'ButtonDownImage=text.bmp' 'XButton=3' 'YButton=1'
+body BadButtons
+: >"$themes/BadButtons/empty.bmp"
+echo "not a bitmap" >"$themes/BadButtons/text.bmp"
+theme_case "button bitmaps absent, empty, not BMP" BadButtons "60 40" 3
+
+theme WordKey '[Design]' 'ColorKey=purple' 'BodyImage=body.bmp'
+body WordKey
+theme_case "colour key 'purple'" WordKey "60 40"
+theme LongKey '[Design]' 'ColorKey=0xFFFFFFFFFFFFFFFFFFFFFFFF' 'BodyImage=body.bmp'
+body LongKey
+theme_case "colour key of 24 hex digits" LongKey "60 40"
+
+# Huge numbers: bounded to a 32 x 32 grid of 128-pixel icons; the window keeps the body's size.
+theme Huge '[Design]' 'BodyImage=body.bmp' 'ButtonImage=b.bmp' 'IconSize=2147483647' 'ButtonSpace=99999999999' \
+    'XButton=2147483647' 'YButton=4294967296' '[Position]' 'x=999999999' 'y=99999'
+body Huge
+bmp "$themes/Huge/b.bmp" 30 24
+theme_case "huge numbers" Huge "60 40" 1024
+dump=$(kv_profile_dump)
+kv_check "huge numbers: the bounded grid is saved" test "$(kv_dump_get "$dump" Design Col) $(kv_dump_get "$dump" Design Row)" = "32 32"
+kv_check "huge numbers: the bounded icon size is saved" test "$(kv_dump_get "$dump" Design IconSize)" = 128
+
+theme Negative '[Design]' 'BodyImage=body.bmp' 'IconSize=-16' 'ButtonSpace=-1' 'XButton=-5' \
+    'YButton=-2147483648' '[Position]' 'x=-100' 'y=-2147483649'
+body Negative
+theme_case "negative numbers" Negative "60 40" 1
+dump=$(kv_profile_dump)
+kv_check "negative numbers: the bounded grid is saved" test "$(kv_dump_get "$dump" Design Col) $(kv_dump_get "$dump" Design Row)" = "1 1"
+
+echo "# themes: $cases cases, $cases through the program"
+kv_finish
