@@ -16,6 +16,10 @@ struct StoredImages;
 // system) are the costly parts of a load, and a start only shows the icons of one page.
 class IconStore {
 public:
+    IconStore() = default;
+    ~IconStore();
+    IconStore(const IconStore&) = delete;
+    IconStore& operator=(const IconStore&) = delete;
     struct Entry {
         std::string strKey;  // the program path whose shell icon this is
         UniqueIcon icon;

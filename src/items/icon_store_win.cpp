@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "items/data_file.h"
+#include "items/icon_pictures.h"
 #include "items/item_list.h"
 #include "items/kv_button.h"
 #include "items/tray_icon.h"
@@ -60,7 +61,13 @@ HICON IconStore::Append(const std::string& key, HICON icon) {
     return icon;
 }
 
+IconStore::~IconStore() {
+    ForgetIconPictures();
+}
+
+// The pictures drawn from the icons go with them: a destroyed icon's handle may be reused.
 void IconStore::Clear() {
+    ForgetIconPictures();
     firstEntry_.clear();
     entries_.clear();
     storedByCommand_.clear();

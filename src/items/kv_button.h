@@ -31,6 +31,10 @@ public:
     // The text the tooltip shows for the button. The tooltip control is made when the pointer
     // first comes to the button; until then this is the text it will start with.
     std::string TooltipText() const;
+    // Draws the button as it looks now at (x, y) of dc, the way its own paint would draw it, for
+    // the pointer at cursor (screen coordinates); the launcher uses it to put a whole page on the
+    // screen in one go. False when nothing was drawn.
+    bool PaintAt(HDC dc, int x, int y, POINT cursor) const;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* msg) override;
@@ -52,6 +56,7 @@ private:
     void OnMouseMove();
     void OnMiddleButtonUp();
     void DrawItem(const DRAWITEMSTRUCT& draw);
+    HDC ComposeOnCanvas(HDC reference, const RECT& client, POINT cursor) const;
     void DrawSkinBackground(HDC dc, const RECT& client) const;
     void DrawFace(HDC dc, const RECT& client, Face face) const;
     bool IsShownPressed() const;

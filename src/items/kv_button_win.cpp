@@ -1,6 +1,7 @@
 #include "items/kv_button.h"
 
 #include "framework/handles.h"
+#include "items/icon_pictures.h"
 #include "launcher/body_wnd.h"
 #include "launcher/messages.h"
 #include "settings/kestrovar_settings.h"
@@ -363,15 +364,30 @@ void CKVButton::DrawFace(HDC dc, const RECT& client, Face face) const {
 void CKVButton::DrawItem(const DRAWITEMSTRUCT& draw) {
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    if (client.right <= 0 || client.bottom <= 0)
-        return;
     POINT cursor = {};
     GetCursorPos(&cursor);
+    if (HDC picture = ComposeOnCanvas(draw.hDC, client, cursor))
+        BitBlt(draw.hDC, 0, 0, client.right, client.bottom, picture, 0, 0, SRCCOPY);
+}
+
+bool CKVButton::PaintAt(HDC dc, int x, int y, POINT cursor) const {
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    HDC picture = ComposeOnCanvas(dc, client, cursor);
+    return picture && BitBlt(dc, x, y, client.right, client.bottom, picture, 0, 0, SRCCOPY);
+}
+
+// Composes the button's picture off screen (so it reaches the screen in one copy, without
+// flicker) and returns the canvas DC holding it, or nullptr when there is nothing to draw. The
+// pointer's place is asked by the caller: under Wine each query is a round trip to the X server.
+HDC CKVButton::ComposeOnCanvas(HDC reference, const RECT& client, POINT cursor) const {
+    if (client.right <= 0 || client.bottom <= 0)
+        return nullptr;
     ScreenToClient(hwnd(), &cursor);
 
-    HDC dc = g_canvas.Get(draw.hDC, client.right, client.bottom);
+    HDC dc = g_canvas.Get(reference, client.right, client.bottom);
     if (!dc)
-        return;
+        return nullptr;
     if (IsSkinned())
         DrawSkinBackground(dc, client);
     else
@@ -383,8 +399,8 @@ void CKVButton::DrawItem(const DRAWITEMSTRUCT& draw) {
     DrawFace(dc, client, face);
     if (m_hIcon) {
         // Centred; an icon larger than the button gets negative offsets and is clipped.
-        DrawIconEx(dc, (client.right - m_nIconSize) / 2, (client.bottom - m_nIconSize) / 2, m_hIcon, m_nIconSize,
-                   m_nIconSize, 0, nullptr, DI_NORMAL);
+        DrawIconPicture(dc, (client.right - m_nIconSize) / 2, (client.bottom - m_nIconSize) / 2, m_hIcon,
+                        m_nIconSize);
     }
-    BitBlt(draw.hDC, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    return dc;
 }

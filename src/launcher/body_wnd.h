@@ -46,6 +46,8 @@ public:
     void Rebuild(bool initial);
     void CreateButtons();
     bool ShowPage(int page);
+    void RepaintButtons(const std::vector<CKVButton*>& buttons);
+    void PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons);
     void ApplyTransparency();
     void PaintPlainBackground();
     void PaintPlainBackground(HDC target);

@@ -14,6 +14,12 @@ wheel() {
     kv_settle
 }
 
+# The pixels of the icon area of button 1024 (16 x 16 at 424 + 3 + 3, 374 + 3 + 3) on the screen now.
+first_icon_pixels() {
+    kv_screenshot "$1"
+    convert "$KV_BUILD/e2e/$1.png" -crop 16x16+430+380 +repage rgb:- | md5sum
+}
+
 kv_profile_set "Path Name" Button0 REG_SZ 'メモ帳*C:\windows\notepad.exe'
 kv_profile_set "Path Name" Button1 REG_SZ 'レジストリ*C:\windows\regedit.exe'
 kv_profile_set "Path Name" Button2 REG_SZ 'gone*C:\nowhere\gone.exe'
@@ -26,12 +32,16 @@ kv_screenshot launcher_items
 xdotool mousemove 438 388
 kv_settle
 kv_check "page 0 shows item 0 first" index_of_first_button 0
+page0_icon=$(first_icon_pixels launcher_items_page0)
 wheel 5
 kv_check "wheel towards the user: the next page, which may be empty" index_of_first_button 12
+kv_check "the screen shows the empty page (no icon on the first button)" \
+    test "$(first_icon_pixels launcher_items_page1)" != "$page0_icon"
 wheel 5
 kv_check "no second empty page: the step is refused and page 1 stays" index_of_first_button 12
 wheel 4
 kv_check "wheel away from the user: back to page 0" index_of_first_button 0
+kv_check "the screen shows page 0's icon again" test "$(first_icon_pixels launcher_items_back)" = "$page0_icon"
 wheel 4
 kv_check "no page before page 0" index_of_first_button 0
 wheel 5
