@@ -6,6 +6,7 @@
 # plain look (and the profile the plain look's theme name) or the theme's body with bounded
 # values, stay within a sane memory size, and the profile must keep its items.
 source "$KV_SOURCE/tests/robustness/lib.sh"
+source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup robustness_theme
 T=$'\t'
 themes="$KV_APP/Themes"
@@ -27,6 +28,30 @@ pixels = (b"\x80\x80\x80" * width + b"\0" * (row - width * 3)) * height
 header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
 info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
 open(path, "wb").write(header + info + pixels)
+EOF
+}
+
+# odd_bmp FILE KIND: a 60 x 40 BMP whose headers the loader accepts but whose data are hostile:
+# run-length codes that run past rows and jump past the image, bit fields of zero masks, a top-down
+# image of noise.
+odd_bmp() {
+    python3 - "$@" <<'EOF'
+import random, struct, sys
+path, kind = sys.argv[1], sys.argv[2]
+noise = random.Random(7)
+def write(height, bits, compression, table, pixels):
+    info = struct.pack("<IiiHHIIiiII", 40, 60, height, 1, bits, compression, len(pixels), 0, 0, 0, 0)
+    offset = 14 + 40 + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    open(path, "wb").write(header + info + table + pixels)
+if kind == "rle8-runaway":
+    write(40, 8, 1, bytes(1024), b"\xff\x01" * 200 + b"\x00\x02\xff\xff" * 50 + b"\x00\x00" * 100 + b"\x00\x03\x05\x05\x05")
+elif kind == "rle4-noise":
+    write(40, 4, 2, bytes(64), bytes(noise.randrange(256) for _ in range(2000)))
+elif kind == "bitfields-zero":
+    write(40, 16, 3, bytes(12), bytes(60 * 2 * 40))
+elif kind == "top-down-noise":
+    write(-40, 24, 0, b"", bytes(noise.randrange(256) for _ in range(180 * 40)))
 EOF
 }
 
@@ -152,6 +177,15 @@ body BadButtons
 echo "not a bitmap" >"$themes/BadButtons/text.bmp"
 theme_case "button bitmaps absent, empty, not BMP" BadButtons "60 40" 3
 
+# Bitmaps that load but whose data are hostile, as body and as every button face.
+theme OddData '[Design]' 'BodyImage=body.bmp' 'ButtonImage=b.bmp' 'ButtonOnMouseImage=on.bmp' 'ButtonDownImage=down.bmp' \
+    'XButton=2' 'YButton=1'
+odd_bmp "$themes/OddData/body.bmp" rle8-runaway
+odd_bmp "$themes/OddData/b.bmp" rle4-noise
+odd_bmp "$themes/OddData/on.bmp" bitfields-zero
+odd_bmp "$themes/OddData/down.bmp" top-down-noise
+theme_case "bitmaps of hostile run-length, bit-field and top-down data" OddData "60 40" 2
+
 theme WordKey '[Design]' 'ColorKey=purple' 'BodyImage=body.bmp'
 body WordKey
 theme_case "colour key 'purple'" WordKey "60 40"
@@ -175,6 +209,53 @@ body Negative
 theme_case "negative numbers" Negative "60 40" 1
 dump=$(kv_profile_dump)
 kv_check "negative numbers: the bounded grid is saved" test "$(kv_dump_get "$dump" Design Col) $(kv_dump_get "$dump" Design Row)" = "1 1"
+
+# --- the settings sheet's preview of every theme above, then two of them chosen with OK ---------
+THEME_LIST=1012 CB_SETCURSEL=0x14E CBN_SELCHANGE=1 WM_NULL=0
+cases=$((cases + 1))
+rb_profile "$ITEMS"
+kv_start
+kv_sheet_open
+kv_sheet_page 2
+entries=$(kv_page_items $THEME_LIST | wc -l)
+kv_check "preview: every theme folder is listed" test "$entries" -ge "$(ls "$themes" | wc -l)"
+alive=1
+for ((i = 0; i < entries; i++)); do
+    kv_page_send $THEME_LIST $CB_SETCURSEL $i 0 >/dev/null
+    kv_probe page-notify "$KV_SHEET" $THEME_LIST $CBN_SELCHANGE >/dev/null
+    kv_sheet_settle
+    kv_probe page-send "$KV_SHEET" 0 $WM_NULL 0 0 >/dev/null 2>&1 || { alive=0; echo "# preview of entry $i: no answer"; break; }
+done
+kv_check "preview: the sheet answers after previewing all $entries entries" test $alive = 1
+choose() {
+    local index
+    kv_sheet_open && kv_sheet_page 2 || return 1
+    index=$(kv_page_items $THEME_LIST | grep -n -x -F "$1" | head -1 | cut -d: -f1)
+    [ -n "$index" ] || return 1
+    kv_page_send $THEME_LIST $CB_SETCURSEL $((index - 1)) 0 >/dev/null
+    kv_probe page-notify "$KV_SHEET" $THEME_LIST $CBN_SELCHANGE >/dev/null
+    kv_sheet_settle
+    kv_sheet_close 1
+}
+kv_sheet_close 2
+kv_check "preview: Huge chosen in the sheet" choose Huge
+kv_wheel_click 500 400
+kv_check "preview: the launcher takes Huge's body" test "$(kv_probe launcher)" = "1 470 380 60 40"
+kv_wheel_click 500 400
+kv_check "preview: LyingBody chosen in the sheet" choose LyingBody
+kv_wheel_click 500 400
+geometry=$(kv_probe launcher)
+kv_check "preview: the launcher shows" test "${geometry%% *}" = 1
+kv_wheel_click 500 400
+kv_quit 20
+kv_check "preview: ends cleanly" test "${KV_EXIT_STATUS:-1}" = 0
+dump=$(kv_profile_dump)
+saved() { kv_dump_get "$dump" Design "$1"; }
+space=$(saved ButtonSpace)
+kv_check "preview: in the plain look of the saved grid" test "$(echo "$geometry" | cut -d' ' -f4-5)" = \
+    "$(($(saved Col) * ($(saved ButtonWidth) + space) + space)) $(($(saved Row) * ($(saved ButtonHeight) + space) + space))"
+kv_check "preview: the items are intact" test "$(printf '%s\n' "$dump" | grep -F 'Path Name')" = "$(printf '%s\n' "$ITEMS" | LC_ALL=C sort)"
+kv_check "preview: the plain look's theme name is saved" test "$(kv_dump_get "$dump" Design Theme)" = "$PLAIN_NAME"
 
 echo "# themes: $cases cases, $cases through the program"
 kv_finish
