@@ -4,6 +4,7 @@
 #include "items/kv_button.h"
 #include "launcher/messages.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -289,6 +290,37 @@ void CKestrovarBodyWnd::PaintButtonsAtOnce(const std::vector<CKVButton*>& button
     }
     if (screen)
         ReleaseDC(hwnd(), screen);
+}
+
+// Composes the background and every button on one off-screen picture, puts it on the screen in
+// one copy and leaves nothing for the window's and the buttons' own paints. False when the
+// picture could not be made; the caller then lets the window paint itself.
+bool CKestrovarBodyWnd::PaintWholeWindowAtOnce() {
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!screen)
+        return false;
+    UniqueMemoryDc offScreen(CreateCompatibleDC(screen));
+    UniqueBitmap picture(CreateCompatibleBitmap(screen, std::max(1L, client.right), std::max(1L, client.bottom)));
+    bool painted = offScreen && picture;
+    if (painted) {
+        SelectedObject selected(offScreen.get(), picture.get());
+        PaintBackground(offScreen.get());
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        for (auto& button : buttons_) {
+            RECT r = {};
+            GetWindowRect(button->hwnd(), &r);
+            MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            button->PaintAt(offScreen.get(), r.left, r.top, cursor);
+        }
+        painted = BitBlt(screen, 0, 0, client.right, client.bottom, offScreen.get(), 0, 0, SRCCOPY) != FALSE;
+    }
+    ReleaseDC(hwnd(), screen);
+    if (painted)
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
+    return painted;
 }
 
 void CKestrovarBodyWnd::ApplyTransparency() {

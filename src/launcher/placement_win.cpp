@@ -41,10 +41,12 @@ void CKestrovarBodyWnd::ShowAtCursor() {
         RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
         SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
     } else {
-        // Nothing painted off screen would be kept: paint once, in place. Every part is composed
-        // off screen and copied in one blit, so this shows no flicker either.
+        // Nothing painted off screen would be kept: paint once, in place. The window and its
+        // buttons are composed off screen and copied in one blit, so this shows no flicker
+        // either, and costs one paint instead of one per button.
         SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
-        RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+        if (!PaintWholeWindowAtOnce())
+            RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
     }
     ForceForeground(hwnd());
 }
