@@ -123,6 +123,30 @@ double TimedReadBack(RegistryProfile& profile) {
     return bytes > 0 ? elapsed : -1;
 }
 
+// For comparison: the same values read in one RegEnumValueA pass that returns names and data
+// together (one registry call per value instead of three).
+double TimedEnumerationPass() {
+    const double start = bench::NowMs();
+    size_t bytes = 0;
+    for (const char* section : {kPathName, kFilter}) {
+        HKEY key = nullptr;
+        const std::string path = std::string(kBenchRoot) + "\\" + kBenchApplication + "\\" + section;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return -1;
+        char name[256];
+        BYTE data[1024];
+        for (DWORD i = 0;; ++i) {
+            DWORD nameSize = sizeof(name), dataSize = sizeof(data), type = 0;
+            if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+                break;
+            bytes += dataSize;
+        }
+        RegCloseKey(key);
+    }
+    const double elapsed = bench::NowMs() - start;
+    return bytes > 0 ? elapsed : -1;
+}
+
 bool ProfileHolds(const KestrovarOptions& options, RegistryProfile& profile) {
     KestrovarOptions read;
     LoadOptions(read, profile);
@@ -176,8 +200,11 @@ int main(int argc, char** argv) {
     }
     const bool savedRight = ProfileHolds(options, profile);
     std::vector<double> readBack;
-    for (int i = 0; i < saves; ++i)
+    std::vector<double> enumerated;
+    for (int i = 0; i < saves; ++i) {
         readBack.push_back(TimedReadBack(profile));
+        enumerated.push_back(TimedEnumerationPass());
+    }
     for (int i = 0; i < sweeps; ++i)
         swept.push_back(TimedSweep(options, profile));
     const bool sweptRight = ProfileHolds(options, profile);
@@ -199,6 +226,10 @@ int main(int argc, char** argv) {
     readRow.name = "  of which: reading the stored lists back (ValueNames + GetString per value)";
     readRow.samples = readBack;
     bench::Print(readRow);
+    bench::Row enumerationRow;
+    enumerationRow.name = "  for comparison: the same values in one RegEnumValueA pass (names with data)";
+    enumerationRow.samples = enumerated;
+    bench::Print(enumerationRow);
     bench::Row sweepRow;
     sweepRow.name = kSweepName;
     sweepRow.samples = swept;
