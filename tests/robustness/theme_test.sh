@@ -153,6 +153,19 @@ theme WideBody '[Design]' 'BodyImage=body.bmp'
 bmp "$themes/WideBody/body.bmp" 8193 1
 theme_case "body 8193 pixels wide" WideBody plain
 
+# Folders where files belong, and a 20 MB definition file whose body line comes last.
+theme DirBody '[Design]' 'BodyImage=body.bmp'
+mkdir -p "$themes/DirBody/body.bmp"
+theme_case "a folder in the body bitmap's place" DirBody plain
+mkdir -p "$themes/DirDefinition/DirDefinition.kvs" && body DirDefinition
+theme_case "a folder in the definition file's place" DirDefinition plain
+body BigDefinition
+{
+    head -c 15000000 /dev/zero | tr '\0' 'k' | fold -w 200 | sed 's/^/; /;s/$/\r/'
+    printf '[Design]\r\nBodyImage=body.bmp\r\n'
+} >"$themes/BigDefinition/BigDefinition.kvs"
+theme_case "a 15 MB definition file" BigDefinition "60 40"
+
 # --- over-long names and paths -----------------------------------------------------------------
 theme_case "300-character theme name" "$(printf 'L%.0s' $(seq 300))" plain
 long=$(printf 'M%.0s' $(seq 200))
