@@ -140,5 +140,6 @@ else
 fi
 writable
 
+rm -f "$cases"/*50MB*.dat  # 100 MB the work folder need not keep
 echo "# data files: $((made + through_program)) cases, $through_program through the program"
 kv_finish

@@ -12,6 +12,9 @@ T=$'\t'
 themes="$KV_APP/Themes"
 PLAIN_NAME='ﾃﾞﾌｫﾙﾄ'
 PLAIN_SIZE="153 53"  # the default 6 x 2 grid of 16-pixel icons
+DEFAULT_GRID="Kestrovar\\Design${T}Col${T}REG_DWORD${T}6
+Kestrovar\\Design${T}Row${T}REG_DWORD${T}2
+Kestrovar\\Design${T}IconSize${T}REG_DWORD${T}16"
 MAX_RSS_KB=$((400 * 1024))
 ITEMS="Kestrovar\\Path Name${T}Button0${T}REG_SZ${T}メモ帳*C:\\windows\\notepad.exe
 Kestrovar\\Path Name${T}Button1${T}REG_SZ${T}レジストリ*C:\\windows\\regedit.exe
@@ -79,9 +82,9 @@ rss_kb() {
 theme_case() {
     local name=$1 theme=$2 look=$3 buttons=${4:-}
     cases=$((cases + 1))
-    rb_profile "$ITEMS
-Kestrovar\\Design${T}SkinMode${T}REG_DWORD${T}1
-Kestrovar\\Design${T}Theme${T}REG_SZ${T}$theme"
+    # One import: the items, the grid the plain look's size is checked against, and the theme.
+    printf '%s\n' "$ITEMS" "$DEFAULT_GRID" "Kestrovar\\Design${T}SkinMode${T}REG_DWORD${T}1" \
+        "Kestrovar\\Design${T}Theme${T}REG_SZ${T}$theme" | kv_profile_load
     if ! kv_start; then
         kv_check "$name: starts" false
         kv_probe dialogs | head -3
@@ -98,12 +101,13 @@ Kestrovar\\Design${T}Theme${T}REG_SZ${T}$theme"
     else
         kv_check "$name: with the theme's body ($look)" test "$(echo "$geometry" | cut -d' ' -f4-5)" = "$look"
     fi
-    [ -n "$buttons" ] && kv_check "$name: $buttons buttons" test "$(kv_probe buttons | wc -l)" = "$buttons"
-    # Point at the first button and press it without releasing over it: the on-mouse and down
-    # faces paint, and nothing is launched.
-    local first
-    first=$(kv_probe buttons | sort -n | head -1)
-    if [ -n "$first" ]; then
+    local all first
+    all=$(kv_probe buttons)
+    [ -n "$buttons" ] && kv_check "$name: $buttons buttons" test "$(printf '%s\n' "$all" | grep -c .)" = "$buttons"
+    # Point at the first button of a theme and press it without releasing over it: the on-mouse
+    # and down faces paint, and nothing is launched.
+    first=$(printf '%s\n' "$all" | sort -n | head -1)
+    if [ "$look" != plain ] && [ -n "$first" ]; then
         set -- $first
         xdotool mousemove $(($2 + $4 / 2)) $(($3 + $5 / 2)) mousedown 1 sleep 0.2 mousemove 900 700 mouseup 1
         kv_settle
@@ -112,9 +116,8 @@ Kestrovar\\Design${T}Theme${T}REG_SZ${T}$theme"
     rss=$(rss_kb)
     echo "# $name: $((rss / 1024)) MB resident"
     kv_check "$name: memory stays below $((MAX_RSS_KB / 1024)) MB" test "$rss" -lt $MAX_RSS_KB
-    kv_screenshot "robustness_theme_$cases"
+    [ "$look" = plain ] || kv_screenshot "robustness_theme_$cases"
     kv_wheel_click 500 400
-    [ "$(kv_probe launcher | cut -d' ' -f1)" = 1 ] && kv_wheel_click 500 400
     kv_check "$name: hides" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
     kv_quit 20
     kv_check "$name: ends cleanly" test "${KV_EXIT_STATUS:-1}" = 0
@@ -224,7 +227,7 @@ dump=$(kv_profile_dump)
 kv_check "negative numbers: the bounded grid is saved" test "$(kv_dump_get "$dump" Design Col) $(kv_dump_get "$dump" Design Row)" = "1 1"
 
 # --- the settings sheet's preview of every theme above, then two of them chosen with OK ---------
-THEME_LIST=1012 CB_SETCURSEL=0x14E CBN_SELCHANGE=1 WM_NULL=0
+THEME_LIST=1012 CB_SETCURSEL=0x14E CBN_SELCHANGE=1
 cases=$((cases + 1))
 rb_profile "$ITEMS"
 kv_start
@@ -232,12 +235,15 @@ kv_sheet_open
 kv_sheet_page 2
 entries=$(kv_page_items $THEME_LIST | wc -l)
 kv_check "preview: every theme folder is listed" test "$entries" -ge "$(ls "$themes" | wc -l)"
+# The selection notice is sent, so the preview has loaded the theme when the probe returns; a
+# probe that fails or waits for half a minute means the sheet crashed or hangs.
+preview() {
+    timeout 30 wine "$KV_BIN/kvprobe.exe" page-send "$KV_SHEET" $THEME_LIST $CB_SETCURSEL "$1" 0 </dev/null >/dev/null 2>&1 &&
+        timeout 30 wine "$KV_BIN/kvprobe.exe" page-notify "$KV_SHEET" $THEME_LIST $CBN_SELCHANGE </dev/null >/dev/null 2>&1
+}
 alive=1
 for ((i = 0; i < entries; i++)); do
-    kv_page_send $THEME_LIST $CB_SETCURSEL $i 0 >/dev/null
-    kv_probe page-notify "$KV_SHEET" $THEME_LIST $CBN_SELCHANGE >/dev/null
-    kv_sheet_settle
-    kv_probe page-send "$KV_SHEET" 0 $WM_NULL 0 0 >/dev/null 2>&1 || { alive=0; echo "# preview of entry $i: no answer"; break; }
+    preview $i || { alive=0; echo "# preview of entry $i: no answer"; break; }
 done
 kv_check "preview: the sheet answers after previewing all $entries entries" test $alive = 1
 choose() {
