@@ -18,13 +18,21 @@ set(KV_RESOURCES ${CMAKE_SOURCE_DIR}/src/res/kestrovar.rc)
 set_source_files_properties(${KV_RESOURCES} PROPERTIES
     OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h;${CMAKE_SOURCE_DIR}/src/res/kestrovar.manifest")
 
+# Sections aligned in the file as in memory let Wine map the images from the file instead of
+# copying them into private memory (about 0.8 MB for the launcher).
+set(KV_IMAGE_LINK_OPTIONS -Wl,--file-alignment,0x1000)
+include(cmake/delay-imports.cmake)
+
 add_executable(Kestrovar WIN32 ${KV_ENTRY} ${KV_RESOURCES})
-target_link_libraries(Kestrovar PRIVATE kvwin ${KV_STATIC_LINK})
+# The delay-load import libraries come before the ordinary ones, so they take the symbols.
+target_link_libraries(Kestrovar PRIVATE kvwin ${KV_DELAY_IMPORT_LIBS} ${KV_STATIC_LINK})
+target_link_options(Kestrovar PRIVATE ${KV_IMAGE_LINK_OPTIONS})
 
 add_library(KestrovarHook SHARED ${CMAKE_SOURCE_DIR}/hook/hook.cpp ${CMAKE_SOURCE_DIR}/hook/hook.rc
                                  ${CMAKE_SOURCE_DIR}/hook/Kestrovar.def)
 set_target_properties(KestrovarHook PROPERTIES OUTPUT_NAME Kestrovar PREFIX "")
 target_link_libraries(KestrovarHook PRIVATE user32 kernel32 ${KV_STATIC_LINK})
+target_link_options(KestrovarHook PRIVATE ${KV_IMAGE_LINK_OPTIONS})
 
 if(KV_BUILD_TESTS)
     include(cmake/wine-tests.cmake)

@@ -2,8 +2,6 @@
 
 #include "items/kv_button.h"
 
-#include <psapi.h>
-
 namespace {
 
 constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
@@ -18,13 +16,12 @@ UINT_PTR ForegroundLockTimeout() {
     return timeout;
 }
 
-// Returns the launcher's pages to the system; it spends most of its life hidden.
-void TrimWorkingSet(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
-    if (process)
-        EmptyWorkingSet(process.get());
+// Returns the launcher's pages to the system; it spends most of its life hidden. Both sizes
+// (SIZE_T)-1 empty the working set as EmptyWorkingSet does, without loading the process
+// status library at the first hide.
+void TrimWorkingSet() {
+    const SIZE_T kEmpty = static_cast<SIZE_T>(-1);
+    SetProcessWorkingSetSize(GetCurrentProcess(), kEmpty, kEmpty);
 }
 
 }  // namespace
@@ -69,7 +66,7 @@ void CKestrovarBodyWnd::Hide() {
     GetCursorPos(&cursor);
     if (HWND under = WindowFromPoint(cursor))
         ForceForeground(under);
-    TrimWorkingSet(hwnd());
+    TrimWorkingSet();
 }
 
 void CKestrovarBodyWnd::Toggle() {
