@@ -1,5 +1,26 @@
 #include "framework/registry_profile.h"
 
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kLongestValueName = 16383;
+
+bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        const char y = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 RegistryProfile::RegistryProfile(std::string company, std::string application)
     : company_(std::move(company)), application_(std::move(application)) {}
 
@@ -34,6 +55,7 @@ LONG RegistryProfile::OnSection(const std::string& section, bool create, Call ca
         if (status != ERROR_KEY_DELETED)
             return status;
         keys_.erase(section);
+        copies_.erase(section);
     }
     return ERROR_KEY_DELETED;
 }
@@ -70,20 +92,129 @@ std::string RegistryProfile::GetString(const std::string& section, const std::st
 
 void RegistryProfile::WriteInt(const std::string& section, const std::string& key, int value) {
     DWORD v = static_cast<DWORD>(value);
-    OnSection(section, true, [&](HKEY k) {
+    const LONG status = OnSection(section, true, [&](HKEY k) {
         return RegSetValueExA(k, key.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof(v));
     });
+    static const std::string kNotAString;
+    NoteOwnChange(section, key, status == ERROR_SUCCESS, &kNotAString);
 }
 
 void RegistryProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    OnSection(section, true, [&](HKEY k) {
+    const LONG status = OnSection(section, true, [&](HKEY k) {
         return RegSetValueExA(k, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                               static_cast<DWORD>(value.size() + 1));
     });
+    // What GetString gives back: the text up to its first NUL, nothing when too long.
+    const std::string stored = value.size() + 1 > kMaxStringBytes ? std::string() : std::string(value.c_str());
+    NoteOwnChange(section, key, status == ERROR_SUCCESS, &stored);
 }
 
 void RegistryProfile::DeleteValue(const std::string& section, const std::string& key) {
-    OnSection(section, false, [&](HKEY k) { return RegDeleteValueA(k, key.c_str()); });
+    const LONG status = OnSection(section, false, [&](HKEY k) { return RegDeleteValueA(k, key.c_str()); });
+    NoteOwnChange(section, key, status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND, nullptr);
+}
+
+bool RegistryProfile::SectionStamp::operator==(const SectionStamp& other) const {
+    return lastWrite.dwLowDateTime == other.lastWrite.dwLowDateTime &&
+           lastWrite.dwHighDateTime == other.lastWrite.dwHighDateTime && values == other.values &&
+           longestName == other.longestName && longestData == other.longestData;
+}
+
+bool RegistryProfile::StampOf(const std::string& section, SectionStamp& stamp) {
+    return OnSection(section, false, [&](HKEY k) {
+               return RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &stamp.values,
+                                       &stamp.longestName, &stamp.longestData, nullptr, &stamp.lastWrite);
+           }) == ERROR_SUCCESS;
+}
+
+void RegistryProfile::NoteOwnChange(const std::string& section,
+                                    const std::string& key,
+                                    bool succeeded,
+                                    const std::string* text) {
+    auto copy = copies_.find(section);
+    if (copy == copies_.end())
+        return;
+    if (!succeeded) {
+        // What the key holds now is not known: read it afresh next time.
+        copies_.erase(copy);
+        return;
+    }
+    std::map<std::string, std::string>& values = copy->second.values;
+    auto same = values.find(key);
+    if (same == values.end()) {
+        // A name that differs only in case is the same registry value under its stored name.
+        for (const auto& [name, value] : values) {
+            if (EqualIgnoringAsciiCase(name, key)) {
+                copies_.erase(copy);
+                return;
+            }
+        }
+    }
+    if (text)
+        values[key] = *text;
+    else if (same != values.end())
+        values.erase(same);
+    if (!StampOf(section, copy->second.stamp))
+        copies_.erase(section);
+}
+
+std::map<std::string, std::string> RegistryProfile::ReadSection(const std::string& section) {
+    SectionStamp stamp;
+    if (!StampOf(section, stamp)) {
+        copies_.erase(section);
+        return {};
+    }
+    auto copy = copies_.find(section);
+    if (copy != copies_.end() && copy->second.stamp == stamp)
+        return copy->second.values;
+    std::map<std::string, std::string> values;
+    if (OnSection(section, false, [&](HKEY k) { return EnumerateSection(k, values); }) != ERROR_SUCCESS) {
+        copies_.erase(section);
+        return values;
+    }
+    // The stamp was taken before the enumeration: a change made meanwhile makes the next read
+    // enumerate again.
+    copies_[section] = SectionCopy{stamp, values};
+    return values;
+}
+
+// Names with their texts as GetString would give them; a value that is not a string, or is
+// longer than kMaxStringBytes, has an empty text.
+LONG RegistryProfile::EnumerateSection(HKEY key, std::map<std::string, std::string>& values) const {
+    values.clear();
+    std::vector<char> name(kLongestValueName + 1);
+    std::vector<BYTE> data(1024);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        LONG status = RegEnumValueA(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
+        if (status == ERROR_MORE_DATA) {
+            // The data does not fit: learn the name and the size, then read it again if it may.
+            nameLength = static_cast<DWORD>(name.size());
+            dataLength = 0;
+            status = RegEnumValueA(key, i, name.data(), &nameLength, nullptr, &type, nullptr, &dataLength);
+            if (status == ERROR_SUCCESS && dataLength <= kMaxStringBytes) {
+                data.resize(dataLength + 1);
+                --i;
+                continue;
+            }
+            if (status == ERROR_SUCCESS) {
+                values[std::string(name.data(), nameLength)] = std::string();
+                continue;
+            }
+        }
+        if (status == ERROR_NO_MORE_ITEMS)
+            return ERROR_SUCCESS;
+        if (status != ERROR_SUCCESS)
+            return status;
+        std::string text;
+        if ((type == REG_SZ || type == REG_EXPAND_SZ) && dataLength <= kMaxStringBytes) {
+            const char* chars = reinterpret_cast<const char*>(data.data());
+            text.assign(chars, strnlen(chars, dataLength));
+        }
+        values[std::string(name.data(), nameLength)] = std::move(text);
+    }
 }
 
 std::vector<std::string> RegistryProfile::ValueNames(const std::string& section) {

@@ -146,8 +146,11 @@ void ReadItems(ItemList& items, ProfileStore& profile) {
     // Each index is read once, so into an empty list the records can be appended without the
     // lookup PutItem does (10001 values would make that quadratic).
     const bool startedEmpty = items.empty();
-    for (int n = kMaxButtonIndex; n >= 0; --n) {
-        const std::string value = profile.GetString(kPathName, NumberedKey(kButtonPrefix, n), "");
+    // From the highest index down, so the list comes out in descending index order.
+    const std::map<int, std::string> values = ReadNumberedValues(profile, kPathName, kButtonPrefix, kMaxButtonIndex);
+    for (auto it = values.rbegin(); it != values.rend(); ++it) {
+        const int n = it->first;
+        const std::string& value = it->second;
         if (value.empty())
             continue;
         std::vector<std::string> pieces;

@@ -41,6 +41,18 @@ std::optional<int> ParseNumberedKey(const std::string& name, const std::string& 
     return static_cast<int>(value);
 }
 
+std::map<int, std::string> ReadNumberedValues(ProfileStore& profile,
+                                              const std::string& section,
+                                              const std::string& prefix,
+                                              int maxIndex) {
+    std::map<int, std::string> values;
+    for (auto& [name, text] : profile.ReadSection(section)) {
+        if (std::optional<int> index = ParseNumberedKey(name, prefix, maxIndex))
+            values[*index] = std::move(text);
+    }
+    return values;
+}
+
 void DeleteStaleNumberedKeys(ProfileStore& profile,
                              const std::string& section,
                              const std::string& prefix,

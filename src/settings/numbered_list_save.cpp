@@ -2,6 +2,8 @@
 
 #include <deque>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "settings/numbered_keys.h"
 #include "settings/profile_store.h"
@@ -12,13 +14,27 @@ class SavePlanner {
 public:
     SavePlanner(const std::map<int, std::string>& stored, const std::map<int, std::string>& wanted, int maxIndex)
         : current_(stored), wanted_(wanted), maxIndex_(maxIndex) {
-        for (const auto& [index, value] : current_)
-            holders_[value].insert(index);
         for (const auto& [index, value] : wanted_) {
-            wantedValues_.insert(value);
             auto it = current_.find(index);
             if (it == current_.end() || it->second != value)
                 pending_.insert(index);
+        }
+        // Who holds which value matters only for the values at stake: those to be written and
+        // those they would overwrite. A save that changes a few of 10,000 items looks at few.
+        std::unordered_set<std::string> atStake;
+        for (int index : pending_) {
+            atStake.insert(wanted_.at(index));
+            auto it = current_.find(index);
+            if (it != current_.end())
+                atStake.insert(it->second);
+        }
+        for (const auto& [index, value] : current_) {
+            if (atStake.count(value))
+                holders_[value].insert(index);
+        }
+        for (const auto& [index, value] : wanted_) {
+            if (atStake.count(value))
+                wantedValues_.insert(value);
         }
     }
 
@@ -32,9 +48,9 @@ public:
             if (!BreakCycle())
                 ForceOne();
         }
-        for (const auto& [index, value] : std::map<int, std::string>(current_)) {
-            if (!wanted_.count(index))
-                steps_.push_back({NumberedListStep::kDelete, index, {}});
+        for (const auto& entry : current_) {
+            if (!wanted_.count(entry.first))
+                steps_.push_back({NumberedListStep::kDelete, entry.first, {}});
         }
         return steps_;
     }
@@ -98,19 +114,47 @@ private:
     std::map<int, std::string> current_;
     const std::map<int, std::string>& wanted_;
     int maxIndex_;
-    std::set<std::string> wantedValues_;
-    std::map<std::string, std::set<int>> holders_;
+    std::unordered_set<std::string> wantedValues_;
+    std::unordered_map<std::string, std::set<int>> holders_;
     std::set<int> pending_;
     std::deque<int> ready_;
     std::vector<NumberedListStep> steps_;
     int nextFree_ = 0;
 };
 
+// Whether every wanted value is stored at its index already: one walk over both sorted maps.
+bool AllWantedStored(const std::map<int, std::string>& stored, const std::map<int, std::string>& wanted) {
+    auto s = stored.begin();
+    for (const auto& [index, value] : wanted) {
+        while (s != stored.end() && s->first < index)
+            ++s;
+        if (s == stored.end() || s->first != index || s->second != value)
+            return false;
+    }
+    return true;
+}
+
+std::vector<NumberedListStep> StaleDeletions(const std::map<int, std::string>& stored,
+                                             const std::map<int, std::string>& wanted) {
+    std::vector<NumberedListStep> steps;
+    auto w = wanted.begin();
+    for (const auto& entry : stored) {
+        while (w != wanted.end() && w->first < entry.first)
+            ++w;
+        if (w == wanted.end() || w->first != entry.first)
+            steps.push_back({NumberedListStep::kDelete, entry.first, {}});
+    }
+    return steps;
+}
+
 }  // namespace
 
 std::vector<NumberedListStep> PlanNumberedListSave(const std::map<int, std::string>& stored,
                                                    const std::map<int, std::string>& wanted,
                                                    int maxIndex) {
+    // The usual save at exit changes nothing, or only removes values.
+    if (AllWantedStored(stored, wanted))
+        return StaleDeletions(stored, wanted);
     return SavePlanner(stored, wanted, maxIndex).Plan();
 }
 
@@ -120,11 +164,13 @@ void SaveNumberedList(ProfileStore& profile,
                       int maxIndex,
                       const std::map<int, std::string>& wanted) {
     std::map<int, std::string> stored;
+    // Stored names that differ from the canonical one in case; deletions must use them.
     std::map<int, std::string> names;
-    for (const std::string& name : profile.ValueNames(section)) {
+    for (auto& [name, text] : profile.ReadSection(section)) {
         if (std::optional<int> index = ParseNumberedKey(name, prefix, maxIndex)) {
-            stored[*index] = profile.GetString(section, name, "");
-            names[*index] = name;
+            stored[*index] = std::move(text);
+            if (name != NumberedKey(prefix, *index))
+                names[*index] = name;
         }
     }
     for (const NumberedListStep& step : PlanNumberedListSave(stored, wanted, maxIndex)) {

@@ -3,6 +3,7 @@
 // tests use an in-memory store.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,4 +18,7 @@ public:
     virtual void DeleteValue(const std::string& section, const std::string& key) = 0;
     // Names of the values present in a section, in no particular order.
     virtual std::vector<std::string> ValueNames(const std::string& section) = 0;
+    // Every value of a section, name → text, read in one pass. A value GetString would not give
+    // (not a string, or too long) is listed with an empty text, so that its name is still known.
+    virtual std::map<std::string, std::string> ReadSection(const std::string& section) = 0;
 };

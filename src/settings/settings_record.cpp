@@ -16,11 +16,12 @@ void ReadInt(ProfileStore& profile, const char* section, const char* key, int& f
     field = profile.GetInt(section, key, field);
 }
 
+// In descending key order, as probing from the highest index down finds them.
 void ReadNameList(ProfileStore& profile, const char* prefix, std::vector<std::string>& list) {
-    for (int n = kMaxFilterIndex; n >= 0; --n) {
-        std::string value = profile.GetString(kFilter, NumberedKey(prefix, n), "");
-        if (!value.empty())
-            list.push_back(std::move(value));
+    std::map<int, std::string> values = ReadNumberedValues(profile, kFilter, prefix, kMaxFilterIndex);
+    for (auto it = values.rbegin(); it != values.rend(); ++it) {
+        if (!it->second.empty())
+            list.push_back(std::move(it->second));
     }
 }
 

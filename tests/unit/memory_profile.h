@@ -49,6 +49,17 @@ public:
         return names;
     }
 
+    std::map<std::string, std::string> ReadSection(const std::string& section) override {
+        Record("ReadSection", section, "");
+        std::map<std::string, std::string> values;
+        auto it = sections_.find(section);
+        if (it != sections_.end()) {
+            for (const auto& [name, value] : it->second)
+                values[name] = std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "";
+        }
+        return values;
+    }
+
     // Direct access without logging, for setting up and inspecting the store.
     void Set(const std::string& section, const std::string& key, Value value) { sections_[section][key] = value; }
     bool Has(const std::string& section, const std::string& key) const { return Find(section, key) != nullptr; }

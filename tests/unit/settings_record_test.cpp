@@ -59,14 +59,28 @@ TEST(SettingsRecord, LoadReadsInOrderAndUsesStoredValues) {
                                               "Status/DoubleClick", "Design/IconSize", "Design/ButtonSpace",
                                               "Design/ButtonWidth", "Design/ButtonHeight", "Design/Col", "Design/Row",
                                               "Design/WindowTPValue", "Design/SkinMode"}));
-    const std::vector<std::string> strings = Entries(profile, "GetString");
-    ASSERT_EQ(strings.size(), 1u + 10001u + 1001u + 1001u);
-    EXPECT_EQ(strings[0], "Design/Theme");
-    EXPECT_EQ(strings[1], "Path Name/Button10000");
-    EXPECT_EQ(strings[10001], "Path Name/Button0");
-    EXPECT_EQ(strings[10002], "Filter/ClassName1000");
-    EXPECT_EQ(strings[11003], "Filter/WindowName1000");
-    EXPECT_EQ(strings.back(), "Filter/WindowName0");
+    EXPECT_EQ(Entries(profile, "GetString"), std::vector<std::string>{"Design/Theme"});
+    // The numbered lists come from one read of their section each, not from 12,003 probes.
+    EXPECT_EQ(Entries(profile, "ReadSection"), (std::vector<std::string>{"Path Name/", "Filter/", "Filter/"}));
+}
+
+// Reading a section finds what probing every name from the highest index down would: names in
+// any ASCII case, in descending index order, nothing outside the range or with leading zeros,
+// no empty or non-string values.
+TEST(SettingsRecord, NameListsFromOneReadMatchProbing) {
+    MemoryProfile profile;
+    profile.Set("Filter", "ClassName0", std::string("zero"));
+    profile.Set("Filter", "CLASSNAME12", std::string("twelve"));
+    profile.Set("Filter", "classname1000", std::string("last"));
+    profile.Set("Filter", "ClassName1001", std::string("beyond"));
+    profile.Set("Filter", "ClassName07", std::string("leading zero"));
+    profile.Set("Filter", "ClassName3", std::string(""));
+    profile.Set("Filter", "ClassName4", 4);
+    profile.Set("Filter", "WindowName2", std::string("window"));
+    KestrovarOptions o;
+    LoadOptions(o, profile);
+    EXPECT_EQ(o.IgnoredClassNames, (std::vector<std::string>{"last", "twelve", "zero"}));
+    EXPECT_EQ(o.IgnoredWindowNames, std::vector<std::string>{"window"});
 }
 
 TEST(SettingsRecord, SaveWritesInOrderAndNeverWritesTrayIconFlag) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -61,3 +62,69 @@ TEST_F(RegistryProfileTest, LongStringsRoundTripAndOverLongOnesReadAsAbsent) {
 }
 
 }  // namespace
+
+namespace {
+
+using Section = std::map<std::string, std::string>;
+
+// Another program's write: straight into the registry, past the profile object.
+void WriteFromOutside(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\KvTestCompany\\KvTestApp\\Path Name", 0,
+                                             nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void WriteStringFromOutside(const char* name, const std::string& text) {
+    WriteFromOutside(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+}  // namespace
+
+// One read gives each value as GetString would: strings cut at their first NUL, values of other
+// types and over-long strings with an empty text, so their names are still known.
+TEST_F(RegistryProfileTest, ReadSectionGivesEveryValueAsGetStringWould) {
+    profile.WriteString("Path Name", "Button0", "メモ帳*C:\\windows\\notepad.exe");
+    profile.WriteInt("Path Name", "Button1", 5);
+    profile.WriteString("Path Name", "Button2", std::string(RegistryProfile::kMaxStringBytes + 10, 'y'));
+    const std::string big(100 * 1024, 'x');
+    profile.WriteString("Path Name", "Button3", big);
+    const char withNul[] = "a*b\0tail";
+    WriteFromOutside("Button4", REG_SZ, withNul, sizeof(withNul));
+    RegistryProfile reader("KvTestCompany", "KvTestApp");
+    const Section expected = {{"Button0", "メモ帳*C:\\windows\\notepad.exe"},
+                              {"Button1", ""},
+                              {"Button2", ""},
+                              {"Button3", big},
+                              {"Button4", "a*b"}};
+    EXPECT_EQ(expected, reader.ReadSection("Path Name"));
+    EXPECT_TRUE(reader.ReadSection("Nothing").empty());
+}
+
+// The kept copy answers only while nobody else changed the section: another program's new
+// value, changed text of the same length, or deletion is seen at the next read; the profile's
+// own writes and deletions are part of what it answers.
+TEST_F(RegistryProfileTest, ReadSectionSeesEveryChangeMadeSinceTheLastRead) {
+    profile.WriteString("Path Name", "Button0", "a*b");
+    profile.WriteString("Path Name", "Button1", "c*d");
+    EXPECT_EQ((Section{{"Button0", "a*b"}, {"Button1", "c*d"}}), profile.ReadSection("Path Name"));
+
+    WriteStringFromOutside("Button1", "x*y");
+    EXPECT_EQ((Section{{"Button0", "a*b"}, {"Button1", "x*y"}}), profile.ReadSection("Path Name"));
+    WriteStringFromOutside("Button9", "new*one");
+    EXPECT_EQ(3u, profile.ReadSection("Path Name").size());
+    RegistryProfile other("KvTestCompany", "KvTestApp");
+    other.DeleteValue("Path Name", "Button9");
+    EXPECT_EQ(2u, profile.ReadSection("Path Name").size());
+
+    profile.WriteString("Path Name", "Button5", "e*f");
+    profile.DeleteValue("Path Name", "Button0");
+    profile.WriteInt("Path Name", "Button1", 3);
+    EXPECT_EQ((Section{{"Button1", ""}, {"Button5", "e*f"}}), profile.ReadSection("Path Name"));
+    EXPECT_EQ((Section{{"Button1", ""}, {"Button5", "e*f"}}), other.ReadSection("Path Name"));
+
+    // A write under another case of a stored name changes that value.
+    profile.WriteString("Path Name", "BUTTON5", "g*h");
+    EXPECT_EQ((Section{{"Button1", ""}, {"Button5", "g*h"}}), profile.ReadSection("Path Name"));
+}
