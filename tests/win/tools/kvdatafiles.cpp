@@ -15,6 +15,7 @@
 //
 // Random cases come from a fixed seed, so every run makes the same files.
 #include <windows.h>
+// windows.h first: commctrl.h needs its types.
 #include <commctrl.h>
 
 #include "items/data_file.h"
@@ -146,10 +147,10 @@ void MakePatchedHeaders(const Bytes& source, CaseWriter& out) {
         size_t offset;
     };
     // The list header: every field the reader trusts, with values around and far from the truth.
-    const Field16 fields16[] = {{"magic", 0},  {"version", 2}, {"count", 4}, {"capacity", 6},
-                                {"grow", 8},   {"cx", 10},     {"cy", 12},   {"flags", 18},
-                                {"ovl0", 20},  {"ovl3", 26}};
-    const uint16_t values16[] = {0, 1, 2, 3, 4, 5, 7, 8, 15, 16, 17, 31, 32, 33, 255, 256, 257, 1000, 0x7FFF, 0x8000, 0xFFFF};
+    const Field16 fields16[] = {{"magic", 0}, {"version", 2}, {"count", 4},  {"capacity", 6}, {"grow", 8},
+                                {"cx", 10},   {"cy", 12},     {"flags", 18}, {"ovl0", 20},    {"ovl3", 26}};
+    const uint16_t values16[] = {0,  1,  2,  3,   4,   5,   7,    8,      15,     16,    17,
+                                 31, 32, 33, 255, 256, 257, 1000, 0x7FFF, 0x8000, 0xFFFF};
     for (const Field16& field : fields16) {
         for (uint16_t value : values16) {
             Bytes patched = source;
@@ -165,17 +166,25 @@ void MakePatchedHeaders(const Bytes& source, CaseWriter& out) {
     };
     const size_t color = kListHeaderSize;
     const size_t mask = static_cast<size_t>(layout->maskHeaderOffset);
-    const Field32 fields32[] = {
-        {"color-type", color, false},           {"color-filesize", color + 2, true},
-        {"color-offbits", color + 10, true},    {"color-infosize", color + 14, true},
-        {"color-width", color + 18, true},      {"color-height", color + 22, true},
-        {"color-planes", color + 26, false},    {"color-bitcount", color + 28, false},
-        {"color-compression", color + 30, true}, {"color-sizeimage", color + 34, true},
-        {"color-clrused", color + 46, true},    {"mask-type", mask, false},
-        {"mask-offbits", mask + 10, true},      {"mask-infosize", mask + 14, true},
-        {"mask-width", mask + 18, true},        {"mask-height", mask + 22, true},
-        {"mask-bitcount", mask + 28, false},    {"mask-compression", mask + 30, true},
-        {"mask-clrused", mask + 46, true}};
+    const Field32 fields32[] = {{"color-type", color, false},
+                                {"color-filesize", color + 2, true},
+                                {"color-offbits", color + 10, true},
+                                {"color-infosize", color + 14, true},
+                                {"color-width", color + 18, true},
+                                {"color-height", color + 22, true},
+                                {"color-planes", color + 26, false},
+                                {"color-bitcount", color + 28, false},
+                                {"color-compression", color + 30, true},
+                                {"color-sizeimage", color + 34, true},
+                                {"color-clrused", color + 46, true},
+                                {"mask-type", mask, false},
+                                {"mask-offbits", mask + 10, true},
+                                {"mask-infosize", mask + 14, true},
+                                {"mask-width", mask + 18, true},
+                                {"mask-height", mask + 22, true},
+                                {"mask-bitcount", mask + 28, false},
+                                {"mask-compression", mask + 30, true},
+                                {"mask-clrused", mask + 46, true}};
     const uint32_t values32[] = {0, 1, 4, 8, 16, 24, 32, 64, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
     for (const Field32& field : fields32) {
         for (uint32_t value : values32) {
@@ -355,7 +364,8 @@ int main(int argc, char** argv) {
         return Make(argv[2], argv[3]);
     if (command == "check" && argc == 3) {
         const StoredImages images = ReadDataFile(argv[2]);
-        std::printf("step=%d images=%d\n", images.failedStep, images.list ? ImageList_GetImageCount(images.list.get()) : 0);
+        std::printf("step=%d images=%d\n", images.failedStep,
+                    images.list ? ImageList_GetImageCount(images.list.get()) : 0);
         return 0;
     }
     if (command == "load" && argc >= 4)
