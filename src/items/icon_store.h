@@ -67,7 +67,8 @@ HICON LookUpIcon(IconStore& store, const std::string& command, int iconSize, boo
 // item with no icon at all is cleared.
 void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& store, int iconSize);
 
-// The icons of the used items in ascending index order, freshly from the shell, as an image
-// list for the data file; a placeholder stands for an item without icon. None when no item has
-// an icon. The icons made are appended to the store.
+// The icons of the used items in ascending index order, freshly from the shell (asked once per
+// program key, shared by the items that start the same program), as an image list for the data
+// file; a placeholder stands for an item without icon. None when no item has an icon. The icons
+// made are appended to the store.
 UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize);

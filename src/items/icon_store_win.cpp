@@ -120,10 +120,52 @@ void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& stor
     store.SetStoredImages(std::move(images.list));
 }
 
+namespace {
+
+// The shell's icons of one save pass. The shell gives the same picture for the same path, so a
+// program is asked for once per pass however many items start it; with thousands of items the
+// shell queries are nearly all of the save's time. Icons are owned by the store.
+class FreshIcons {
+public:
+    FreshIcons(IconStore& store, int iconSize) : store_(store), iconSize_(iconSize) {}
+
+    // nullptr when the command's program has no icon.
+    HICON For(const std::string& command) {
+        if (command.empty())
+            return nullptr;
+        // Equal commands have equal keys: the split, which probes the file system, is done once.
+        auto known = byCommand_.find(command);
+        if (known != byCommand_.end())
+            return known->second;
+        const std::string key = IconKeyOf(command);
+        auto asked = byKey_.find(key);
+        HICON icon = asked != byKey_.end() ? asked->second : Ask(key);
+        byCommand_.emplace(command, icon);
+        return icon;
+    }
+
+private:
+    HICON Ask(const std::string& key) {
+        HICON icon = ShellIcon(key, iconSize_);
+        if (icon)
+            store_.Append(key, icon);
+        byKey_.emplace(key, icon);
+        return icon;
+    }
+
+    IconStore& store_;
+    const int iconSize_;
+    std::unordered_map<std::string, HICON> byCommand_;  // icons not owned
+    std::unordered_map<std::string, HICON> byKey_;      // icons not owned
+};
+
+}  // namespace
+
 UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize) {
+    FreshIcons fresh(store, iconSize);
     std::vector<HICON> icons;  // owned by the store
     for (const CLaunchItem* item : items.UsedItemsByIndex())
-        icons.push_back(LookUpIcon(store, item->strCommand, iconSize, false));
+        icons.push_back(fresh.For(item->strCommand));
     // Placeholders after the last icon add nothing: items beyond the images go to the shell.
     while (!icons.empty() && !icons.back())
         icons.pop_back();

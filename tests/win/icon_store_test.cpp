@@ -169,6 +169,66 @@ TEST_F(IconStoreTest, TrailingItemsWithoutIconAddNoImagesAndNoIconsMeanNoList) {
     EXPECT_FALSE(CollectItemImages(ItemList(), store, kSize));
 }
 
+// The save as it was before a program was asked once per pass: every item asks the shell.
+UniqueImageList CollectAskingForEveryItem(const ItemList& items, IconStore& store, int size) {
+    std::vector<HICON> icons;
+    for (const CLaunchItem* item : items.UsedItemsByIndex())
+        icons.push_back(LookUpIcon(store, item->strCommand, size, false));
+    while (!icons.empty() && !icons.back())
+        icons.pop_back();
+    if (icons.empty())
+        return UniqueImageList();
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 1));
+    for (HICON icon : icons) {
+        if (!icon || ImageList_ReplaceIcon(list.get(), -1, icon) < 0)
+            AppendBlankImage(list.get());
+    }
+    return list;
+}
+
+TEST_F(IconStoreTest, ASaveAsksEachProgramOnceAndWritesTheSameFileAsAskingForEveryItem) {
+    const std::string gone2 = "C:\\kv-no-such-folder\\two.exe";
+    const std::vector<std::string> commands = {
+        kNotepad,
+        kNotepadWithFile,
+        kMissingProgram,
+        kRegedit,
+        kNotepad,  // the same command again
+        "\"C:\\windows\\regedit.exe\" -m",
+        gone2 + " /x",
+        "",
+        "C:\\windows",
+        kMissingProgram,
+        std::string(kRegedit) + " -m",
+        kNotepadWithFile,
+    };
+    ScratchFolder folder;
+    for (int size : {16, 32}) {
+        ItemList mixed;
+        int index = 0;
+        for (const std::string& command : commands)
+            mixed.SetItem(index++, "item", command);
+        // Many items over few programs, positions shifted by an unused index, a trailing item
+        // without icon.
+        for (int n = 0; n < 150; ++n)
+            mixed.SetItem(++index, "item", commands[static_cast<size_t>(n) % commands.size()]);
+        mixed.SetItem(++index, "item", gone2);
+
+        IconStore everyItem;
+        UniqueImageList old = CollectAskingForEveryItem(mixed, everyItem, size);
+        IconStore once;
+        UniqueImageList collected = CollectItemImages(mixed, once, size);
+        ASSERT_TRUE(old && collected) << size;
+        const std::string oldPath = folder.File("old.dat"), newPath = folder.File("new.dat");
+        ASSERT_TRUE(WriteDataFile(oldPath, old.get()));
+        ASSERT_TRUE(WriteDataFile(newPath, collected.get()));
+        EXPECT_EQ(ReadBytes(oldPath), ReadBytes(newPath)) << size;
+        EXPECT_GT(ImageList_GetImageCount(collected.get()), 100) << size;
+        // notepad, regedit and the folder: one shell icon each.
+        EXPECT_EQ(3u, once.Size()) << size;
+    }
+}
+
 // The launcher window's own load and save, on the data file in the application-data folder.
 // The window itself is not created: these operations need only its record.
 class BodyIconStoreTest : public ::testing::Test {

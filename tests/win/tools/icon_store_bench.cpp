@@ -1,11 +1,14 @@
 // icon_store_bench: times the icon store load for many items from the shell and from the data
 // file, the save, and store lookups with many entries. Prints one line per measurement.
 //
-//   icon_store_bench [ITEMS]     default 1000 items, programs taken from C:\windows\system32
+//   icon_store_bench [ITEMS] [PROGRAMS]
+//     default 1000 items, each with a program of its own; with PROGRAMS the items share that
+//     many programs (item i starts program i % PROGRAMS), as with a few favourite tools.
 #include "items/data_file.h"
 #include "items/icon_store.h"
 #include "items/item_list.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -42,11 +45,30 @@ void Report(const char* what, int count, double seconds) {
     std::printf("%-44s %6d items %9.1f ms %8.3f ms/item\n", what, count, seconds * 1000, seconds * 1000 / count);
 }
 
+// Where the time of a save goes: the shell queries of every item, the image list made from
+// icons at hand, and the encoding and write of the file.
+void ReportSaveParts(const ItemList& items, const std::string& path, int count) {
+    std::vector<UniqueIcon> icons;
+    double start = Seconds();
+    for (const CLaunchItem* item : items.UsedItemsByIndex())
+        icons.emplace_back(ShellIcon(IconKeyOf(item->strCommand), 16));
+    Report("  a shell query for every item", count, Seconds() - start);
+    start = Seconds();
+    UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
+    for (const UniqueIcon& icon : icons)
+        ImageList_ReplaceIcon(list.get(), -1, icon.get());
+    Report("  the image list from icons at hand", count, Seconds() - start);
+    start = Seconds();
+    WriteDataFile(path, list.get());
+    Report("  encoding and writing the file", count, Seconds() - start);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     InitCommonControls();
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const int programCount = argc > 2 ? std::max(1, std::atoi(argv[2])) : count;
     const std::vector<std::string> programs = SystemPrograms();
     if (programs.empty()) {
         std::fprintf(stderr, "no programs found\n");
@@ -63,7 +85,7 @@ int main(int argc, char** argv) {
     CreateDirectoryA(root.c_str(), nullptr);
     std::vector<std::string> links, folders;
     ItemList items;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < programCount && i < count; ++i) {
         if (i % kProgramsPerFolder == 0) {
             folders.push_back(root + "\\App " + std::to_string(i / kProgramsPerFolder));
             CreateDirectoryA(folders.back().c_str(), nullptr);
@@ -72,9 +94,10 @@ int main(int argc, char** argv) {
         DeleteFileA(links.back().c_str());
         if (!CreateHardLinkA(links.back().c_str(), programs[static_cast<size_t>(i) % programs.size()].c_str(), nullptr))
             links.back() = programs[static_cast<size_t>(i) % programs.size()];
-        items.SetItem(i, "item", links.back() + " /x");
     }
-    std::printf("%d items, programs linked to %zu system programs\n", count, programs.size());
+    for (int i = 0; i < count; ++i)
+        items.SetItem(i, "item", links[static_cast<size_t>(i) % links.size()] + " /x");
+    std::printf("%d items over %zu programs, linked to %zu system programs\n", count, links.size(), programs.size());
 
     IconStore store;
     double start = Seconds();
@@ -86,6 +109,7 @@ int main(int argc, char** argv) {
     UniqueImageList images = CollectItemImages(items, store, 16);
     const bool written = images && WriteDataFile(path, images.get());
     Report(written ? "save (shell icons + write)" : "save FAILED", count, Seconds() - start);
+    ReportSaveParts(items, path, count);
 
     store.Clear();
     start = Seconds();
@@ -133,8 +157,10 @@ int main(int argc, char** argv) {
     }
     Report("  the same as linear walks", found, Seconds() - start);
     DeleteFileA(path.c_str());
-    for (const std::string& link : links)
-        DeleteFileA(link.c_str());
+    for (const std::string& link : links) {
+        if (link.compare(0, root.size(), root) == 0)  // never the system program a link fell back to
+            DeleteFileA(link.c_str());
+    }
     for (const std::string& folder : folders)
         RemoveDirectoryA(folder.c_str());
     RemoveDirectoryA(root.c_str());
