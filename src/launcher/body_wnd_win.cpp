@@ -49,10 +49,13 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
 
 // Runs at WM_QUERYENDSESSION and again at WM_DESTROY. The second pass finds the hot keys
 // unregistered and the library released; the icons are written only by the first pass, the
-// settings by both.
+// settings by both. The settings go first: at the end of a session the system may kill the
+// process during the icon save, which is slow with many items, and then only the icon cache
+// is lost, never the items.
 void CKestrovarBodyWnd::RunShutdownSequence() {
     RegisterHotKeys(false);
     hook_.StopAndRelease();
+    settings_.SaveSettings();
     if (!shutdownDone_) {
         dataLoaded_ = false;
         SaveIconStore();
@@ -60,7 +63,6 @@ void CKestrovarBodyWnd::RunShutdownSequence() {
     DestroyButtons();
     monitors_.clear();
     iconStore_.Clear();
-    settings_.SaveSettings();
     shutdownDone_ = true;
 }
 
