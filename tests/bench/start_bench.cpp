@@ -506,8 +506,8 @@ void Bench::Run(int fastSamples, int slow1000, int slow10000) {
         quit.samples = {quitTimes_[i]};
         if (i == 0)
             quit.note =
-                "the shutdown as the user has it: the data file is written from the shell's icon of every item, "
-                "then the settings are saved";
+                "the shutdown as the user has it: the settings are saved, then the data file is written from the "
+                "shell's icon of every item (asked once per program)";
         bench::Print(quit);
     }
 
