@@ -48,7 +48,7 @@ public:
     bool ShowPage(int page);
     void RepaintButtons(const std::vector<CKVButton*>& buttons);
     void PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons);
-    bool PaintWholeWindowAtOnce();
+    bool PaintWholeWindowAtOnce(POINT cursor);
     void ApplyTransparency();
     void PaintPlainBackground();
     void PaintPlainBackground(HDC target);

@@ -293,9 +293,10 @@ void CKestrovarBodyWnd::PaintButtonsAtOnce(const std::vector<CKVButton*>& button
 }
 
 // Composes the background and every button on one off-screen picture, puts it on the screen in
-// one copy and leaves nothing for the window's and the buttons' own paints. False when the
-// picture could not be made; the caller then lets the window paint itself.
-bool CKestrovarBodyWnd::PaintWholeWindowAtOnce() {
+// one copy and leaves nothing for the window's and the buttons' own paints; cursor is the
+// pointer's place on the screen. False when the picture could not be made; the caller then lets
+// the window paint itself.
+bool CKestrovarBodyWnd::PaintWholeWindowAtOnce(POINT cursor) {
     RECT client = {};
     GetClientRect(hwnd(), &client);
     HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
@@ -307,8 +308,6 @@ bool CKestrovarBodyWnd::PaintWholeWindowAtOnce() {
     if (painted) {
         SelectedObject selected(offScreen.get(), picture.get());
         PaintBackground(offScreen.get());
-        POINT cursor = {};
-        GetCursorPos(&cursor);
         for (auto& button : buttons_) {
             RECT r = {};
             GetWindowRect(button->hwnd(), &r);

@@ -42,7 +42,7 @@ void CKestrovarBodyWnd::ShowAtCursor() {
         // buttons are composed off screen and copied in one blit, so this shows no flicker
         // either, and costs one paint instead of one per button.
         SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
-        if (!PaintWholeWindowAtOnce())
+        if (!PaintWholeWindowAtOnce(cursor))
             RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
     }
     ForceForeground(hwnd());

@@ -5,9 +5,14 @@
 //   - page step: KVM_PAGESTEP on a 20 x 20 grid holding 10,000 items, until the page is shown
 //     and painted.
 //
+// References in the same run: a plain popup window of the launcher's size shown at the cursor
+// and painted (the least any show costs), and a grid of 400 owner-drawn buttons each repainted
+// by its own paint with its icon (what a page step costs when every button paints itself).
+//
 // Prints one JSON object per measurement on stdout:
 //   {"name": ..., "unit": "ms", "samples": N, "p50": ..., "p95": ..., "max": ..., "goal_p95": ...}
 // Usage: launcher_bench [SHOW_TOGGLES] [PAGE_STEPS]
+#include "framework/handles.h"
 #include "framework/registry_profile.h"
 #include "launcher/body_wnd.h"
 #include "launcher/messages.h"
@@ -81,7 +86,12 @@ double Percentile(std::vector<double> samples, double fraction) {
     return samples[std::min(rank, samples.size() - 1)];
 }
 
-void Report(const char* name, const std::vector<double>& samples, double goal) {
+struct Reference {
+    const char* name = nullptr;
+    std::vector<double> samples;
+};
+
+void Report(const char* name, const std::vector<double>& samples, double goal, const Reference& reference = {}) {
     if (samples.empty())
         return;
     printf("{\"name\": \"%s\", \"unit\": \"ms\", \"samples\": %zu, \"p50\": %.3f, \"p95\": %.3f, \"max\": %.3f", name,
@@ -89,8 +99,92 @@ void Report(const char* name, const std::vector<double>& samples, double goal) {
            *std::max_element(samples.begin(), samples.end()));
     if (goal > 0)
         printf(", \"goal_p95\": %.1f", goal);
+    if (reference.name && !reference.samples.empty())
+        printf(", \"reference\": \"%s\", \"ref_p50\": %.3f", reference.name, Percentile(reference.samples, 0.5));
     printf("}\n");
     fflush(stdout);
+}
+
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    if (msg == WM_DRAWITEM) {
+        const DRAWITEMSTRUCT* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        FillRect(draw->hDC, &draw->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        HICON icon = reinterpret_cast<HICON>(GetWindowLongPtrA(draw->hwndItem, GWLP_USERDATA));
+        DrawIconEx(draw->hDC, 3, 3, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        return TRUE;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+HWND CreatePlainWindow(int width, int height) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PlainWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KvBenchPlainWindow";
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "KvBenchPlainWindow", "", WS_POPUP, -9999, -9999, width,
+                           height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// A plain window of the launcher's size shown at the cursor and painted, then hidden.
+std::vector<double> ShowPlainWindow(int width, int height, int samples) {
+    std::vector<double> shows;
+    HWND window = CreatePlainWindow(width, height);
+    if (!window)
+        return shows;
+    for (int i = 0; i < samples; ++i) {
+        const double start = NowMs();
+        SetWindowPos(window, HWND_TOPMOST, kCursorX - width / 2, kCursorY - height / 2, width, height, SWP_SHOWWINDOW);
+        DrainQueue();
+        shows.push_back(NowMs() - start);
+        SetWindowPos(window, HWND_TOPMOST, -9999, -9999, width, height, SWP_HIDEWINDOW);
+        DrainQueue();
+    }
+    DestroyWindow(window);
+    DrainQueue();
+    return shows;
+}
+
+// 400 owner-drawn buttons on a shown window, each repainted through its own paint with an icon.
+std::vector<double> RepaintButtonsOneByOne(int samples) {
+    std::vector<double> repaints;
+    constexpr int kPitch = 25;
+    HWND window = CreatePlainWindow(kGridSide * kPitch + 3, kGridSide * kPitch + 3);
+    if (!window)
+        return repaints;
+    std::vector<UniqueIcon> icons;
+    for (const char* program : kPrograms)
+        icons.emplace_back(ExtractIconA(GetModuleHandleA(nullptr), program, 0));
+    std::vector<HWND> buttons;
+    for (int i = 0; i < kGridSide * kGridSide; ++i) {
+        HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 3 + (i % kGridSide) * kPitch,
+                                      3 + (i / kGridSide) * kPitch, 22, 22, window, nullptr, GetModuleHandleA(nullptr),
+                                      nullptr);
+        buttons.push_back(button);
+    }
+    SetWindowPos(window, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    DrainQueue();
+    for (int sample = 0; sample < samples; ++sample) {
+        const double start = NowMs();
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            HICON icon = icons[(i + static_cast<size_t>(sample)) % icons.size()].get();
+            SetWindowLongPtrA(buttons[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
+            InvalidateRect(buttons[i], nullptr, FALSE);
+        }
+        DrainQueue();
+        repaints.push_back(NowMs() - start);
+    }
+    DestroyWindow(window);
+    DrainQueue();
+    return repaints;
 }
 
 void ClearBenchProfile() {
@@ -114,7 +208,13 @@ void BenchShow(CKestrovarBodyWnd& launcher, int toggles) {
         }
         (wasVisible ? hides : shows).push_back(elapsed);
     }
-    Report("show at cursor (wheel click to painted)", shows, kShowGoalMs);
+    RECT launcherRect = {};
+    GetWindowRect(launcher.hwnd(), &launcherRect);
+    Reference plain{"reference: a plain window of the launcher's size shown at the cursor and painted",
+                    ShowPlainWindow(launcherRect.right - launcherRect.left, launcherRect.bottom - launcherRect.top,
+                                    toggles / 2)};
+    Report("show at cursor (wheel click to painted)", shows, kShowGoalMs, plain);
+    Report(plain.name, plain.samples, 0);
     Report("hide (wheel click to parked, working set trimmed)", hides, 0);
 }
 
@@ -162,9 +262,12 @@ void BenchPageStep(CKestrovarBodyWnd& launcher, int steps) {
             direction = direction == kWheelTowardsUser ? kWheelAwayFromUser : kWheelTowardsUser;
         }
     }
-    Report("page step, 20 x 20 grid, 10,000 items (to painted)", samples, kPageStepGoalMs);
+    Reference oneByOne{"reference: 400 owner-drawn buttons with icons, each repainted by its own paint",
+                       RepaintButtonsOneByOne(steps / 4 + 1)};
+    Report("page step, 20 x 20 grid, 10,000 items (to painted)", samples, kPageStepGoalMs, oneByOne);
     Report("  of which: the page put on the 400 buttons", pageShown, 0);
     Report("  of which: the 400 buttons repainted", repainted, 0);
+    Report(oneByOne.name, oneByOne.samples, 0);
     launcher.Settings().Items.RemoveAllItems();  // nothing to save at the end
 }
 

@@ -147,7 +147,10 @@ double TimedEnumerationPass() {
     return bytes > 0 ? elapsed : -1;
 }
 
-bool ProfileHolds(const KestrovarOptions& options, RegistryProfile& profile) {
+// Read through a profile object of its own, so that what the saving object kept in memory
+// cannot stand in for what the registry holds.
+bool ProfileHolds(const KestrovarOptions& options) {
+    RegistryProfile profile(kBenchCompany, kBenchApplication);
     KestrovarOptions read;
     LoadOptions(read, profile);
     if (read.Items.size() != options.Items.size() ||
@@ -191,6 +194,9 @@ int main(int argc, char** argv) {
     FillOptions(options);
 
     std::vector<double> firstSave = {TimedSave(options, profile)};
+    // The program reads its settings at start with the object it saves with at exit.
+    KestrovarOptions readAtStart;
+    LoadOptions(readAtStart, profile);
     std::vector<double> unchanged, someChanged, swept;
     for (int i = 0; i < saves; ++i)
         unchanged.push_back(TimedSave(options, profile));
@@ -198,7 +204,7 @@ int main(int argc, char** argv) {
         ChangeSomeItems(options, i + 1);
         someChanged.push_back(TimedSave(options, profile));
     }
-    const bool savedRight = ProfileHolds(options, profile);
+    const bool savedRight = ProfileHolds(options);
     std::vector<double> readBack;
     std::vector<double> enumerated;
     for (int i = 0; i < saves; ++i) {
@@ -207,7 +213,7 @@ int main(int argc, char** argv) {
     }
     for (int i = 0; i < sweeps; ++i)
         swept.push_back(TimedSweep(options, profile));
-    const bool sweptRight = ProfileHolds(options, profile);
+    const bool sweptRight = ProfileHolds(options);
     SHDeleteKeyA(HKEY_CURRENT_USER, kBenchRoot);
     if (!savedRight || !sweptRight) {
         fprintf(stderr, "shutdown_save_bench: the profile does not hold what was saved (%s)\n",
