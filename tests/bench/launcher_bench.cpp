@@ -12,6 +12,7 @@
 // Prints one JSON object per measurement on stdout:
 //   {"name": ..., "unit": "ms", "samples": N, "p50": ..., "p95": ..., "max": ..., "goal_p95": ...}
 // Usage: launcher_bench [SHOW_TOGGLES] [PAGE_STEPS]
+#include "bench_report.h"
 #include "framework/handles.h"
 #include "framework/registry_profile.h"
 #include "launcher/body_wnd.h"
@@ -47,17 +48,6 @@ const char* const kPrograms[] = {
     "C:\\windows\\system32\\clock.exe",
 };
 
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Handles every queued message and pending paint of this thread.
 void DrainQueue() {
     MSG msg;
@@ -80,29 +70,26 @@ void MoveCursor(int x, int y) {
     }
 }
 
-double Percentile(std::vector<double> samples, double fraction) {
-    std::sort(samples.begin(), samples.end());
-    const size_t rank = static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
-    return samples[std::min(rank, samples.size() - 1)];
-}
-
 struct Reference {
     const char* name = nullptr;
     std::vector<double> samples;
 };
 
 void Report(const char* name, const std::vector<double>& samples, double goal, const Reference& reference = {}) {
-    if (samples.empty())
-        return;
-    printf("{\"name\": \"%s\", \"unit\": \"ms\", \"samples\": %zu, \"p50\": %.3f, \"p95\": %.3f, \"max\": %.3f", name,
-           samples.size(), Percentile(samples, 0.5), Percentile(samples, 0.95),
-           *std::max_element(samples.begin(), samples.end()));
-    if (goal > 0)
-        printf(", \"goal_p95\": %.1f", goal);
-    if (reference.name && !reference.samples.empty())
-        printf(", \"reference\": \"%s\", \"ref_p50\": %.3f", reference.name, Percentile(reference.samples, 0.5));
-    printf("}\n");
-    fflush(stdout);
+    bench::Row row;
+    row.name = name;
+    row.samples = samples;
+    if (goal > 0 && !samples.empty()) {
+        char text[32];
+        snprintf(text, sizeof(text), "p95 <= %g ms", goal);
+        row.goal = text;
+        row.met = bench::Percentile(samples, 0.95) <= goal;
+    }
+    if (reference.name && !reference.samples.empty()) {
+        row.reference = reference.name;
+        row.referenceP50 = bench::Median(reference.samples);
+    }
+    bench::Print(row);
 }
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -141,10 +128,10 @@ std::vector<double> ShowPlainWindow(int width, int height, int samples) {
     if (!window)
         return shows;
     for (int i = 0; i < samples; ++i) {
-        const double start = NowMs();
+        const double start = bench::NowMs();
         SetWindowPos(window, HWND_TOPMOST, kCursorX - width / 2, kCursorY - height / 2, width, height, SWP_SHOWWINDOW);
         DrainQueue();
-        shows.push_back(NowMs() - start);
+        shows.push_back(bench::NowMs() - start);
         SetWindowPos(window, HWND_TOPMOST, -9999, -9999, width, height, SWP_HIDEWINDOW);
         DrainQueue();
     }
@@ -173,14 +160,14 @@ std::vector<double> RepaintButtonsOneByOne(int samples) {
     SetWindowPos(window, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     DrainQueue();
     for (int sample = 0; sample < samples; ++sample) {
-        const double start = NowMs();
+        const double start = bench::NowMs();
         for (size_t i = 0; i < buttons.size(); ++i) {
             HICON icon = icons[(i + static_cast<size_t>(sample)) % icons.size()].get();
             SetWindowLongPtrA(buttons[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
             InvalidateRect(buttons[i], nullptr, FALSE);
         }
         DrainQueue();
-        repaints.push_back(NowMs() - start);
+        repaints.push_back(bench::NowMs() - start);
     }
     DestroyWindow(window);
     DrainQueue();
@@ -198,10 +185,10 @@ void BenchShow(CKestrovarBodyWnd& launcher, int toggles) {
     std::vector<double> shows, hides;
     for (int i = 0; i < toggles; ++i) {
         const bool wasVisible = IsWindowVisible(launcher.hwnd()) != 0;
-        const double start = NowMs();
+        const double start = bench::NowMs();
         PostMessageA(launcher.hwnd(), KVM_HOOKCLICK, reinterpret_cast<WPARAM>(GetDesktopWindow()), point);
         DrainQueue();
-        const double elapsed = NowMs() - start;
+        const double elapsed = bench::NowMs() - start;
         if (IsWindowVisible(launcher.hwnd()) == wasVisible) {
             fprintf(stderr, "launcher_bench: a wheel click did not toggle the launcher\n");
             exit(1);
@@ -243,14 +230,14 @@ void BenchPageStep(CKestrovarBodyWnd& launcher, int steps) {
     WPARAM direction = kWheelTowardsUser;
     while (static_cast<int>(samples.size()) < steps) {
         const int before = launcher.CurrentPage();
-        const double start = NowMs();
+        const double start = bench::NowMs();
         PostMessageA(launcher.hwnd(), KVM_PAGESTEP, direction, 0);
         MSG msg;
         if (PeekMessageA(&msg, launcher.hwnd(), KVM_PAGESTEP, KVM_PAGESTEP, PM_REMOVE))
             DispatchMessageA(&msg);
-        const double shown = NowMs();
+        const double shown = bench::NowMs();
         DrainQueue();
-        const double end = NowMs();
+        const double end = bench::NowMs();
         samples.push_back(end - start);
         pageShown.push_back(shown - start);
         repainted.push_back(end - shown);
