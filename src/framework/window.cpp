@@ -125,6 +125,13 @@ std::string Window::GetText() const {
     return WindowTextOf(hwnd_, 0x10000);
 }
 
+RECT WindowRectIn(HWND hwnd, HWND frame) {
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 std::string WindowTextOf(HWND hwnd, int maxBytes) {
     std::vector<char> buffer(static_cast<size_t>(maxBytes) + 1, '\0');
     int n = GetWindowTextA(hwnd, buffer.data(), maxBytes);

@@ -59,3 +59,6 @@ private:
 
 // Sends a message to a window and returns its text, for windows of any process.
 std::string WindowTextOf(HWND hwnd, int maxBytes = 260);
+
+// The window's rectangle in the client coordinates of frame.
+RECT WindowRectIn(HWND hwnd, HWND frame);

@@ -326,9 +326,7 @@ bool CKVButton::IsSkinned() const {
 
 // The part of the launcher's body bitmap that lies under this button.
 void CKVButton::DrawSkinBackground(HDC dc, const RECT& client) const {
-    RECT inParent = {};
-    GetWindowRect(hwnd(), &inParent);
-    MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&inParent), 2);
+    const RECT inParent = WindowRectIn(hwnd(), GetParent(hwnd()));
     UniqueMemoryDc bodyDc(CreateCompatibleDC(dc));
     SelectedObject body(bodyDc.get(), m_pSettings->BodyBitmap.get());
     BitBlt(dc, 0, 0, client.right, client.bottom, bodyDc.get(), inParent.left, inParent.top, SRCCOPY);

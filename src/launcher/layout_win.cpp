@@ -282,9 +282,7 @@ void CKestrovarBodyWnd::PaintButtonsAtOnce(const std::vector<CKVButton*>& button
     POINT cursor = {};
     GetCursorPos(&cursor);
     for (CKVButton* button : buttons) {
-        RECT r = {};
-        GetWindowRect(button->hwnd(), &r);
-        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = WindowRectIn(button->hwnd(), hwnd());
         if (!screen || !button->PaintAt(screen, r.left, r.top, cursor))
             InvalidateRect(button->hwnd(), nullptr, FALSE);
     }
@@ -309,9 +307,7 @@ bool CKestrovarBodyWnd::PaintWholeWindowAtOnce(POINT cursor) {
         SelectedObject selected(offScreen.get(), picture.get());
         PaintBackground(offScreen.get());
         for (auto& button : buttons_) {
-            RECT r = {};
-            GetWindowRect(button->hwnd(), &r);
-            MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            const RECT r = WindowRectIn(button->hwnd(), hwnd());
             button->PaintAt(offScreen.get(), r.left, r.top, cursor);
         }
         painted = BitBlt(screen, 0, 0, client.right, client.bottom, offScreen.get(), 0, 0, SRCCOPY) != FALSE;

@@ -73,10 +73,7 @@ void CKestrovarViewPage::FillThemeList() {
 
 void CKestrovarViewPage::CreatePreview() {
     HWND frame = Item(IDC_VIEW_PREVIEW_FRAME);
-    RECT rect = {};
-    GetWindowRect(frame, &rect);
-    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
-    preview_.Create(frame, rect);
+    preview_.Create(frame, WindowRectIn(frame, frame));
 }
 
 void CKestrovarViewPage::OnThemeSelected() {
