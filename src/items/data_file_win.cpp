@@ -1,5 +1,6 @@
 #include "items/data_file.h"
 
+#include "framework/dib_canvas.h"
 #include "items/imagelist_stream.h"
 #include "settings/path_probe.h"
 
@@ -189,15 +190,8 @@ bool AppendBlankImage(HIMAGELIST images) {
     int cx = 0, cy = 0;
     if (!ImageList_GetIconSize(images, &cx, &cy) || cx <= 0 || cy <= 0)
         return false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* colorBits = nullptr;  // zero-filled by the system
-    UniqueBitmap color(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &colorBits, nullptr, 0));
+    uint32_t* colorBits = nullptr;  // zero-filled by the system
+    UniqueBitmap color = CreateTopDownDib(cx, cy, &colorBits);
     // Monochrome bitmap rows are padded to 16 bits; every bit set means transparent.
     const size_t maskStride = static_cast<size_t>((cx + 15) / 16 * 2);
     std::vector<uint8_t> maskBits(maskStride * static_cast<size_t>(cy), 0xFF);

@@ -1,6 +1,6 @@
 #include "items/icon_pictures.h"
 
-#include "framework/handles.h"
+#include "framework/dib_canvas.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,40 +17,6 @@ constexpr int kPicturesPerSheet = 64;
 constexpr size_t kMaxPictureBytes = 4u << 20;
 constexpr int kMaxSize = 256;
 constexpr int kBytesPerPixel = 4;
-
-// A top-down 32-bit DIB section selected into its own memory DC.
-struct Canvas {
-    UniqueMemoryDc dc;
-    UniqueBitmap bitmap;
-    HGDIOBJ previous = nullptr;  // not owned: the DC's original bitmap
-    uint32_t* pixels = nullptr;  // not owned: the DIB section's bits
-
-    Canvas() = default;
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    ~Canvas() {
-        if (dc && previous)
-            SelectObject(dc.get(), previous);
-    }
-
-    bool Create(int width, int height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc.reset(CreateCompatibleDC(nullptr));
-        bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!dc || !bitmap || !bits)
-            return false;
-        previous = SelectObject(dc.get(), bitmap.get());
-        pixels = static_cast<uint32_t*>(bits);
-        return true;
-    }
-};
 
 struct Slot {
     int sheet = 0;
@@ -72,7 +38,7 @@ public:
         if (!slot || slot->row == kDrawnDirectly)
             return false;
         const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        return GdiAlphaBlend(dc, x, y, size, size, sheets_[slot->sheet]->dc.get(), 0, slot->row * size, size, size,
+        return GdiAlphaBlend(dc, x, y, size, size, sheets_[slot->sheet]->dc(), 0, slot->row * size, size, size,
                              blend) != FALSE;
     }
 
@@ -82,8 +48,6 @@ public:
         used_ = 0;
         bytes_ = 0;
         size_ = 0;
-        black_.reset();
-        white_.reset();
     }
 
     size_t Count() const { return slots_.size(); }
@@ -121,14 +85,12 @@ private:
     bool PrepareScratch(int size) {
         if (size == size_ && black_ && white_)
             return true;
-        black_ = std::make_unique<Canvas>();
-        white_ = std::make_unique<Canvas>();
         size_ = size;
-        return black_->Create(size, size) && white_->Create(size, size);
+        return black_.Create(size, size) && white_.Create(size, size);
     }
 
     bool AddSheet(int size) {
-        auto sheet = std::make_unique<Canvas>();
+        auto sheet = std::make_unique<DibCanvas>();
         if (!sheet->Create(size, size * kPicturesPerSheet))
             return false;
         sheets_.push_back(std::move(sheet));
@@ -141,19 +103,20 @@ private:
 
     Rendered Render(HICON icon, int size, const Slot& slot) {
         const size_t count = static_cast<size_t>(size) * size;
-        std::fill(black_->pixels, black_->pixels + count, 0x00000000u);
-        std::fill(white_->pixels, white_->pixels + count, 0x00FFFFFFu);
-        if (!DrawIconEx(black_->dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL) ||
-            !DrawIconEx(white_->dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL))
+        std::fill(black_.pixels(), black_.pixels() + count, 0x00000000u);
+        std::fill(white_.pixels(), white_.pixels() + count, 0x00FFFFFFu);
+        if (!DrawIconEx(black_.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL) ||
+            !DrawIconEx(white_.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL))
             return Rendered::kFailed;
-        GdiFlush();
+        const uint32_t* onBlack = black_.pixels();
+        const uint32_t* onWhite = white_.pixels();
         for (size_t i = 0; i < count; ++i) {
-            if (Inverts(black_->pixels[i], white_->pixels[i]))
+            if (Inverts(onBlack[i], onWhite[i]))
                 return Rendered::kInverts;
         }
-        uint32_t* out = sheets_[slot.sheet]->pixels + static_cast<size_t>(slot.row) * count;
+        uint32_t* out = sheets_[slot.sheet]->pixels() + static_cast<size_t>(slot.row) * count;
         for (size_t i = 0; i < count; ++i)
-            out[i] = PremultipliedPixel(black_->pixels[i], white_->pixels[i]);
+            out[i] = PremultipliedPixel(onBlack[i], onWhite[i]);
         return Rendered::kDone;
     }
 
@@ -181,8 +144,8 @@ private:
     }
 
     std::map<std::pair<HICON, int>, Slot> slots_;
-    std::vector<std::unique_ptr<Canvas>> sheets_;
-    std::unique_ptr<Canvas> black_, white_;
+    std::vector<std::unique_ptr<DibCanvas>> sheets_;
+    DibCanvas black_, white_;  // the icon drawn on each background, of the sheets' size
     int used_ = 0;
     int size_ = 0;
     size_t bytes_ = 0;

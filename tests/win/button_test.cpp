@@ -2,6 +2,7 @@
 // plain and the skinned look, and the messages it sends to the launcher window.
 #include "items/kv_button.h"
 
+#include "framework/dib_canvas.h"
 #include "framework/handles.h"
 #include "framework/registry_profile.h"
 #include "launcher/messages.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -70,19 +72,11 @@ void MoveCursor(int x, int y) {
 
 // A 32-bit top-down DIB filled with one colour.
 HBITMAP SolidBitmap(int w, int h, COLORREF color) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* pixels = static_cast<DWORD*>(bits);
-    const DWORD value = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    for (int i = 0; i < w * h; ++i)
-        pixels[i] = value;
-    return bitmap;
+    uint32_t* pixels = nullptr;
+    UniqueBitmap bitmap = CreateTopDownDib(w, h, &pixels);
+    if (pixels)
+        std::fill(pixels, pixels + w * h, DibPixel(color));
+    return bitmap.release();
 }
 
 // An opaque icon of one colour.

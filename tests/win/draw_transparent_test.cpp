@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "framework/handles.h"
+#include "support/surface.h"
 
 namespace {
 
@@ -17,36 +17,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(100, 110, 120);
 
-// A memory DC with a 32-bit DIB section of the given size selected, filled with one colour.
-class Surface {
-public:
-    Surface(int width, int height, COLORREF fill) : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x)
-                SetPixel(dc_.get(), x, y, fill);
-        }
-    }
-    ~Surface() { SelectObject(dc_.get(), old_); }
-
-    HDC dc() const { return dc_.get(); }
-    HBITMAP bitmap() const { return bitmap_.get(); }
-    void Set(int x, int y, COLORREF color) { SetPixel(dc_.get(), x, y, color); }
-    COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
-
-private:
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
+using kvtest::Surface;
 
 TEST(DrawTransparent, KeyPixelsKeepTheDestinationAndAllOthersAreCopied) {
     Surface source(5, 1, kGrey);

@@ -9,52 +9,28 @@
 #include <cstdlib>
 
 #include "framework/handles.h"
+#include "support/surface.h"
 #include "items/icon_store.h"
 
 namespace {
 
 constexpr int kSize = 32;
 
-// A memory DC with a top-down 32-bit DIB section of kSize x kSize filled with one colour.
-class Surface {
-public:
-    explicit Surface(uint32_t fill) : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = kSize;
-        info.bmiHeader.biHeight = -kSize;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels_ = static_cast<uint32_t*>(bits);
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-        for (int i = 0; i < kSize * kSize; ++i)
-            pixels_[i] = fill;
-    }
-    ~Surface() { SelectObject(dc_.get(), old_); }
-
-    HDC dc() const { return dc_.get(); }
-    uint32_t At(int i) const {
-        GdiFlush();
-        return pixels_[i] & 0xFFFFFF;
-    }
-
-private:
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    uint32_t* pixels_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+// A kSize x kSize surface filled with one colour.
+struct Surface : kvtest::Surface {
+    explicit Surface(COLORREF fill) : kvtest::Surface(kSize, kSize, fill) {}
 };
 
 // The largest difference of one colour channel between the two drawings.
 int LargestDifference(const Surface& a, const Surface& b) {
     int largest = 0;
-    for (int i = 0; i < kSize * kSize; ++i) {
-        for (int shift = 0; shift < 24; shift += 8) {
-            const int difference = std::abs(static_cast<int>((a.At(i) >> shift) & 0xFF) -
-                                            static_cast<int>((b.At(i) >> shift) & 0xFF));
-            largest = std::max(largest, difference);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int difference = std::abs(static_cast<int>((a.At(x, y) >> shift) & 0xFF) -
+                                                static_cast<int>((b.At(x, y) >> shift) & 0xFF));
+                largest = std::max(largest, difference);
+            }
         }
     }
     return largest;
@@ -85,7 +61,7 @@ TEST_F(IconPicturesTest, DrawsAsDrawIconExOnAnyBackground) {
     ASSERT_TRUE(inverting);
 
     for (HICON icon : {withAlpha.get(), maskOnly.get(), inverting.get()}) {
-        for (uint32_t background : {0x808080u, 0x2060C0u, 0xFFFFFFu}) {
+        for (COLORREF background : {RGB(0x80, 0x80, 0x80), RGB(0xC0, 0x60, 0x20), RGB(0xFF, 0xFF, 0xFF)}) {
             for (int offset : {0, -5, 7}) {
                 Surface expected(background), drawn(background);
                 DrawIconEx(expected.dc(), offset, offset, icon, kSize, kSize, 0, nullptr, DI_NORMAL);
@@ -102,7 +78,7 @@ TEST_F(IconPicturesTest, ClearingTheIconStoreDropsThePictures) {
     IconStore store;
     HICON icon = store.Append("C:\\windows\\notepad.exe", ShellIcon("C:\\windows\\notepad.exe", kSize));
     ASSERT_TRUE(icon);
-    Surface surface(0xFFFFFF);
+    Surface surface(RGB(0xFF, 0xFF, 0xFF));
     DrawIconPicture(surface.dc(), 0, 0, icon, kSize);
     ASSERT_EQ(IconPictureCount(), 1u);
     store.Clear();
@@ -114,7 +90,7 @@ TEST_F(IconPicturesTest, ANewSizeStartsOver) {
     SHFILEINFOA shell = {};
     ASSERT_TRUE(SHGetFileInfoA("C:\\windows\\regedit.exe", 0, &shell, sizeof(shell), SHGFI_ICON | SHGFI_LARGEICON));
     UniqueIcon icon(shell.hIcon);
-    Surface surface(0xFFFFFF);
+    Surface surface(RGB(0xFF, 0xFF, 0xFF));
     DrawIconPicture(surface.dc(), 0, 0, icon.get(), kSize);
     DrawIconPicture(surface.dc(), 0, 0, icon.get(), 16);
     EXPECT_EQ(IconPictureCount(), 1u);

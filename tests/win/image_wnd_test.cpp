@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "settings/settings_record.h"
+#include "support/surface.h"
 #include "support/theme_scratch.h"
 #include "theme/theme_loader.h"
 
@@ -19,29 +20,7 @@ COLORREF Face() {
     return GetSysColor(COLOR_3DFACE);
 }
 
-// A 32-bit image to paint the preview into and read back.
-class Surface {
-public:
-    Surface(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Surface() { SelectObject(dc_.get(), old_); }
-    HDC dc() const { return dc_.get(); }
-    COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
-
-private:
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
+using kvtest::Surface;
 
 // Reads pixels of a loaded theme bitmap.
 class BitmapPixels {

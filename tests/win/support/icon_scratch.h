@@ -6,6 +6,8 @@
 #include <shellapi.h>
 #include <windows.h>
 
+#include "framework/dib_canvas.h"
+
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -88,26 +90,15 @@ inline HICON ShellIconFor(const char* path, int size) {
 // The colours an icon draws on black and on white at size x size, side by side: equal vectors
 // mean icons that look the same.
 inline std::vector<uint32_t> PixelsOf(HICON icon, int size) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size * 2;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    DibCanvas canvas;
+    if (!canvas.Create(size * 2, size))
+        return {};
     RECT white = {size, 0, size * 2, size};
-    FillRect(dc, &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    DrawIconEx(dc, size, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    const auto* first = static_cast<const uint32_t*>(bits);
+    FillRect(canvas.dc(), &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(canvas.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    DrawIconEx(canvas.dc(), size, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    const uint32_t* first = canvas.pixels();
     std::vector<uint32_t> pixels(first, first + size * size * 2);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     for (uint32_t& p : pixels)
         p &= 0x00FFFFFF;
     return pixels;
