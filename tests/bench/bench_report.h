@@ -1,4 +1,4 @@
-// Timing and reporting helpers of the benchmark programs. Each measurement is printed as one
+// Timing, fixture and reporting helpers of the benchmark programs. Each measurement is printed as one
 // JSON object on stdout; scripts/bench collects them into a table:
 //   {"name", "unit", "samples", "p50", "p95", "max"[, "reference", "ref_p50"][, "goal", "met"][, "note"]}
 // "reference" names the row measured in the same run that the figure is compared with; the
@@ -30,6 +30,21 @@ inline double Percentile(std::vector<double> samples, double fraction) {
     std::sort(samples.begin(), samples.end());
     const size_t rank = static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
     return samples[std::min(rank, samples.size() - 1)];
+}
+
+// The programs of the system folder, for items with many different programs and icons.
+inline std::vector<std::string> SystemPrograms() {
+    const std::string folder = "C:\\windows\\system32\\";
+    std::vector<std::string> programs;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.exe").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return programs;
+    do
+        programs.push_back(folder + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return programs;
 }
 
 inline double Median(const std::vector<double>& samples) {

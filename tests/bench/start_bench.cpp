@@ -410,20 +410,6 @@ private:
     std::vector<double> quitTimes_;  // 1,000 items, then 10,000 items
 };
 
-std::vector<std::string> SystemPrograms() {
-    const std::string folder = "C:\\windows\\system32\\";
-    std::vector<std::string> programs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*.exe").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return programs;
-    do
-        programs.push_back(folder + found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return programs;
-}
-
 std::string TempPath(const char* name) {
     char folder[MAX_PATH] = "";
     GetTempPathA(sizeof(folder), folder);
@@ -431,7 +417,7 @@ std::string TempPath(const char* name) {
 }
 
 void Bench::Run(int fastSamples, int slow1000, int slow10000) {
-    programs_ = SystemPrograms();
+    programs_ = bench::SystemPrograms();
     if (programs_.empty())
         Fail("no programs found for the items");
     const std::string data1000 = TempPath("kvbench-1000.dat");

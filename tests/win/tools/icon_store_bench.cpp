@@ -4,6 +4,7 @@
 //   icon_store_bench [ITEMS] [PROGRAMS]
 //     default 1000 items, each with a program of its own; with PROGRAMS the items share that
 //     many programs (item i starts program i % PROGRAMS), as with a few favourite tools.
+#include "../../bench/bench_report.h"
 #include "items/data_file.h"
 #include "items/icon_store.h"
 #include "items/item_list.h"
@@ -17,28 +18,7 @@
 namespace {
 
 double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::vector<std::string> SystemPrograms() {
-    const std::string folder = "C:\\windows\\system32\\";
-    std::vector<std::string> programs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*.exe").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return programs;
-    do
-        programs.push_back(folder + found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return programs;
+    return bench::NowMs() / 1000.0;
 }
 
 void Report(const char* what, int count, double seconds) {
@@ -69,7 +49,7 @@ int main(int argc, char** argv) {
     InitCommonControls();
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int programCount = argc > 2 ? std::max(1, std::atoi(argv[2])) : count;
-    const std::vector<std::string> programs = SystemPrograms();
+    const std::vector<std::string> programs = bench::SystemPrograms();
     if (programs.empty()) {
         std::fprintf(stderr, "no programs found\n");
         return 1;
