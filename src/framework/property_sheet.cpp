@@ -110,6 +110,11 @@ LRESULT PropertyPageDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Dialog::WindowProc(msg, wParam, lParam);
 }
 
+namespace {
+// The control id of a property sheet's Apply button.
+constexpr WORD kApplyButtonId = 0x3021;
+}  // namespace
+
 INT_PTR PropertySheetWindow::DoModal(HWND parent) {
     std::vector<HPROPSHEETPAGE> handles;
     for (PropertyPageDialog* page : pages_)
@@ -139,6 +144,12 @@ LRESULT PropertySheetWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         // A page that refuses its apply keeps the sheet open; the sheet is closing only when
         // it has no current page any more. A later Cancel must not count as this OK.
         accepted_ = PropSheet_GetCurrentPageHwnd(hwnd()) == nullptr;
+        return result;
+    }
+    if (msg == WM_COMMAND && LOWORD(wParam) == kApplyButtonId && HIWORD(wParam) == BN_CLICKED) {
+        // The pages are applied during the default handling of the click.
+        LRESULT result = Window::WindowProc(msg, wParam, lParam);
+        OnApplied();
         return result;
     }
     return Window::WindowProc(msg, wParam, lParam);

@@ -55,6 +55,8 @@ public:
 protected:
     // Called once the sheet window exists and its first page has been created.
     virtual void OnInitSheet() {}
+    // Called after the Apply button has applied the created pages.
+    virtual void OnApplied() {}
 
 private:
     friend class PropertyPageDialog;

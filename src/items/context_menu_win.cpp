@@ -15,6 +15,7 @@
 #include "launcher/messages.h"
 #include "settings/cmdline.h"
 #include "settings/path_probe.h"
+#include "theme/theme_loader.h"
 #include "theme/version_info.h"
 
 namespace {
@@ -23,14 +24,13 @@ constexpr char kEditTipTitle[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集";
 constexpr char kEditCommandTitle[] = "起動ｺﾏﾝﾄﾞの編集";
 constexpr char kUnstorableCommandMessage[] = "起動ｺﾏﾝﾄﾞに「*」は使えません。";
 
-// The folders under "Themes" in the current directory, in the order the file system lists them.
+// The folders in the themes folder, in the order the file system lists them.
 std::vector<std::string> EnumerateThemeFolders() {
     std::vector<std::string> names;
-    char directory[MAX_PATH] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof(directory), directory);
-    if (length == 0 || length >= sizeof(directory))
+    const std::string folder = ThemesFolder();
+    if (folder.empty())
         return names;
-    const std::string pattern = std::string(directory) + "\\Themes\\*";
+    const std::string pattern = folder + "\\*";
     WIN32_FIND_DATAA data;
     UniqueFind find(FindFirstFileA(pattern.c_str(), &data));
     if (!find)
@@ -167,7 +167,10 @@ void CKestrovarBodyWnd::OnContextMenu(HWND clicked, POINT screenPoint) {
     // A popup menu closes on a click elsewhere only while its owner is the foreground window;
     // the posted message lets the menu loop notice the end of tracking at once.
     SetForegroundWindow(hwnd());
-    TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, hwnd(), nullptr);
+    {
+        ModalScope modal(*this);
+        TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, hwnd(), nullptr);
+    }
     PostMessageA(hwnd(), WM_NULL, 0, 0);
 }
 
@@ -176,6 +179,7 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
         lastLoadIconSize_ = settings_.IconSize;  // a reload follows only if the theme changes the size
         ChooseTheme(settings_, theme);
         Rebuild(false);
+        SaveUserChange();
         SetFocus(hwnd());
         return true;
     }
@@ -183,8 +187,8 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
         case kCmdRegister:
             if (contextButton_) {
                 // Modal like the other dialogs: no page turn may give the button another slot
-                // while the file dialog is open.
-                MessageLockScope lock(hook_);
+                // while the file dialog is open, and no rebuild may free the button.
+                ModalScope modal(*this);
                 SendMessageA(contextButton_->hwnd(), KVM_REGISTER, 0, 0);
             }
             return true;
@@ -200,6 +204,7 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
                     settings_.Items.InsertBlank(index);
                 else
                     settings_.Items.DeleteAt(index);
+                SaveUserChange();
                 ShowPage(currentPage_);
                 dragSource_ = -1;
                 FocusButtonUnderCursor();
@@ -208,19 +213,24 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
         case kCmdEditTip:
         case kCmdEditCommand:
             if (contextButton_) {
-                MessageLockScope lock(hook_);
                 const int index = contextButton_->Index();
-                const bool changed = id == kCmdEditTip ? EditTooltip(hwnd(), settings_.Items, index)
-                                                       : EditCommand(hwnd(), settings_.Items, index);
-                if (changed)
+                bool changed = false;
+                {
+                    ModalScope modal(*this);
+                    changed = id == kCmdEditTip ? EditTooltip(hwnd(), settings_.Items, index)
+                                                : EditCommand(hwnd(), settings_.Items, index);
+                }
+                if (changed) {
+                    SaveUserChange();
                     ShowPage(currentPage_);
+                }
             }
             return true;
         case kCmdSettings:
             OpenSettingsSheet();
             return true;
         case kCmdVersion: {
-            MessageLockScope lock(hook_);
+            ModalScope modal(*this);
             CAboutDialog about;
             about.DoModal(hwnd());
             SetFocus(hwnd());

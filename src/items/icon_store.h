@@ -38,11 +38,16 @@ public:
     bool TakeStoredImage(const std::string& command, const std::string& key);
     // The image list the stored entries draw on; the store keeps it until Clear.
     void SetStoredImages(UniqueImageList images) { storedImages_ = std::move(images); }
+    // The program's own item icon at size, for items that stay without a shell icon for now
+    // (their drive is away). Owned by the store.
+    HICON DefaultItemIcon(int size);
     void Clear();
     size_t Size() const { return entries_.size(); }
 
 private:
     UniqueImageList storedImages_;
+    UniqueIcon defaultItemIcon_;
+    int defaultItemIconSize_ = 0;
     std::vector<Entry> entries_;
     // Command → its image in the restored list, for items whose key is not known yet.
     std::unordered_map<std::string, int> storedByCommand_;
@@ -64,7 +69,7 @@ HICON LookUpIcon(IconStore& store, const std::string& command, int iconSize, boo
 // Gives every used item, in ascending index order, the stored image at its position (an entry
 // under its key whose icon is made when first asked for; the store takes the image list);
 // items beyond the images, and items whose image is a placeholder, get the shell's icon; an
-// item with no icon at all is cleared.
+// item with no icon at all is cleared, unless its drive or share is away.
 void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& store, int iconSize);
 
 // The icons of the used items in ascending index order, freshly from the shell (asked once per

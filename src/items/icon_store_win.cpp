@@ -7,6 +7,7 @@
 #include "items/kv_button.h"
 #include "items/tray_icon.h"
 #include "launcher/body_wnd.h"
+#include "res/resource.h"
 #include "settings/cmdline.h"
 #include "settings/path_probe.h"
 
@@ -65,6 +66,15 @@ IconStore::~IconStore() {
     ForgetIconPictures();
 }
 
+HICON IconStore::DefaultItemIcon(int size) {
+    if (!defaultItemIcon_ || defaultItemIconSize_ != size) {
+        defaultItemIcon_.reset(static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ITEM), IMAGE_ICON, size, size, 0)));
+        defaultItemIconSize_ = size;
+    }
+    return defaultItemIcon_.get();
+}
+
 // The pictures drawn from the icons go with them: a destroyed icon's handle may be reused.
 void IconStore::Clear() {
     ForgetIconPictures();
@@ -72,6 +82,7 @@ void IconStore::Clear() {
     entries_.clear();
     storedByCommand_.clear();
     storedImages_.reset();
+    defaultItemIcon_.reset();
 }
 
 std::string IconKeyOf(const std::string& command) {
@@ -114,7 +125,7 @@ void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& stor
             store.AddStoredImage(item->strCommand, image);
             continue;
         }
-        if (!LookUpIcon(store, item->strCommand, iconSize, false))
+        if (!LookUpIcon(store, item->strCommand, iconSize, false) && !IsVolumeUnreachable(item->strCommand))
             items.ClearItem(item->nIndex);
     }
     store.SetStoredImages(std::move(images.list));
@@ -189,7 +200,8 @@ HICON CKestrovarBodyWnd::GetIcon(const std::string& command) {
 }
 
 void CKestrovarBodyWnd::LoadIconStore() {
-    MessageLockScope lock(hook_);
+    // Its message box is a modal loop; the hook messages stay locked out for the whole load.
+    ModalScope modal(*this);
     dataLoaded_ = false;
     if (settings_.ShowTaskTrayIcon)
         StartTrayLoadingIcon(hwnd(), &dataLoaded_);

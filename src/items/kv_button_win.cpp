@@ -222,7 +222,8 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 SendMessageA(GetParent(hwnd()), KVM_SETDRAGSOURCE, static_cast<WPARAM>(m_nIndex), 0);
             break;
         case WM_KEYUP:
-            if (!IsSpaceHeld() && !IsButtonDownNow(VK_LBUTTON))
+            // Only the space key carries an item; other keys (the arrows) move the pointer.
+            if (wParam == VK_SPACE && !IsButtonDownNow(VK_LBUTTON))
                 ApplyDropRule();
             break;
         case WM_MBUTTONDOWN:
@@ -300,16 +301,19 @@ void CKVButton::ApplyClickRule() {
         StartLaunch();
 }
 
-// A release over another launcher button moves the dragged item there.
+// A release over another launcher button moves the dragged item there. Any other release ends
+// the drag without a move: a drag source left behind would let a later release elsewhere (an
+// arrow key's, say) move the item.
 void CKVButton::ApplyDropRule() {
-    HWND target = WindowUnderCursor();
-    if (!IsLauncherButton(target))
-        return;
     HWND launcher = GetParent(hwnd());
+    HWND target = WindowUnderCursor();
     const int source = static_cast<int>(SendMessageA(launcher, KVM_GETDRAGSOURCE, 0, 0));
-    const int targetIndex = static_cast<int>(SendMessageA(target, KVM_GETINDEX, 0, 0));
-    if (source == -1 || source == targetIndex)
+    const int targetIndex = IsLauncherButton(target) ? static_cast<int>(SendMessageA(target, KVM_GETINDEX, 0, 0)) : -1;
+    if (source == -1 || targetIndex == -1 || source == targetIndex) {
+        SendMessageA(launcher, KVM_SETDRAGSOURCE, static_cast<WPARAM>(-1), 0);
         return;
+    }
+    // The launcher clears the drag source when it makes the move.
     const LPARAM packed = static_cast<LPARAM>(static_cast<DWORD>(targetIndex) * 65536u + (m_nIndex & 0xFFFF));
     PostMessageA(launcher, KVM_MOVEITEM, 0, packed);
 }

@@ -24,47 +24,6 @@ constexpr char kOpenFileFilter[] = "全て(*.*)|*.*||";
 constexpr char kOpenFileDefaultExtension[] = "*.*";
 constexpr UINT kDropCountQuery = 0xFFFFFFFF;
 
-// The process's current directory is shared by every thread. A launch changes it for the time
-// of its search and of its shell call; this lock keeps two quick launches from starting a
-// program in the other's folder. Only launch threads take it, and none of them sends a message
-// while holding it, so the GUI thread can never end up waiting for it.
-class LaunchDirectoryLock {
-public:
-    LaunchDirectoryLock() { InitializeCriticalSection(&section_); }
-    ~LaunchDirectoryLock() { DeleteCriticalSection(&section_); }
-    void Enter() { EnterCriticalSection(&section_); }
-    void Leave() { LeaveCriticalSection(&section_); }
-
-private:
-    CRITICAL_SECTION section_;
-};
-
-LaunchDirectoryLock g_launchDirectoryLock;
-
-std::string CurrentDirectory() {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0)
-        return std::string();
-    std::vector<char> buffer(needed + 1);
-    const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-    return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : std::string();
-}
-
-// Runs body with the current directory changed to folder (when it can be entered), then
-// changes back, all under the launch lock.
-template <typename Body>
-auto InFolder(const std::string& folder, Body body) {
-    g_launchDirectoryLock.Enter();
-    const std::string previous = CurrentDirectory();
-    if (!folder.empty())
-        SetCurrentDirectoryA(folder.c_str());
-    auto result = body();
-    if (!previous.empty())
-        SetCurrentDirectoryA(previous.c_str());
-    g_launchDirectoryLock.Leave();
-    return result;
-}
-
 bool PathFound(const std::string& path) {
     return GetPathAttributes(path) != 0;
 }
@@ -91,6 +50,9 @@ struct LaunchRequest {
     bool hide;
 };
 
+// The program is found as the shell would find it from the process's current directory, which
+// nothing changes after the start; it runs in its own folder through the shell's directory
+// argument, so no thread ever changes the current directory of the whole process.
 void LaunchItem(const LaunchRequest& request) {
     if (request.command.empty()) {
         if (request.hide)
@@ -101,23 +63,22 @@ void LaunchItem(const LaunchRequest& request) {
     SplitForLaunch(request.command, program, parameters);
     const std::string folder = ProgramFolder(program);
 
-    if (!InFolder(folder, [&] { return PathFound(program); })) {
-        // The list belongs to the GUI thread: it clears the item.
-        PostMessageA(request.launcher, KVM_DELETEITEM, static_cast<WPARAM>(request.index), 0);
+    if (!PathFound(program)) {
+        // The list belongs to the GUI thread: it clears the item. An item whose drive or share
+        // is away stays for when it is back.
+        if (!IsVolumeUnreachable(request.command))
+            PostMessageA(request.launcher, KVM_DELETEITEM, static_cast<WPARAM>(request.index), 0);
         if (request.hide)
             SendMessageA(request.launcher, KVM_HIDE, 0, 0);
         return;
     }
-    // Hidden first, so that the started program gets the foreground. Sent outside the lock.
+    // Hidden first, so that the started program gets the foreground.
     if (request.hide)
         SendMessageA(request.launcher, KVM_HIDE, 0, 0);
 
     // Shell extensions that may run the start expect COM on the calling thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    InFolder(folder, [&] {
-        return ShellExecuteA(nullptr, nullptr, program.c_str(), NullIfEmpty(parameters), NullIfEmpty(folder),
-                             SW_SHOWNORMAL);
-    });
+    ShellExecuteA(nullptr, nullptr, program.c_str(), NullIfEmpty(parameters), NullIfEmpty(folder), SW_SHOWNORMAL);
     if (SUCCEEDED(com))
         CoUninitialize();
 }
@@ -159,15 +120,12 @@ void CKVButton::OnDropFiles(HDROP drop) {
         RegisterFile(path);
 }
 
-// The file dialog opens at the root of the Windows directory's drive folder; the current
-// directory is restored afterwards, whatever the user did in the dialog.
+// The file dialog opens at the root of the Windows directory's drive; it leaves the process's
+// current directory as it is, whatever the user did in it.
 void CKVButton::OnRegisterRequest() {
-    const std::string previous = CurrentDirectory();
     char windows[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
     const std::string root = length < sizeof(windows) ? WindowsDirectoryRoot(windows) : std::string();
-    if (!root.empty())
-        SetCurrentDirectoryA(root.c_str());
 
     const std::string filter = FileDialogFilter(kOpenFileFilter);
     char file[MAX_PATH] = {};
@@ -181,12 +139,8 @@ void CKVButton::OnRegisterRequest() {
     dialog.nMaxFile = sizeof(file);
     dialog.lpstrInitialDir = NullIfEmpty(root);
     dialog.lpstrDefExt = kOpenFileDefaultExtension;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_EXPLORER;
-    const bool chosen = GetOpenFileNameA(&dialog) != FALSE;
-
-    if (!previous.empty())
-        SetCurrentDirectoryA(previous.c_str());
-    if (chosen)
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    if (GetOpenFileNameA(&dialog))
         RegisterFile(file);
 }
 

@@ -2,6 +2,7 @@
 
 #include "launcher/body_wnd.h"
 #include "res/resource.h"
+#include "theme/theme_loader.h"
 
 #include <commctrl.h>
 
@@ -31,6 +32,8 @@ bool CKestrovarApp::InitInstance() {
         MessageBoxA(nullptr, kAlreadyRunningMessage, ExecutableBaseName().c_str(), MB_OK);
         return false;
     }
+    // Fixed now: the themes are found from here on, whatever later becomes the current directory.
+    ThemesHome();
     bodyWnd_ = std::make_unique<CKestrovarBodyWnd>(Profile());
     SetMainWindow(bodyWnd_.get());
     bodyWnd_->CreateModeless(nullptr);

@@ -90,6 +90,23 @@ public:
     void OpenSettingsSheet();
 
     void RunShutdownSequence();
+    // WM_ENDSESSION(FALSE): another program kept the session going; the launcher takes up its
+    // work again after the shutdown sequence of the query.
+    void ResumeAfterCancelledEnd();
+
+    // A modal loop run by the launcher or one of its buttons (a dialog, the context menu, a
+    // message box). While one runs, hot keys and hook messages are locked out, a rebuild waits
+    // until the outermost loop has ended, and the end-session pass keeps the buttons.
+    class ModalScope {
+    public:
+        explicit ModalScope(CKestrovarBodyWnd& launcher);
+        ~ModalScope();
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+    private:
+        CKestrovarBodyWnd& launcher_;
+    };
 
 protected:
     BOOL OnInitDialog() override;
@@ -105,6 +122,7 @@ private:
     void OnHotKey(WPARAM id);
     void FocusButtonUnderCursor();
     void DestroyButtons();
+    void RebuildNow(bool initial);
     int PlainWindowWidth() const;
     int PlainWindowHeight() const;
     void LayOutSkin(bool initial);
@@ -116,6 +134,11 @@ private:
     bool IsParked() const;
     void DeleteIconDataFile();
     void OnDestroy();
+    void ReleaseButtonsAndIcons();
+    void LeaveModal();
+    // Writes the settings and the item list now, after a change the user made: a kill or a
+    // crash later in the run must not lose it.
+    void SaveUserChange();
 
     UniqueIcon appIcon_;
     CKestrovarSettings settings_;
@@ -131,5 +154,9 @@ private:
     volatile bool dataLoaded_ = false;
     HookLibrary hook_;
     bool shutdownDone_ = false;
+    int modalDepth_ = 0;
+    bool rebuilding_ = false;
+    bool rebuildPending_ = false;     // asked for while a modal loop or a rebuild ran
+    bool releasePending_ = false;     // the end-session pass left the buttons to the loop's end
     bool offScreenPaintKept_ = true;  // see NoteOffScreenPainting
 };

@@ -51,7 +51,8 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
 // unregistered and the library released; the icons are written only by the first pass, the
 // settings by both. The settings go first: at the end of a session the system may kill the
 // process during the icon save, which is slow with many items, and then only the icon cache
-// is lost, never the items.
+// is lost, never the items. A modal loop that is still running (the file dialog of a button,
+// say) keeps the buttons and icons it works on until it has ended.
 void CKestrovarBodyWnd::RunShutdownSequence() {
     RegisterHotKeys(false);
     hook_.StopAndRelease();
@@ -60,10 +61,69 @@ void CKestrovarBodyWnd::RunShutdownSequence() {
         dataLoaded_ = false;
         SaveIconStore();
     }
+    shutdownDone_ = true;
+    if (modalDepth_ > 0) {
+        releasePending_ = true;
+        return;
+    }
+    ReleaseButtonsAndIcons();
+}
+
+void CKestrovarBodyWnd::ReleaseButtonsAndIcons() {
+    releasePending_ = false;
     DestroyButtons();
     monitors_.clear();
     iconStore_.Clear();
-    shutdownDone_ = true;
+}
+
+void CKestrovarBodyWnd::ResumeAfterCancelledEnd() {
+    if (!shutdownDone_ || !hook_.Load(kHookLibraryName))
+        return;
+    shutdownDone_ = false;
+    hook_.Start(hwnd());
+    hook_.WheelClickLock(settings_.WheelClickLock);
+    if (modalDepth_ > 0)
+        hook_.LockMessage(1);
+    EnumerateMonitors();
+    if (releasePending_) {
+        // The buttons and icons were kept for a modal loop: they are still whole.
+        releasePending_ = false;
+        dataLoaded_ = true;
+    } else {
+        LoadIconStore();
+        lastLoadIconSize_ = settings_.IconSize;
+        Rebuild(false);
+    }
+    RegisterHotKeys(true);
+}
+
+void CKestrovarBodyWnd::SaveUserChange() {
+    if (!shutdownDone_)
+        settings_.SaveSettings();
+}
+
+CKestrovarBodyWnd::ModalScope::ModalScope(CKestrovarBodyWnd& launcher) : launcher_(launcher) {
+    if (launcher_.modalDepth_++ == 0)
+        launcher_.hook_.LockMessage(1);
+}
+
+CKestrovarBodyWnd::ModalScope::~ModalScope() {
+    launcher_.LeaveModal();
+}
+
+// The end of a modal loop: what waited for the outermost one is done now.
+void CKestrovarBodyWnd::LeaveModal() {
+    if (--modalDepth_ > 0)
+        return;
+    hook_.LockMessage(0);
+    if (releasePending_) {
+        ReleaseButtonsAndIcons();
+        rebuildPending_ = false;  // nothing left to rebuild after the end-session pass
+    }
+    if (rebuildPending_ && !rebuilding_) {
+        rebuildPending_ = false;
+        Rebuild(false);
+    }
 }
 
 void CKestrovarBodyWnd::OnDestroy() {

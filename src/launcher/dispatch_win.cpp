@@ -71,6 +71,10 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             RunShutdownSequence();
             break;
+        case WM_ENDSESSION:
+            if (!wParam)
+                ResumeAfterCancelledEnd();
+            break;
         case WM_DESTROY: {
             LRESULT result = Dialog::WindowProc(msg, wParam, lParam);
             OnDestroy();
@@ -111,8 +115,10 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnHotKey(wParam);
             return 0;
         case KVM_ADDITEM:
-            if (lParam)
+            if (lParam) {
                 settings_.Items.PutItem(std::unique_ptr<CLaunchItem>(reinterpret_cast<CLaunchItem*>(lParam)));
+                SaveUserChange();
+            }
             return 0;
         case KVM_GETICON:
             return reinterpret_cast<LRESULT>(lParam ? GetIcon(reinterpret_cast<const char*>(lParam)) : nullptr);
@@ -189,9 +195,8 @@ void CKestrovarBodyWnd::PageStep(int step) {
 LRESULT CKestrovarBodyWnd::OnHookClick(HWND window, POINT screenPoint) {
     const bool doubleClickOn = settings_.DoubleClick != 0;
     const bool qualifies = clickQualifier_.OnClick(timeGetTime(), GetDoubleClickTime(), doubleClickOn);
-    if (doubleClickOn && !qualifies && clickQualifier_.count == 0)
-        return 0;  // a third click after an unused pair only resets the count
 
+    // Every press re-delivered by OnHookDown gets its release here, whatever the click count.
     const bool onButton = WindowTextOf(window, kWindowTextBytes) == kButtonWindowText;
     const bool ignored = IsIgnored(TopLevelOf(window));
     if (ignored || onButton) {
@@ -203,6 +208,8 @@ LRESULT CKestrovarBodyWnd::OnHookClick(HWND window, POINT screenPoint) {
         if (ignored)
             return 0;
     }
+    if (doubleClickOn && !qualifies && clickQualifier_.count == 0)
+        return 0;  // a third click after an unused pair only resets the count
     if (!settings_.WheelClickTrigger || !qualifies)
         return 0;
     Toggle();
@@ -229,6 +236,7 @@ LRESULT CKestrovarBodyWnd::OnMoveItem(LPARAM lParam) {
         return 0;
     const int target = HIWORD(static_cast<DWORD>(lParam));
     settings_.Items.MoveItem(source, target);
+    SaveUserChange();
     ShowPage(currentPage_);
     dragSource_ = -1;
     FocusButtonUnderCursor();
@@ -241,9 +249,10 @@ void CKestrovarBodyWnd::FocusButtonUnderCursor() {
         SetFocus(under);
 }
 
-// Makes every icon again from the shell. Not while the icons are still loading.
+// Makes every icon again from the shell. Not while the icons are still loading, nor while a
+// modal loop may still use them.
 void CKestrovarBodyWnd::OnRefresh() {
-    if (!dataLoaded_)
+    if (!dataLoaded_ || modalDepth_ > 0)
         return;
     DeleteIconDataFile();
     LoadIconStore();

@@ -3,6 +3,7 @@
 #include "items/data_file.h"
 #include "items/kv_button.h"
 #include "launcher/messages.h"
+#include "settings/path_probe.h"
 
 #include <algorithm>
 #include <climits>
@@ -69,7 +70,27 @@ int CKestrovarBodyWnd::PlainWindowHeight() const {
         .height;
 }
 
+// A rebuild destroys every button. It waits while a modal loop runs (a button's file dialog
+// still works on its button) and while another rebuild is under way (a message box of the icon
+// load pumps messages); asked for meanwhile, it runs once when they have ended. A launcher shut
+// down at the end of the session is not rebuilt.
 void CKestrovarBodyWnd::Rebuild(bool initial) {
+    if (shutdownDone_)
+        return;
+    if (modalDepth_ > 0 || rebuilding_) {
+        rebuildPending_ = true;
+        return;
+    }
+    rebuilding_ = true;
+    RebuildNow(initial);
+    while (rebuildPending_ && modalDepth_ == 0 && !shutdownDone_) {
+        rebuildPending_ = false;
+        RebuildNow(false);
+    }
+    rebuilding_ = false;
+}
+
+void CKestrovarBodyWnd::RebuildNow(bool initial) {
     // Removing and adding the layered style resets the layered attributes.
     const LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
     SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
@@ -77,7 +98,8 @@ void CKestrovarBodyWnd::Rebuild(bool initial) {
 
     RECT before = {};
     GetWindowRect(hwnd(), &before);
-    const bool wasParked = IsParked();
+    // Hidden for any reason: parked, or hidden in place while the settings sheet is open.
+    const bool wasHidden = IsParked() || !IsWindowVisible(hwnd());
 
     if (settings_.SkinMode)
         LayOutSkin(initial);
@@ -98,11 +120,9 @@ void CKestrovarBodyWnd::Rebuild(bool initial) {
         currentPage_ = 0;
     ShowPage(currentPage_);
 
-    if (initial) {
-        SetPlacement(0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
-    } else if (wasParked) {
+    if (initial || wasHidden) {
         // A hidden launcher stays hidden; otherwise it would count as shown at the parking
-        // place and the next wheel click would only "hide" it.
+        // place, or come up over the settings sheet, live.
         SetPlacement(0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_HIDEWINDOW);
     } else if (!settings_.SkinMode) {
         SetPlacement(before.left, before.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -189,14 +209,18 @@ int CKestrovarBodyWnd::PositionOf(HWND window) const {
     return -1;
 }
 
-// The icon of a used item, or nullptr after clearing an item whose program gives none.
+// The icon of a used item, or nullptr after clearing an item whose program gives none. An item
+// whose drive or share is away keeps its slot with the default icon; the shell is asked again
+// at the next page display.
 HICON CKestrovarBodyWnd::IconForShownItem(const CLaunchItem& item) {
     if (item.strCommand.empty())
         return nullptr;
-    HICON icon = GetIcon(item.strCommand);
-    if (!icon)
-        settings_.Items.ClearItem(item.nIndex);
-    return icon;
+    if (HICON icon = GetIcon(item.strCommand))
+        return icon;
+    if (IsVolumeUnreachable(item.strCommand))
+        return iconStore_.DefaultItemIcon(settings_.IconSize);
+    settings_.Items.ClearItem(item.nIndex);
+    return nullptr;
 }
 
 namespace {

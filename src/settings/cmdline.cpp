@@ -2,6 +2,8 @@
 
 #include "settings/mbcs.h"
 
+#include <cctype>
+
 namespace {
 
 bool IsSpaceByte(char c) {
@@ -75,4 +77,36 @@ void TrimSpaces(std::string& text) {
     while (begin < end && IsSpaceByte(text[begin]))
         ++begin;
     text = text.substr(begin, end - begin);
+}
+
+namespace {
+
+bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The first '\\' or '/' at a character boundary at or after from, or text.size().
+size_t NextSeparator(const std::string& text, size_t from) {
+    size_t pos = from;
+    while (pos < text.size() && !IsPathSeparator(text[pos]))
+        pos = NextCharPos(text, pos);
+    return pos;
+}
+
+}  // namespace
+
+std::string VolumeRootOf(const std::string& command) {
+    std::string text = command;
+    TrimSpaces(text);
+    if (text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0])))
+        return text.substr(0, 2) + "\\";
+    if (text.size() < 3 || !IsPathSeparator(text[0]) || !IsPathSeparator(text[1]))
+        return std::string();
+    const size_t serverEnd = NextSeparator(text, 2);
+    if (serverEnd == 2 || serverEnd >= text.size())
+        return std::string();
+    const size_t shareEnd = NextSeparator(text, serverEnd + 1);
+    if (shareEnd == serverEnd + 1)
+        return std::string();
+    return text.substr(0, shareEnd) + "\\";
 }

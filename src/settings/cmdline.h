@@ -14,6 +14,11 @@ using PathProbe = std::function<unsigned long(const std::string&)>;
 // exists the whole (trimmed) command is the program and arguments is left untouched.
 void SplitCommandLine(const std::string& command, std::string& program, std::string& arguments, const PathProbe& probe);
 
+// The root of the drive or share a command's path lies on: "X:\" for "x:\tools\a.exe -p" (the
+// letter as written), "\\server\share\" for a UNC path, empty for a relative path or a bare
+// program name (found through the current directory or the search path, always reachable).
+std::string VolumeRootOf(const std::string& command);
+
 // Appends the tokens of text separated by any byte of delimiters (runs count as one, no empty
 // tokens) to list and returns how many were appended. Keeps no state between calls.
 int SplitString(const std::string& delimiters, std::vector<std::string>& list, const std::string& text);

@@ -11,3 +11,8 @@ unsigned long GetPathAttributes(const std::string& path);
 
 // GetPathAttributes as a PathProbe for SplitCommandLine.
 const PathProbe& FileSystemProbe();
+
+// Whether the drive or share that a command's path lies on does not answer (an unplugged stick,
+// a sleeping share, a drive letter that points nowhere). Its items are kept: their programs
+// may be back when it is. False for relative paths and bare program names.
+bool IsVolumeUnreachable(const std::string& command);

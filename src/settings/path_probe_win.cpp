@@ -34,3 +34,8 @@ const PathProbe& FileSystemProbe() {
     static const PathProbe probe = [](const std::string& path) { return GetPathAttributes(path); };
     return probe;
 }
+
+bool IsVolumeUnreachable(const std::string& command) {
+    const std::string root = VolumeRootOf(command);
+    return !root.empty() && GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+}

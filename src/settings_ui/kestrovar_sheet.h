@@ -3,6 +3,10 @@
 #pragma once
 
 #include "framework/handles.h"
+
+#include <functional>
+#include <utility>
+
 #include "framework/property_sheet.h"
 #include "settings/settings_record.h"
 #include "settings_ui/contents_page.h"
@@ -18,14 +22,18 @@ public:
 
     // Must be called before DoModal.
     void SetSettings(KestrovarOptions* settings);
+    // Called after the Apply button has written the pages into the record.
+    void SetAppliedHandler(std::function<void()> handler) { appliedHandler_ = std::move(handler); }
     // Runs the sheet with no owner. IDOK only when the user closed it with OK.
     INT_PTR DoModal();
 
 protected:
     void OnInitSheet() override;
+    void OnApplied() override;
 
 private:
     KestrovarOptions* settings_ = nullptr;  // not owned
+    std::function<void()> appliedHandler_;
     CKestrovarOptionPage optionPage_;
     CKestrovarContentsPage contentsPage_;
     CKestrovarViewPage viewPage_;

@@ -45,3 +45,8 @@ void CKestrovarSheet::OnInitSheet() {
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 }
+
+void CKestrovarSheet::OnApplied() {
+    if (appliedHandler_)
+        appliedHandler_();
+}

@@ -14,22 +14,32 @@ void CKestrovarBodyWnd::OpenSettingsSheet() {
     // The rebuild after the sheet reloads the item icons only if the sheet changed IconSize.
     lastLoadIconSize_ = settings_.IconSize;
     RegisterHotKeys(false);
-    hook_.LockMessage(1);
     const bool wasVisible = IsWindowVisible(hwnd()) != FALSE;
+    RECT shownAt = {};
+    GetWindowRect(hwnd(), &shownAt);
     ShowWindow(hwnd(), SW_HIDE);
+    bool accepted = false;
     {
+        ModalScope modal(*this);
         CKestrovarSheet sheet;
         sheet.SetSettings(&settings_);
-        if (sheet.DoModal() == IDOK) {
-            Rebuild(false);
-            SetFocus(hwnd());
-            hook_.WheelClickLock(settings_.WheelClickLock);
-        } else if (wasVisible) {
-            ShowWindow(hwnd(), SW_SHOW);
-        }
+        sheet.SetAppliedHandler([this] { SaveUserChange(); });
+        accepted = sheet.DoModal() == IDOK;
     }
+    if (accepted) {
+        Rebuild(false);
+        SaveUserChange();
+        hook_.WheelClickLock(settings_.WheelClickLock);
+    }
+    // A launcher that was shown comes back where it was, in its new look.
+    if (wasVisible) {
+        const Size size = LauncherSize();
+        SetPlacement(shownAt.left, shownAt.top, size.width, size.height, SWP_SHOWWINDOW);
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    if (accepted)
+        SetFocus(hwnd());
     // Applied hot keys take effect whether the sheet was confirmed or cancelled.
     RegisterHotKeys(true);
-    hook_.LockMessage(0);
     sheetOpen = false;
 }

@@ -4,10 +4,10 @@
 
 #include "res/resource.h"
 #include "settings_ui/theme_list_rules.h"
+#include "theme/theme_loader.h"
 
 namespace {
 
-constexpr char kThemesFolder[] = "Themes";
 constexpr int kPlainLookIndex = 0;
 
 // The controls that only the plain look uses.
@@ -49,14 +49,9 @@ BOOL CKestrovarViewPage::OnInitDialog() {
 }
 
 void CKestrovarViewPage::FillThemeList() {
-    char directory[MAX_PATH] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof(directory), directory);
-    if (length == 0 || length >= sizeof(directory))
-        return;
-    // The listing names the folder in its pattern instead of changing the process's current
-    // directory, which item launches on worker threads also change.
-    const std::string themes = std::string(directory) + "\\" + kThemesFolder;
-    if (GetFileAttributesA(themes.c_str()) == INVALID_FILE_ATTRIBUTES)
+    // The listing names the folder in its pattern instead of changing the current directory.
+    const std::string themes = ThemesFolder();
+    if (themes.empty() || GetFileAttributesA(themes.c_str()) == INVALID_FILE_ATTRIBUTES)
         return;
     const std::string pattern = themes + "\\*";
     HWND combo = Item(IDC_VIEW_THEME);

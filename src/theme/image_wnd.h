@@ -27,7 +27,7 @@ public:
     void SetThemeName(const std::string& name) { themeName_ = name; }
     const std::string& ThemeName() const { return themeName_; }
 
-    // Reads the theme named by ThemeName() from the Themes folder of the current directory.
+    // Reads the theme named by ThemeName() from the program's themes folder (ThemesFolder()).
     // Returns 1 when the definition names a body image, 0 otherwise. Does not repaint.
     int LoadTheme();
     // Deletes the bitmaps, clears the colour key and the button origin.

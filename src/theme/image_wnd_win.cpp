@@ -33,7 +33,7 @@ bool CImageWnd::Create(HWND parentFrame, const RECT& rect) {
 
 int CImageWnd::LoadTheme() {
     ReleaseSkin();
-    ThemeDefinition theme = ReadThemeDefinition(CurrentDirectoryForThemes(), themeName_);
+    ThemeDefinition theme = ReadThemeDefinition(ThemesHome(), themeName_);
     colorKey_ = theme.ColorKey;
     if (!theme.BodyNamed)
         return 0;

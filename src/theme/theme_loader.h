@@ -13,6 +13,8 @@
 
 // Paths and definition values are read into buffers of this size, as MAX_PATH-era files expect.
 inline constexpr size_t kThemeTextBytes = MAX_PATH;
+// The folder of theme folders.
+inline constexpr char kThemesFolderName[] = "Themes";
 
 inline constexpr char kDefaultColorKeyText[] = "0xFF00FF";
 
@@ -30,8 +32,13 @@ std::string ThemeFilePath(const std::string& directory, const std::string& theme
 // The definition file path of a theme, with the same bound.
 std::string ThemeDefinitionPath(const std::string& directory, const std::string& theme);
 
-// The process's current directory, or empty when it does not fit into kThemeTextBytes.
-std::string CurrentDirectoryForThemes();
+// The folder that holds the Themes folder: the program's own folder when it has one, else the
+// current directory as it was at the first call. Found once (the application asks at start), so
+// a later change of the current directory never moves the themes. Empty when the path does not
+// fit into kThemeTextBytes.
+const std::string& ThemesHome();
+// "<ThemesHome()>\Themes", or empty when ThemesHome() is.
+std::string ThemesFolder();
 
 // A bitmap file loaded as a DIB section; absent when the file is missing or is not a usable
 // bitmap (unreadable, zero bytes, not a BMP, no pixels).

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "settings/kestrovar_settings.h"
+#include "settings/mbcs.h"
 
 namespace {
 
@@ -67,21 +68,61 @@ int ReadThemeInt(const std::string& file, const char* section, const char* key, 
 std::string ThemeFilePath(const std::string& directory, const std::string& theme, const std::string& file) {
     if (directory.empty())
         return std::string();
-    return FormatBounded("%s\\Themes\\%s\\%s", directory.c_str(), theme.c_str(), file.c_str());
+    return FormatBounded("%s\\%s\\%s\\%s", directory.c_str(), kThemesFolderName, theme.c_str(), file.c_str());
 }
 
 std::string ThemeDefinitionPath(const std::string& directory, const std::string& theme) {
     if (directory.empty())
         return std::string();
-    return FormatBounded("%s\\Themes\\%s\\%s.kvs", directory.c_str(), theme.c_str(), theme.c_str());
+    return FormatBounded("%s\\%s\\%s\\%s.kvs", directory.c_str(), kThemesFolderName, theme.c_str(), theme.c_str());
 }
 
-std::string CurrentDirectoryForThemes() {
+namespace {
+
+std::string CurrentDirectory() {
     char buffer[kThemeTextBytes] = {};
     const DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
     if (length == 0 || length >= sizeof(buffer))
         return std::string();
     return std::string(buffer, length);
+}
+
+// The folder of the running program, without its trailing '\\'.
+std::string ProgramDirectory() {
+    char buffer[kThemeTextBytes] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
+    if (length == 0 || length >= sizeof(buffer))
+        return std::string();
+    const std::string path(buffer, length);
+    size_t lastSeparator = std::string::npos;
+    for (size_t pos = 0; pos < path.size(); pos = NextCharPos(path, pos)) {
+        if (path[pos] == '\\')
+            lastSeparator = pos;
+    }
+    return lastSeparator == std::string::npos ? std::string() : path.substr(0, lastSeparator);
+}
+
+bool IsDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FindThemesHome() {
+    const std::string program = ProgramDirectory();
+    if (!program.empty() && IsDirectory(program + "\\" + kThemesFolderName))
+        return program;
+    return CurrentDirectory();
+}
+
+}  // namespace
+
+const std::string& ThemesHome() {
+    static const std::string home = FindThemesHome();
+    return home;
+}
+
+std::string ThemesFolder() {
+    return ThemesHome().empty() ? std::string() : ThemesHome() + "\\" + kThemesFolderName;
 }
 
 UniqueBitmap LoadThemeBitmap(const std::string& path) {
@@ -131,7 +172,7 @@ ThemeDefinition ReadThemeDefinition(const std::string& directory, const std::str
 
 int CKestrovarSettings::LoadTheme() {
     ReleaseSkin();
-    ThemeDefinition theme = ReadThemeDefinition(CurrentDirectoryForThemes(), Theme);
+    ThemeDefinition theme = ReadThemeDefinition(ThemesHome(), Theme);
     ColorKey = theme.ColorKey;
     if (!theme.BodyNamed)
         return 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Items and their icon data file across starts and quits: items with programs survive, values
 # that are not exactly "tip*command" are gone after a quit, the data file is written at a quit
-# when some item has an icon and left byte for byte as it was when none has.
+# when some item has an icon and left byte for byte as it was when none has. The refresh command
+# remakes the icons from the shell, but not while the icons are still loading.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 kv_setup items_persistence
 
@@ -67,8 +68,16 @@ failure_shown() { kv_probe dialogs | grep -q "$(whoami)\.dataの読込みに失�
 kv_start --no-wait
 kv_check "the damaged file is reported with the read step" kv_wait_for "the failure message" 30 failure_shown
 kv_screenshot items_damaged_data_file
+damaged=$(sha256sum <"$data_file")
+kv_probe post 0x111 57670 0 >/dev/null
+sleep 0.5
+kv_check "a refresh during the load's message does nothing" test "$(sha256sum <"$data_file")" = "$damaged"
 kv_probe press-dialog Kestrovar 1 >/dev/null || kv_probe press-dialog Kestrovar 2 >/dev/null
 kv_check "the start goes on after the message" kv_probe wait-ready 30000
+kv_check "and shows no second one" test -z "$(kv_probe dialogs)"
+kv_probe post 0x111 111 0 >/dev/null
+kv_check "a refresh once loaded drops the data file to remake the icons" \
+    kv_wait_for "data file deleted" 10 test ! -e "$data_file"
 kv_check "quit after a damaged file" kv_quit
 kv_check "the data file is whole again" test "$(image_count)" = 1
 kv_check "the item without program nor image is gone" ! kv_profile_get 'Path Name' Button0

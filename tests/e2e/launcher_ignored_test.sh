@@ -64,4 +64,17 @@ kv_check "lock on: a wheel click elsewhere shows the launcher" test "$(kv_probe 
 kv_wheel_click 300 600
 kv_check "and another hides it" hidden
 kv_check "launcher quits" kv_quit
+
+# Double clicks without the trigger: a pair counts but toggles nothing, so the next click ends
+# the count. Its press was handed to the ignored window, and so must its release be.
+kv_profile_set Status DoubleClick REG_DWORD 1
+kv_profile_set Status WheelClickTrigger REG_DWORD 0
+kv_check "launcher starts with double clicks and no trigger" kv_start
+xdotool mousemove 300 600 click --repeat 2 --delay 120 2
+kv_settle
+: >"$clicks"
+kv_wheel_click 700 200
+kv_check "the click after an unused pair reaches the ignored window whole" \
+    kv_wait_for "two clicks recorded" 5 recorded "down 99 99;up 99 99;"
+kv_check "launcher quits" kv_quit
 kv_finish

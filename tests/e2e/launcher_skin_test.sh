@@ -53,13 +53,17 @@ kv_check "the button size of the theme's image is saved" \
     test "$(kv_profile_get Design ButtonWidth) $(kv_profile_get Design ButtonHeight)" = "30 24"
 kv_check "skin mode stays on" test "$(kv_profile_get Design SkinMode)" = 1
 
-# Graphite: a 175 x 67 body with a magenta key.
-kv_check "Graphite shows" show_theme Graphite
+# Graphite: a 175 x 67 body with a magenta key, started from another folder (as from a shortcut
+# or the Run key): the themes are still found beside the program.
+KV_START_DIR=$WINEPREFIX/drive_c
+kv_check "Graphite shows when started from another folder" show_theme Graphite
 kv_check "the launcher takes Graphite's body size" test "$(kv_probe launcher)" = "1 413 367 175 67"
 kv_screenshot launcher_graphite
 kv_check "Graphite's magenta corner is not painted" \
     test "$(pixel launcher_graphite 413 367)" = "$(pixel launcher_graphite 300 300)"
 kv_check "launcher quits" kv_quit
+kv_check "the theme is kept" test "$(kv_profile_get Design Theme)" = Graphite
+KV_START_DIR=
 
 # A theme whose definition names no body image.
 mkdir -p "$KV_APP/Themes/NoBody"

@@ -6,7 +6,8 @@
 # run by hand, they default to build/win of this checkout.
 #
 #   kv_setup NAME                     prepare the scenario (work folder $KV_WORK, app folder $KV_APP)
-#   kv_start [--no-wait] [ARGS...]    start Kestrovar.exe in $KV_APP; without --no-wait, wait until
+#   kv_start [--no-wait] [ARGS...]    start Kestrovar.exe of $KV_APP in $KV_START_DIR (default: $KV_APP,
+#                                     the program's own folder); without --no-wait, wait until
 #                                     its launcher window is up and settled (at most
 #                                     KV_START_TIMEOUT_MS, default 30000). Sets KV_PID.
 #   kv_quit [TIMEOUT_S]               exit command to the launcher, wait for the process to end
@@ -132,7 +133,7 @@ kv_start() {
         wait=0
         shift
     fi
-    (cd "$KV_APP" && exec wine Kestrovar.exe "$@" </dev/null >>"$KV_WORK/kestrovar.log" 2>&1) &
+    (cd "${KV_START_DIR:-$KV_APP}" && exec wine "$KV_APP/Kestrovar.exe" "$@" </dev/null >>"$KV_WORK/kestrovar.log" 2>&1) &
     KV_PID=$!
     KV_PIDS+=("$KV_PID")
     if [ $wait -eq 1 ] && ! kv_probe wait-ready "${KV_START_TIMEOUT_MS:-30000}"; then

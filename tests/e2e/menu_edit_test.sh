@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Editing items through the context menu and the text entry dialog, registering a file through
-# the open-file dialog and opening an item's folder; the results are in the profile after the
-# quit. An emptied
-# tooltip is kept as "NO TOOLTIP TEXT"; a command with a "*" is refused and offered again.
+# the open-file dialog and opening an item's folder. Each change is in the profile at once: the
+# process is killed at the end, not quit. An emptied tooltip is kept as "NO TOOLTIP TEXT"; a
+# command with a "*" is refused and offered again. While the open-file dialog is open, a
+# settings change and a cancelled end of the session leave its button alive.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 kv_setup menu_edit
 
@@ -82,10 +83,14 @@ kv_check "Esc cancels it" kv_wait_for "dialog closed" 5 dialog_gone "$command_ti
 menu_on_button 5 a
 kv_check "the open-file dialog opens" kv_probe wait-dialog '開く' 10000
 kv_screenshot menu_edit_open_dialog
+kv_probe send 0x1a 0 0 >/dev/null
+kv_check "the end-session query during the dialog is answered" test "$(kv_probe send 0x11 0 0)" = 1
+kv_check "and so is its cancellation" eval "kv_probe send 0x16 0 0 >/dev/null"
 kv_probe dialog-settext '開く' 1148 'C:\kvtools\kvdescribed.exe' ||
     kv_probe dialog-settext '開く' 1152 'C:\kvtools\kvdescribed.exe'
 kv_probe press-dialog '開く' 1
 kv_check "choosing a file closes it" kv_wait_for "dialog closed" 10 dialog_gone '開く'
+kv_check "the launcher lives on" kv_probe wait-ready 10000
 
 # Open the folder of slot 2's program (now C:\kvtools\kvdescribed.exe).
 menu_on_button 2 l
@@ -94,7 +99,11 @@ kv_check "in a window named after the folder" \
     kv_wait_for "folder window in front" 10 foreground_is $'ExplorerWClass\tkvtools'
 kv_check "and hides the launcher" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
 
-kv_check "quit" kv_quit
+kv_wheel_click 300 600
+kv_check "after the cancelled session end the hook shows the launcher again" \
+    test "$(kv_probe launcher | cut -d' ' -f1)" = 1
+kv_wine taskkill /f /im Kestrovar.exe >/dev/null 2>&1
+kv_check "killed" kv_probe wait-gone 10000
 profile=$(kv_profile_dump)
 item() { kv_dump_get "$profile" 'Path Name' "$1"; }
 kv_check "typed tooltip saved" test "$(item Button0)" = 'Notes*C:\windows\notepad.exe'

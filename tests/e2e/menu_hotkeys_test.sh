@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Global hot keys: Alt+Q shows the launcher at the pointer and hides it again, Alt+W and Alt+E
 # turn the pages only while the pointer is over the launcher, and a hot key set to 0 is not
-# registered while the others still work.
+# registered while the others still work. With MemoryPage on the launcher comes back on the page
+# it was hidden on. While the settings sheet is open the hot keys do nothing, and the launcher
+# it hid stays hidden through a settings change.
 source "$KV_SOURCE/tests/e2e/lib.sh"
+source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup menu_hotkeys
 
 kv_profile_load <<'VALUES'
 Kestrovar\Path Name	Button0	REG_SZ	メモ帳*C:\windows\notepad.exe
 Kestrovar\Path Name	Button13	REG_SZ	レジストリ*C:\windows\regedit.exe
+Kestrovar\Path Name	Button37	REG_SZ	メモ*C:\windows\notepad.exe
 VALUES
 
 # Item index shown by the first button: page x 12.
@@ -44,4 +48,25 @@ kv_key alt+e
 kv_check "Alt+E is no longer a hot key" test "$(first_index)" = 12
 kv_check "quit" kv_quit
 kv_check "the 0 is kept in the profile" test "$(kv_profile_get Status HotkeyPrev)" = 0
+
+kv_profile_set Status MemoryPage REG_DWORD 1
+kv_check "start with MemoryPage on" kv_start
+xdotool mousemove 500 400
+kv_key alt+q
+kv_key alt+w
+kv_key alt+w
+kv_key alt+w
+kv_check "three steps reach page 3" test "$(first_index)" = 36
+kv_key alt+q
+kv_key alt+q
+kv_check "hidden on page 3, shown again on page 3" test "$(first_index)" = 36
+kv_check "the settings sheet opens" kv_sheet_open
+kv_check "and hides the launcher" test "$(launcher_state | cut -d' ' -f1)" = 0
+kv_probe send 0x1a 0 0 >/dev/null
+kv_check "a settings change keeps it hidden under the sheet" test "$(launcher_state | cut -d' ' -f1)" = 0
+kv_key alt+q
+kv_check "Alt+Q does nothing while the sheet is open" test "$(launcher_state | cut -d' ' -f1)" = 0
+kv_sheet_close 2
+kv_check "after the sheet the launcher is back where it was" test "$(launcher_state)" = "1 424 374 153 53"
+kv_check "quit" kv_quit
 kv_finish

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Left clicks on launcher buttons: an item starts in its program's folder with its parameters
 # and the launcher hides; Wine's notepad starts; an item whose program was deleted is cleared
-# by the click and is gone from the profile after the quit; an empty button only hides.
+# by the click and is gone from the profile after the quit; an empty button only hides. An item
+# on a drive that is away keeps its slot through the start, the page display and a click. With
+# HideOption off, only a real drag moves an item: not the arrow keys after a click, nor a press
+# released in a gap; the space key held over one button and released over another does.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 kv_setup menu_launch
 
@@ -15,7 +18,10 @@ kv_profile_load <<'VALUES'
 Kestrovar\Path Name	Button0	REG_SZ	メモ帳*C:\windows\notepad.exe
 Kestrovar\Path Name	Button1	REG_SZ	記録*C:\kvtools\run here\kvlaunchrec.exe -a "b c"
 Kestrovar\Path Name	Button2	REG_SZ	消える*C:\kvtools\gone\kvgone.exe
+Kestrovar\Path Name	Button3	REG_SZ	USB*X:\tools\app.exe -p
 VALUES
+# Drive X: points nowhere, as an unplugged stick's letter does.
+ln -sfn /nonexistent-kv-drive "$WINEPREFIX/dosdevices/x:"
 
 shown() { test "$(kv_probe launcher | cut -d' ' -f1)" = 1; }
 hidden() { test "$(kv_probe launcher | cut -d' ' -f1)" = 0; }
@@ -48,6 +54,10 @@ kv_check "a click on an item whose program is gone still hides the launcher" hid
 kv_check "and starts nothing" test ! -e "$tools/gone/kvgone.launched"
 
 kv_wheel_click 500 400
+click_button 3
+kv_check "a click on the item whose drive is away hides the launcher" hidden
+
+kv_wheel_click 500 400
 click_button 5
 kv_check "a click on an empty button only hides" hidden
 
@@ -57,4 +67,30 @@ item() { kv_dump_get "$profile" 'Path Name' "$1"; }
 kv_check "the notepad item stays" test "$(item Button0)" = 'メモ帳*C:\windows\notepad.exe'
 kv_check "the started item stays" test "$(item Button1)" = '記録*C:\kvtools\run here\kvlaunchrec.exe -a "b c"'
 kv_check "the item whose program was gone is cleared" ! item Button2
+kv_check "the item whose drive is away stays" test "$(item Button3)" = 'USB*X:\tools\app.exe -p'
+
+# HideOption off: the launcher stays after a launch.
+kv_profile_set Status HideOption REG_DWORD 0
+kv_check "launcher starts with HideOption off" kv_start
+kv_wheel_click 500 400
+click_button 1
+kv_check "the launcher stays after a launch" shown
+kv_key Right
+kv_key Left
+# A press on button 0 released in the gap between the rows, then the arrow keys again.
+xdotool mousemove 438 388 mousedown 1 sleep 0.2 mousemove 438 400 sleep 0.2 mouseup 1
+kv_settle
+xdotool mousemove 438 388
+kv_key Right
+# The space key held over button 0 and released over button 4 moves its item there.
+xdotool mousemove 438 388 sleep 0.3 keydown space sleep 0.2 mousemove 538 388 sleep 0.3 keyup space
+kv_settle
+kv_check "quit" kv_quit
+profile=$(kv_profile_dump)
+# Only the space key's move happened: 0 -> 4, the items between moved back one slot.
+kv_check "the arrow keys and the press in the gap moved nothing" \
+    test "$(item Button0)" = '記録*C:\kvtools\run here\kvlaunchrec.exe -a "b c"'
+kv_check "the space key moved item 0 to slot 4" test "$(item Button4)" = 'メモ帳*C:\windows\notepad.exe'
+kv_check "the item whose drive is away moved back one slot" test "$(item Button2)" = 'USB*X:\tools\app.exe -p'
+kv_check "nothing else" test "$(grep -c '^Kestrovar.Path Name' <<<"$profile")" = 3
 kv_finish

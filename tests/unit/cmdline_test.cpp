@@ -130,3 +130,22 @@ TEST(ReplaceFirstAndTrim, RespectDoubleByteCharacters) {
     TrimSpaces(blank);
     EXPECT_EQ(blank, "");
 }
+
+TEST(VolumeRootOf, DriveOrShareOfTheCommandsPath) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"X:\\tools\\app.exe -p", "X:\\"},
+        {"  d:\\a b\\c.exe", "d:\\"},
+        {"\\\\server\\share\\dir\\app.exe", "\\\\server\\share\\"},
+        {"//server/share", "//server/share\\"},
+        // The trail byte 0x5C of 表 is no separator: the server name runs on to the real one.
+        {"\\\\表示\\共有\\a.exe", "\\\\表示\\共有\\"},
+        {"\\\\server", ""},
+        {"\\\\\\share\\a.exe", ""},
+        {"\\\\server\\\\a.exe", ""},
+        {"notepad.exe", ""},
+        {"tools\\app.exe", ""},
+        {"", ""},
+    };
+    for (const auto& [command, root] : cases)
+        EXPECT_EQ(VolumeRootOf(command), root) << command;
+}
