@@ -167,8 +167,14 @@ kv_settle() {
     return 0
 }
 
+# The hook library reports the click before the input that follows it is handled, so once the
+# pointer is seen one pixel further, the launcher has the click in its queue; wait-ready in
+# kv_settle then lets it handle it. A fixed pause alone is too short on a busy machine.
 kv_wheel_click() {
-    xdotool mousemove "$1" "$2" click 2
+    xdotool mousemove "$1" "$2" click 2 mousemove $(($1 + 1)) "$2"
+    kv_probe wait-cursor $(($1 + 1)) "$2" 5000
+    xdotool mousemove "$1" "$2"
+    kv_probe wait-cursor "$1" "$2" 5000
     kv_settle
 }
 
