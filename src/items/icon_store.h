@@ -4,12 +4,22 @@
 
 #include "framework/handles.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 class ItemList;
 struct StoredImages;
+
+// What the data file read at the last load held: when it was written, and the fingerprint of the
+// commands its images stand for. Complete when every item of that list had an image in it.
+struct LoadedDataFile {
+    FILETIME written = {};
+    uint64_t commands = 0;
+    bool complete = false;
+};
 
 // Icons restored from the data file are made from its image list when first asked for, and
 // their keys are found then too: making an icon and splitting a command (which probes the file
@@ -41,12 +51,16 @@ public:
     // The program's own item icon at size, for items that stay without a shell icon for now
     // (their drive is away). Owned by the store.
     HICON DefaultItemIcon(int size);
+    void NoteLoadedFile(const LoadedDataFile& file) { loadedFile_ = file; }
+    // The data file of the last load; none when the load read none.
+    const std::optional<LoadedDataFile>& LoadedFile() const { return loadedFile_; }
     void Clear();
     size_t Size() const { return entries_.size(); }
 
 private:
     UniqueImageList storedImages_;
     UniqueIcon defaultItemIcon_;
+    std::optional<LoadedDataFile> loadedFile_;
     int defaultItemIconSize_ = 0;
     std::vector<Entry> entries_;
     // Command → its image in the restored list, for items whose key is not known yet.
@@ -72,8 +86,19 @@ HICON LookUpIcon(IconStore& store, const std::string& command, int iconSize, boo
 // item with no icon at all is cleared, unless its drive or share is away.
 void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& store, int iconSize);
 
-// The icons of the used items in ascending index order, freshly from the shell (asked once per
-// program key, shared by the items that start the same program), as an image list for the data
-// file; a placeholder stands for an item without icon. None when no item has an icon. The icons
-// made are appended to the store.
-UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize);
+// The icons of the used items in ascending index order, as an image list for the data file; a
+// placeholder stands for an item without icon. None when no item has an icon. The shell is asked
+// once per program key, shared by the items that start the same program; with keptSince, a
+// program whose file was last written no later than that keeps the icon the store holds for it
+// (the shell would give the same picture). The icons made are appended to the store.
+UniqueImageList CollectItemImages(const ItemList& items,
+                                  IconStore& store,
+                                  int iconSize,
+                                  const FILETIME* keptSince = nullptr);
+
+// Whether the file at path exists and was last written no later than since.
+bool FileUnchangedSince(const std::string& path, const FILETIME& since);
+
+// Whether the data file of the last load still fits the items exactly: the same commands in
+// the same order, every one with its image, and no program file written since.
+bool LoadedFileStillFits(const IconStore& store, const ItemList& items);

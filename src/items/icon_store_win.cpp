@@ -13,6 +13,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <unordered_set>
+
 namespace {
 
 constexpr int kLargeIconSize = 32;
@@ -83,6 +86,7 @@ void IconStore::Clear() {
     storedByCommand_.clear();
     storedImages_.reset();
     defaultItemIcon_.reset();
+    loadedFile_.reset();
 }
 
 std::string IconKeyOf(const std::string& command) {
@@ -131,14 +135,22 @@ void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& stor
     store.SetStoredImages(std::move(images.list));
 }
 
+bool FileUnchangedSince(const std::string& path, const FILETIME& since) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    return !path.empty() && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+           CompareFileTime(&data.ftLastWriteTime, &since) <= 0;
+}
+
 namespace {
 
-// The shell's icons of one save pass. The shell gives the same picture for the same path, so a
-// program is asked for once per pass however many items start it; with thousands of items the
-// shell queries are nearly all of the save's time. Icons are owned by the store.
+// The icons of one save pass. The shell gives the same picture for the same path, so a program
+// is asked for once per pass however many items start it; with thousands of items the shell
+// queries are nearly all of the save's time. A program unchanged since the data file was written
+// keeps the icon the store holds for it, and is not asked at all. Icons are owned by the store.
 class FreshIcons {
 public:
-    FreshIcons(IconStore& store, int iconSize) : store_(store), iconSize_(iconSize) {}
+    FreshIcons(IconStore& store, int iconSize, const FILETIME* keptSince)
+        : store_(store), iconSize_(iconSize), keptSince_(keptSince) {}
 
     // nullptr when the command's program has no icon.
     HICON For(const std::string& command) {
@@ -150,12 +162,27 @@ public:
             return known->second;
         const std::string key = IconKeyOf(command);
         auto asked = byKey_.find(key);
-        HICON icon = asked != byKey_.end() ? asked->second : Ask(key);
+        HICON icon = asked != byKey_.end() ? asked->second : nullptr;
+        if (asked == byKey_.end()) {
+            icon = Kept(command, key);
+            if (icon)
+                byKey_.emplace(key, icon);
+            else
+                icon = Ask(key);
+        }
         byCommand_.emplace(command, icon);
         return icon;
     }
 
 private:
+    HICON Kept(const std::string& command, const std::string& key) {
+        if (!keptSince_ || !FileUnchangedSince(key, *keptSince_))
+            return nullptr;
+        if (HICON icon = store_.Find(key))
+            return icon;
+        return store_.TakeStoredImage(command, key) ? store_.Find(key) : nullptr;
+    }
+
     HICON Ask(const std::string& key) {
         HICON icon = ShellIcon(key, iconSize_);
         if (icon)
@@ -166,14 +193,15 @@ private:
 
     IconStore& store_;
     const int iconSize_;
+    const FILETIME* keptSince_;                          // not owned
     std::unordered_map<std::string, HICON> byCommand_;  // icons not owned
     std::unordered_map<std::string, HICON> byKey_;      // icons not owned
 };
 
 }  // namespace
 
-UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize) {
-    FreshIcons fresh(store, iconSize);
+UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize, const FILETIME* keptSince) {
+    FreshIcons fresh(store, iconSize, keptSince);
     std::vector<HICON> icons;  // owned by the store
     for (const CLaunchItem* item : items.UsedItemsByIndex())
         icons.push_back(fresh.For(item->strCommand));
@@ -193,6 +221,20 @@ UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int i
             return UniqueImageList();
     }
     return list;
+}
+
+bool LoadedFileStillFits(const IconStore& store, const ItemList& items) {
+    const std::optional<LoadedDataFile>& loaded = store.LoadedFile();
+    if (!loaded || !loaded->complete || loaded->commands != UsedCommandsFingerprint(items))
+        return false;
+    std::unordered_set<std::string> checked;
+    for (const CLaunchItem* item : items.UsedItemsByIndex()) {
+        if (!checked.insert(item->strCommand).second)
+            continue;
+        if (!FileUnchangedSince(IconKeyOf(item->strCommand), loaded->written))
+            return false;
+    }
+    return true;
 }
 
 HICON CKestrovarBodyWnd::GetIcon(const std::string& command) {
@@ -219,13 +261,29 @@ void CKestrovarBodyWnd::LoadIconStore() {
                         ExecutableBaseName().c_str(), MB_OK);
         }
     }
+    const size_t itemsBefore = settings_.Items.UsedItemsByIndex().size();
+    const bool everyItemHasAnImage =
+        images.list && static_cast<size_t>(images.Count()) == itemsBefore &&
+        std::none_of(images.blank.begin(), images.blank.end(), [](bool blank) { return blank; });
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    const bool read = images.list && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file);
     PairImagesWithItems(std::move(images), settings_.Items, iconStore_, settings_.IconSize);
+    if (read)
+        iconStore_.NoteLoadedFile(
+            LoadedDataFile{file.ftLastWriteTime, UsedCommandsFingerprint(settings_.Items), everyItemHasAnImage});
     dataLoaded_ = true;
 }
 
+// Programs whose files did not change since the data file was written keep their icons; when
+// nothing changed at all, the file is left as it is. Either way a quit with thousands of items
+// asks the shell only for what is new, and ends well within the time a log-off allows.
 void CKestrovarBodyWnd::SaveIconStore() {
     dataLoaded_ = false;
-    UniqueImageList images = CollectItemImages(settings_.Items, iconStore_, settings_.IconSize);
+    if (LoadedFileStillFits(iconStore_, settings_.Items))
+        return;
+    const std::optional<LoadedDataFile>& loaded = iconStore_.LoadedFile();
+    UniqueImageList images =
+        CollectItemImages(settings_.Items, iconStore_, settings_.IconSize, loaded ? &loaded->written : nullptr);
     // With no icon at all an older file stays as it is; a failed write keeps it too.
     if (images)
         WriteDataFile(DataFilePath(), images.get());

@@ -141,6 +141,18 @@ std::vector<const CLaunchItem*> ItemList::UsedItemsByIndex() const {
     return used;
 }
 
+uint64_t UsedCommandsFingerprint(const ItemList& items) {
+    // FNV-1a, with a terminating zero after each command so that no two lists run together.
+    uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&hash](unsigned char byte) { hash = (hash ^ byte) * 1099511628211ull; };
+    for (const CLaunchItem* item : items.UsedItemsByIndex()) {
+        for (char c : item->strCommand)
+            mix(static_cast<unsigned char>(c));
+        mix(0);
+    }
+    return hash;
+}
+
 void ReadItems(ItemList& items, ProfileStore& profile) {
     using namespace profile_keys;
     // Each index is read once, so into an empty list the records can be appended without the

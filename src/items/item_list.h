@@ -5,6 +5,7 @@
 // of each index.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -58,6 +59,10 @@ private:
 
     Records records_;
 };
+
+// A fingerprint of the used items' commands in ascending index order: the icon data file
+// written for one list fits another list exactly when the fingerprints are equal.
+uint64_t UsedCommandsFingerprint(const ItemList& items);
 
 // Profile form: section "Path Name", values "Button<n>" = tip + "*" + command.
 void ReadItems(ItemList& items, ProfileStore& profile);

@@ -300,6 +300,59 @@ TEST_F(BodyIconStoreTest, ASaveWithoutAnyIconLeavesTheOlderFileAsItWas) {
     EXPECT_EQ(before, ReadBytes(path));
 }
 
+FILETIME LastWriteOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// A later quit: programs unchanged since the data file keep their icons, and the file is
+// written exactly as asking the shell for every item would write it; with nothing changed it is
+// not written at all; a program written since gets its new icon.
+TEST_F(BodyIconStoreTest, ASaveAsksTheShellOnlyForProgramsWrittenSinceTheDataFile) {
+    ScratchFolder folder;
+    const std::string tool = folder.File("tool.exe");
+    WriteBytes(tool, ReadBytes(kNotepad));
+    Items().SetItem(0, "a", kNotepad);
+    Items().SetItem(1, "b", tool + " -x");
+    Items().SetItem(3, "c", kRegedit);
+    body->SaveIconStore();
+    const Bytes first = ReadBytes(path);
+
+    body->LoadIconStore();
+    const FILETIME written = LastWriteOf(path);
+    body->SaveIconStore();
+    EXPECT_EQ(first, ReadBytes(path));
+    const FILETIME after = LastWriteOf(path);
+    EXPECT_EQ(0, CompareFileTime(&written, &after)) << "an unchanged file is left as it is";
+
+    body->LoadIconStore();
+    Items().SetItem(4, "d", kNotepad);
+    body->SaveIconStore();
+    IconStore everyItem;
+    UniqueImageList expected = CollectAskingForEveryItem(Items(), everyItem, kSize);
+    ASSERT_TRUE(WriteDataFile(folder.File("expected.dat"), expected.get()));
+    EXPECT_EQ(ReadBytes(folder.File("expected.dat")), ReadBytes(path));
+
+    // A file whose images are all notepad's; the tool is written after it, with regedit's bytes
+    // (under a name the shell has not seen yet, so that no cached icon answers for it).
+    const std::string newTool = folder.File("new tool.exe");
+    Items().RemoveAllItems();
+    Items().SetItem(0, "a", kNotepad);
+    Items().SetItem(1, "b", newTool);
+    WriteBytes(newTool, ReadBytes(kNotepad));
+    ASSERT_TRUE(WriteDataFile(path, Images("nn").list.get()));
+    body->LoadIconStore();
+    Sleep(50);
+    WriteBytes(newTool, ReadBytes(kRegedit));
+    body->SaveIconStore();
+    IconStore reloaded;
+    Items().SetItem(1, "b", kMissingProgram);  // images pair by position: it gets image 1
+    PairImagesWithItems(ReadDataFile(path), Items(), reloaded, kSize);
+    EXPECT_EQ(ShellPixels(kRegedit), PixelsOf(LookUpIcon(reloaded, kMissingProgram, kSize, true), kSize));
+    EXPECT_EQ(ShellPixels(kNotepad), PixelsOf(LookUpIcon(reloaded, kNotepad, kSize, true), kSize));
+}
+
 // The loading icon: present in the notification area while loading, gone after.
 TEST(TrayLoadingIconTest, TheEntryLivesUntilTheLoadEnds) {
     HWND window = CreateWindowExA(0, "STATIC", "tray owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
