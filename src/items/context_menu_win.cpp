@@ -64,12 +64,6 @@ void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
     }
 }
 
-std::string ProgramPart(const std::string& command) {
-    std::string program, parameters;
-    SplitCommandLine(command, program, parameters, FileSystemProbe());
-    return program;
-}
-
 // Applies the theme choice of the menu to the settings: theme n of a fresh enumeration, or
 // the plain look for nullopt and for a folder that has gone since the menu was shown.
 void ChooseTheme(CKestrovarSettings& settings, std::optional<int> themeIndex) {
@@ -128,7 +122,7 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
     CLaunchItem* edited = items.FindItem(index);
     if (!edited)
         return false;
-    edited->strTip = TooltipAfterCommandEdit(edited->strTip, ProgramPart(edited->strCommand), command,
+    edited->strTip = TooltipAfterCommandEdit(edited->strTip, edited->strCommand, command, FileSystemProbe(),
                                              &GetFileDescription);
     edited->strCommand = command;
     return true;
