@@ -19,10 +19,6 @@
 
 namespace {
 
-constexpr char kEditTipTitle[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集";
-constexpr char kEditCommandTitle[] = "起動ｺﾏﾝﾄﾞの編集";
-constexpr char kUnstorableCommandMessage[] = "起動ｺﾏﾝﾄﾞに「*」は使えません。";
-
 // The folders under "Themes" in the current directory, in the order the file system lists them.
 std::vector<std::string> EnumerateThemeFolders() {
     std::vector<std::string> names;
@@ -78,24 +74,13 @@ void ChooseTheme(CKestrovarSettings& settings, std::optional<int> themeIndex) {
     }
 }
 
-// Runs the text dialog on text. Returns false when it was cancelled.
-bool RunTextDialog(HWND owner, const char* title, std::string& text) {
-    CTextDialog dialog(owner);
-    dialog.m_strTitle = title;
-    dialog.m_strText = text;
-    if (dialog.DoModal() != IDOK)
-        return false;
-    text = dialog.m_strText;
-    return true;
-}
-
 // Lets the user edit the tooltip of the item at index. Returns true when it changed.
 bool EditTooltip(HWND owner, ItemList& items, int index) {
     const CLaunchItem* item = items.FindItem(index);
     if (!item)
         return false;
     std::string tip = item->strTip;
-    if (!RunTextDialog(owner, kEditTipTitle, tip))
+    if (!EditItemTooltip(owner, tip))
         return false;
     // Looked up again: a launch may have cleared the item while the dialog ran.
     CLaunchItem* edited = items.FindItem(index);
@@ -112,13 +97,8 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
     if (!item)
         return false;
     std::string command = item->strCommand;
-    for (;;) {
-        if (!RunTextDialog(owner, kEditCommandTitle, command))
-            return false;
-        if (IsStorableCommand(command))
-            break;
-        MessageBoxA(owner, kUnstorableCommandMessage, ExecutableBaseName().c_str(), MB_OK);
-    }
+    if (!EditItemCommand(owner, command))
+        return false;
     CLaunchItem* edited = items.FindItem(index);
     if (!edited)
         return false;
