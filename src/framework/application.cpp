@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include "framework/dialog.h"
+#include "settings/cmdline.h"
 
 namespace {
 Application* g_current = nullptr;  // the one application object of the process
@@ -69,9 +70,5 @@ int Application::RunMessageLoop() {
 std::string ExecutableBaseName() {
     char path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full(path, n < MAX_PATH ? n : 0);
-    size_t slash = full.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? full : full.substr(slash + 1);
-    size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
+    return FileTitle(std::string(path, n < MAX_PATH ? n : 0));
 }

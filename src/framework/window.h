@@ -57,7 +57,9 @@ private:
     WNDPROC previousProc_ = nullptr;  // DefWindowProc for our classes, the control's own for subclasses
 };
 
-// Sends a message to a window and returns its text, for windows of any process.
+// Sends a message to a window and returns its text, for windows of any process. maxBytes is
+// the size of the text buffer including the terminating zero, as for GetWindowTextA: the text
+// returned holds at most maxBytes - 1 bytes.
 std::string WindowTextOf(HWND hwnd, int maxBytes = 260);
 
 // The window's rectangle in the client coordinates of frame.

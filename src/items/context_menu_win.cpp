@@ -20,10 +20,6 @@
 
 namespace {
 
-constexpr char kEditTipTitle[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集";
-constexpr char kEditCommandTitle[] = "起動ｺﾏﾝﾄﾞの編集";
-constexpr char kUnstorableCommandMessage[] = "起動ｺﾏﾝﾄﾞに「*」は使えません。";
-
 // The folders in the themes folder, in the order the file system lists them.
 std::vector<std::string> EnumerateThemeFolders() {
     std::vector<std::string> names;
@@ -64,12 +60,6 @@ void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
     }
 }
 
-std::string ProgramPart(const std::string& command) {
-    std::string program, parameters;
-    SplitCommandLine(command, program, parameters, FileSystemProbe());
-    return program;
-}
-
 // Applies the theme choice of the menu to the settings: theme n of a fresh enumeration, or
 // the plain look for nullopt and for a folder that has gone since the menu was shown.
 void ChooseTheme(CKestrovarSettings& settings, std::optional<int> themeIndex) {
@@ -84,24 +74,13 @@ void ChooseTheme(CKestrovarSettings& settings, std::optional<int> themeIndex) {
     }
 }
 
-// Runs the text dialog on text. Returns false when it was cancelled.
-bool RunTextDialog(HWND owner, const char* title, std::string& text) {
-    CTextDialog dialog(owner);
-    dialog.m_strTitle = title;
-    dialog.m_strText = text;
-    if (dialog.DoModal() != IDOK)
-        return false;
-    text = dialog.m_strText;
-    return true;
-}
-
 // Lets the user edit the tooltip of the item at index. Returns true when it changed.
 bool EditTooltip(HWND owner, ItemList& items, int index) {
     const CLaunchItem* item = items.FindItem(index);
     if (!item)
         return false;
     std::string tip = item->strTip;
-    if (!RunTextDialog(owner, kEditTipTitle, tip))
+    if (!EditItemTooltip(owner, tip))
         return false;
     // Looked up again: a launch may have cleared the item while the dialog ran.
     CLaunchItem* edited = items.FindItem(index);
@@ -118,17 +97,12 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
     if (!item)
         return false;
     std::string command = item->strCommand;
-    for (;;) {
-        if (!RunTextDialog(owner, kEditCommandTitle, command))
-            return false;
-        if (IsStorableCommand(command))
-            break;
-        MessageBoxA(owner, kUnstorableCommandMessage, ExecutableBaseName().c_str(), MB_OK);
-    }
+    if (!EditItemCommand(owner, command))
+        return false;
     CLaunchItem* edited = items.FindItem(index);
     if (!edited)
         return false;
-    edited->strTip = TooltipAfterCommandEdit(edited->strTip, ProgramPart(edited->strCommand), command,
+    edited->strTip = TooltipAfterCommandEdit(edited->strTip, edited->strCommand, command, FileSystemProbe(),
                                              &GetFileDescription);
     edited->strCommand = command;
     return true;

@@ -101,8 +101,12 @@ void ItemList::ShiftFirstRecords(int low, int high, int delta) {
     }
 }
 
-void ItemList::InsertBlank(int at) {
+bool ItemList::InsertBlank(int at) {
+    const CLaunchItem* last = FindItem(profile_keys::kMaxButtonIndex);
+    if (at <= profile_keys::kMaxButtonIndex && last && !last->IsBlank())
+        return false;
     ShiftFirstRecords(at, HighestIndex(), +1);
+    return true;
 }
 
 void ItemList::DeleteAt(int at) {

@@ -33,8 +33,10 @@ public:
     // Empties both texts of the record with the index; the record stays.
     void ClearItem(int index);
 
-    // Frees slot at: every item at at or later moves one slot up.
-    void InsertBlank(int at);
+    // Frees slot at: every item at at or later moves one slot up. Refused, leaving the list
+    // unchanged and returning false, when that would push the item in the profile's last slot
+    // (profile_keys::kMaxButtonIndex) beyond it, where it would be written but never read back.
+    bool InsertBlank(int at);
     // Removes the item at at; every later item moves one slot down and the record of at ends,
     // cleared, at the old highest index.
     void DeleteAt(int at);

@@ -108,15 +108,26 @@ bool IsStorableCommand(const std::string& command) {
     return FindCharMbcs(command, kProfileSeparator) == std::string::npos;
 }
 
+namespace {
+std::string ProgramPart(const std::string& command, const PathProbe& probe) {
+    std::string program, parameters;
+    SplitCommandLine(command, program, parameters, probe);
+    return program;
+}
+}  // namespace
+
 std::string TooltipAfterCommandEdit(const std::string& oldTip,
-                                    const std::string& oldProgram,
+                                    const std::string& oldCommand,
                                     const std::string& newCommand,
+                                    const PathProbe& probe,
                                     const std::function<std::string(const std::string&)>& describe) {
     if (newCommand.empty())
         return std::string();
-    if (!oldTip.empty() && !CommandTargetChanged(oldProgram, newCommand))
+    if (!oldTip.empty() && !CommandTargetChanged(ProgramPart(oldCommand, probe), newCommand))
         return oldTip;
-    std::string tip = describe(newCommand);
+    // The description belongs to the program, not to the command with its parameters.
+    const std::string newProgram = ProgramPart(newCommand, probe);
+    std::string tip = describe(newProgram.empty() ? newCommand : newProgram);
     if (tip.empty())
         tip = newCommand;
     return StorableTooltip(tip, newCommand);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/cmdline.h"
+
 struct MenuEntry {
     enum Kind { kCommand, kSeparator, kSubmenu };
 
@@ -51,12 +53,15 @@ std::string StorableTooltip(const std::string& tip, const std::string& command);
 // hold one; the empty command, which blanks the item, is storable.)
 bool IsStorableCommand(const std::string& command);
 
-// The tooltip after the command of an item was edited from a command whose program part is
-// oldProgram to newCommand: unchanged while the new command still contains the old program,
-// otherwise describe(newCommand) or newCommand itself when that is empty. An emptied command
-// empties the tooltip as well (the slot becomes blank); an item without a tooltip gets one
-// from its new command.
+// The tooltip after the command of an item was edited from oldCommand to newCommand, both
+// split into program and parameters through probe: unchanged while the new command still
+// contains the old program part, otherwise the description of the new program part (the
+// whole command when it has none) or newCommand itself when there is no description, made
+// storable. An emptied command empties the tooltip as well (the slot becomes blank); an item
+// without a tooltip gets one from its new command. Used by both editors of an item's command,
+// the context menu and the registered applications page.
 std::string TooltipAfterCommandEdit(const std::string& oldTip,
-                                    const std::string& oldProgram,
+                                    const std::string& oldCommand,
                                     const std::string& newCommand,
+                                    const PathProbe& probe,
                                     const std::function<std::string(const std::string&)>& describe);

@@ -23,3 +23,14 @@ protected:
 private:
     HWND parent_;  // not owned
 };
+
+// The two edits of an item's texts, shared by the context menu and the registered applications
+// page. Each runs the dialog modally, owned by owner, on the text and returns false when the
+// user cancels (the text is then unchanged).
+
+// The tooltip edit. The entered text is returned as typed; StorableTooltip makes it storable.
+bool EditItemTooltip(HWND owner, std::string& tip);
+
+// The command edit. A command the profile cannot store (with '*') is refused with a message
+// box and offered again as typed, until the user enters a storable one or cancels.
+bool EditItemCommand(HWND owner, std::string& command);

@@ -3,6 +3,7 @@
 #include "launcher/ignore_rules.h"
 
 namespace {
+// Class names and titles of up to 259 characters, plus the terminating zero.
 constexpr int kNameBufferSize = 260;
 }  // namespace
 
@@ -12,5 +13,5 @@ bool CKestrovarBodyWnd::IsIgnored(HWND topLevel) {
     GetClassNameA(topLevel, className, kNameBufferSize);
     if (MatchesAny(className, settings_.IgnoredClassNames))
         return true;
-    return MatchesAny(WindowTextOf(topLevel, kNameBufferSize - 1), settings_.IgnoredWindowNames);
+    return MatchesAny(WindowTextOf(topLevel, kNameBufferSize), settings_.IgnoredWindowNames);
 }

@@ -69,6 +69,21 @@ int ReplaceFirst(const std::string& find, const std::string& replacement, std::s
     return 1;
 }
 
+std::string FileTitle(const std::string& path) {
+    size_t nameStart = 0;
+    size_t dot = std::string::npos;  // last '.' of the name
+    for (size_t pos = 0; pos < path.size(); pos = NextCharPos(path, pos)) {
+        if (path[pos] == '\\' || path[pos] == '/') {
+            nameStart = pos + 1;
+            dot = std::string::npos;
+        } else if (path[pos] == '.') {
+            dot = pos;
+        }
+    }
+    const size_t nameEnd = dot == std::string::npos ? path.size() : dot;
+    return path.substr(nameStart, nameEnd - nameStart);
+}
+
 void TrimSpaces(std::string& text) {
     size_t end = text.size();
     while (end > 0 && IsSpaceByte(text[end - 1]))

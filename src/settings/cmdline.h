@@ -29,3 +29,8 @@ int ReplaceFirst(const std::string& find, const std::string& replacement, std::s
 
 // Removes leading and trailing single-byte white space (0x20, 0x09-0x0D).
 void TrimSpaces(std::string& text);
+
+// The file name of a path without its extension: "Kestrovar" for "C:\Tools\Kestrovar.exe".
+// Separators are '\' and '/'; a trail byte of a double-byte character (表 ends in 0x5C) is never
+// taken for one.
+std::string FileTitle(const std::string& path);

@@ -14,8 +14,6 @@ namespace {
 
 constexpr char kTipColumnHeading[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄ";
 constexpr char kCommandColumnHeading[] = "ｺﾏﾝﾄﾞ";
-constexpr char kEditCommandTitle[] = "起動ｺﾏﾝﾄﾞの編集";
-constexpr char kEditTipTitle[] = "ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集";
 constexpr int kLargeIconSize = 32;
 constexpr int kTipColumn = 0;
 constexpr int kCommandColumn = 1;
@@ -156,12 +154,10 @@ void CKestrovarContentsPage::EditSelectedCommand() {
     const int selected = SelectedRow();
     if (selected < 0 || rows_.at(static_cast<size_t>(selected)).IsEmptySlot())
         return;
-    CTextDialog dialog(hwnd());
-    dialog.m_strTitle = kEditCommandTitle;
-    dialog.m_strText = rows_.at(static_cast<size_t>(selected)).command;
-    if (dialog.DoModal() != IDOK || dialog.m_strText.empty())
+    std::string command = rows_.at(static_cast<size_t>(selected)).command;
+    if (!EditItemCommand(hwnd(), command) || command.empty())
         return;
-    rows_.EditCommand(static_cast<size_t>(selected), dialog.m_strText, FileSystemProbe(), &GetFileDescription);
+    rows_.EditCommand(static_cast<size_t>(selected), command, FileSystemProbe(), &GetFileDescription);
     ShowRow(static_cast<size_t>(selected));
     InvalidateRect(list_, nullptr, TRUE);
     SetModified();
@@ -172,12 +168,10 @@ void CKestrovarContentsPage::EditSelectedTip() {
     // Rows without a tooltip (empty slots, and items stored with the placeholder) are not edited.
     if (selected < 0 || rows_.at(static_cast<size_t>(selected)).tip.empty())
         return;
-    CTextDialog dialog(hwnd());
-    dialog.m_strTitle = kEditTipTitle;
-    dialog.m_strText = rows_.at(static_cast<size_t>(selected)).tip;
-    if (dialog.DoModal() != IDOK)
+    std::string tip = rows_.at(static_cast<size_t>(selected)).tip;
+    if (!EditItemTooltip(hwnd(), tip))
         return;
-    rows_.at(static_cast<size_t>(selected)).tip = dialog.m_strText;
+    rows_.EditTip(static_cast<size_t>(selected), tip);
     ShowRow(static_cast<size_t>(selected));
     SetModified();
 }

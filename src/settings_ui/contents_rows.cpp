@@ -3,8 +3,17 @@
 #include <algorithm>
 
 #include "items/item_list.h"
-#include "settings/mbcs.h"
+#include "items/menu_rules.h"
 #include "settings/profile_keys.h"
+
+namespace {
+
+// The placeholder of a stored item without tooltip shows as an empty tooltip.
+std::string ShownTip(const std::string& storedTip) {
+    return storedTip == kNoTooltipText ? std::string() : storedTip;
+}
+
+}  // namespace
 
 ContentsRows::ContentsRows(const ItemList& items) {
     int highest = -1;
@@ -19,7 +28,7 @@ ContentsRows::ContentsRows(const ItemList& items) {
         if (record.nIndex < 0 || record.nIndex > highest)
             continue;
         ContentsRow& row = rows_[static_cast<size_t>(record.nIndex)];
-        row.tip = record.strTip == kNoTooltipText ? std::string() : record.strTip;
+        row.tip = ShownTip(record.strTip);
         row.command = record.strCommand;
     }
 }
@@ -44,19 +53,20 @@ void ContentsRows::EditCommand(size_t row,
                                const std::string& newCommand,
                                const PathProbe& probe,
                                const DescriptionLookup& describe) {
+    if (row >= rows_.size() || !IsStorableCommand(newCommand))
+        return;
+    ContentsRow& target = rows_[row];
+    // The rule works on the stored tooltip, in which an empty row tooltip is the placeholder.
+    const std::string storedTip = StorableTooltip(target.tip, target.command);
+    target.tip = ShownTip(TooltipAfterCommandEdit(storedTip, target.command, newCommand, probe, describe));
+    target.command = newCommand;
+}
+
+void ContentsRows::EditTip(size_t row, const std::string& tip) {
     if (row >= rows_.size())
         return;
     ContentsRow& target = rows_[row];
-    std::string oldProgram, oldArguments;
-    SplitCommandLine(target.command, oldProgram, oldArguments, probe);
-    if (FindMbcs(newCommand, oldProgram) == std::string::npos) {
-        // The description belongs to the program, not to the command with its parameters.
-        std::string newProgram, newArguments;
-        SplitCommandLine(newCommand, newProgram, newArguments, probe);
-        std::string description = describe(newProgram.empty() ? newCommand : newProgram);
-        target.tip = description.empty() ? newCommand : description;
-    }
-    target.command = newCommand;
+    target.tip = ShownTip(StorableTooltip(tip, target.command));
 }
 
 void ContentsRows::ApplyTo(ItemList& items) const {
@@ -65,6 +75,6 @@ void ContentsRows::ApplyTo(ItemList& items) const {
         const ContentsRow& row = rows_[r];
         if (row.IsEmptySlot())
             continue;
-        items.SetItem(static_cast<int>(r), row.tip.empty() ? std::string(kNoTooltipText) : row.tip, row.command);
+        items.SetItem(static_cast<int>(r), StorableTooltip(row.tip, row.command), row.command);
     }
 }

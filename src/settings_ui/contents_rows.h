@@ -39,16 +39,20 @@ public:
     // Exchanges the texts of two rows; out-of-range rows are ignored.
     void Swap(size_t a, size_t b);
     RowDeleteResult Delete(size_t row);
-    // Gives a row a new command. When the new command no longer contains the old command's
-    // program, the tooltip follows the new program: its file description, or else the new
-    // command itself. Out-of-range rows are ignored.
+    // Gives a row a new command, by the rule of the context menu (TooltipAfterCommandEdit):
+    // when the new command no longer contains the old command's program, the tooltip follows
+    // the new program. A command the profile cannot store (with '*') and out-of-range rows are
+    // ignored.
     void EditCommand(size_t row,
                      const std::string& newCommand,
                      const PathProbe& probe,
                      const DescriptionLookup& describe);
+    // Gives a filled row a new tooltip as it can be stored ('*' becomes '＊'); an empty one
+    // stays empty and is stored as the placeholder. Out-of-range rows are ignored.
+    void EditTip(size_t row, const std::string& tip);
 
-    // Replaces the item list by one record per filled row, an empty tooltip stored as the
-    // placeholder text.
+    // Replaces the item list by one record per filled row, each tooltip made storable (an
+    // empty one becomes the placeholder text).
     void ApplyTo(ItemList& items) const;
 
 private:

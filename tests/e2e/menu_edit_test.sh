@@ -56,7 +56,7 @@ kv_wait_for "dialog closed" 5 dialog_gone "$tip_title"
 menu_on_button 2 e
 kv_check "the command dialog opens" kv_probe wait-dialog "$command_title" 5000
 kv_check "with the command in its edit box" dialogs_show '1005 Edit "C:\kvtools\kvlaunchrec.exe"'
-kv_probe dialog-settext "$command_title" 1005 'C:\kvtools\kvdescribed.exe'
+kv_probe dialog-settext "$command_title" 1005 'C:\kvtools\kvdescribed.exe /q'
 kv_key Return
 kv_check "Enter on the OK button confirms" kv_wait_for "dialog closed" 5 dialog_gone "$command_title"
 
@@ -92,7 +92,7 @@ kv_probe press-dialog '開く' 1
 kv_check "choosing a file closes it" kv_wait_for "dialog closed" 10 dialog_gone '開く'
 kv_check "the launcher lives on" kv_probe wait-ready 10000
 
-# Open the folder of slot 2's program (now C:\kvtools\kvdescribed.exe).
+# Open the folder of slot 2's program (now C:\kvtools\kvdescribed.exe /q).
 menu_on_button 2 l
 kv_check "open link target opens the program's folder" kv_probe find-class ExplorerWClass 15000
 kv_check "in a window named after the folder" \
@@ -109,8 +109,8 @@ item() { kv_dump_get "$profile" 'Path Name' "$1"; }
 kv_check "typed tooltip saved" test "$(item Button0)" = 'Notes*C:\windows\notepad.exe'
 kv_check "emptied tooltip kept as NO TOOLTIP TEXT, parameters added to the command" \
     test "$(item Button1)" = 'NO TOOLTIP TEXT*C:\windows\regedit.exe -m'
-kv_check "a new program brings its description as tooltip" \
-    test "$(item Button2)" = '起動記録ツール*C:\kvtools\kvdescribed.exe'
+kv_check "a new program with parameters brings the program's description as tooltip" \
+    test "$(item Button2)" = '起動記録ツール*C:\kvtools\kvdescribed.exe /q'
 kv_check "the refused command left the item unchanged" test "$(item Button3)" = 'メモ*C:\windows\notepad.exe'
 kv_check "the chosen file is registered with its description" \
     test "$(item Button5)" = '起動記録ツール*C:\kvtools\kvdescribed.exe'

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The registered applications page: one row per slot up to the highest item, moving, emptying
-# and removing rows, editing commands (the tooltip follows a new program) and tooltips; OK
-# rebuilds the item list, and the launcher shows the moved item at its new button.
+# and removing rows, editing commands (the tooltip follows a new program) and tooltips, with the
+# same rules for texts the profile cannot store as the context menu; OK rebuilds the item list,
+# and the launcher shows the moved item at its new button.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup settings_contents
@@ -57,6 +58,24 @@ kv_check "edit tooltip no longer reacts on a row without tooltip" ! kv_probe wai
 kv_check "rows after the edits" test "$(rows)" = "$(printf '%s\n' \
     $'メモ帳\tC:\\windows\\notepad.exe' $'Kestrovar ランチャー\tC:\\Kestrovar\\Kestrovar.exe' $'\t' \
     $'コマンド\tC:\\windows\\system32\\cmd.exe /c exit' $'\t' $'\tC:\\windows\\hh.exe')"
+
+# Texts the profile could not store: a "*" typed into a tooltip is kept as "＊"; a command with a
+# "*" is refused with a message and offered again as typed.
+dialogs_show() { kv_probe dialogs | grep -qF "$1"; }
+select_and_click 0 $EDIT_TIP
+kv_text_dialog_answer "$EDIT_TIP_TITLE" 'a*b'
+kv_check "a * typed into a tooltip shows as ＊" test "$(rows | head -1)" = $'a＊b\tC:\\windows\\notepad.exe'
+select_and_click 3 $EDIT_COMMAND
+kv_text_dialog_answer "$EDIT_COMMAND_TITLE" 'C:\windows\system32\cmd.exe /c dir *.txt'
+kv_check "a command with a * is refused with a message" \
+    kv_wait_for "message" 5 dialogs_show '起動ｺﾏﾝﾄﾞに「*」は使えません。'
+kv_screenshot settings_contents_refused
+kv_probe press-dialog Kestrovar 1 >/dev/null
+kv_check "and offered again as typed" \
+    kv_wait_for "dialog again" 5 dialogs_show '1005 Edit "C:\windows\system32\cmd.exe /c dir *.txt"'
+kv_probe press-dialog "$EDIT_COMMAND_TITLE" 2 >/dev/null
+kv_check "cancelling it leaves the row as it was" \
+    test "$(rows | sed -n 4p)" = $'コマンド\tC:\\windows\\system32\\cmd.exe /c exit'
 kv_screenshot settings_contents_edited
 kv_sheet_close 1
 
@@ -70,7 +89,7 @@ kv_check "exit" kv_quit
 
 profile=$(kv_profile_dump)
 item() { kv_dump_get "$profile" 'Path Name' "Button$1"; }
-kv_check "slot 0: the moved item" test "$(item 0)" = 'メモ帳*C:\windows\notepad.exe'
+kv_check "slot 0: the moved item, the * of its tooltip stored as ＊" test "$(item 0)" = 'a＊b*C:\windows\notepad.exe'
 kv_check "slot 1: the edited command with the new program's description" \
     test "$(item 1)" = 'Kestrovar ランチャー*C:\Kestrovar\Kestrovar.exe'
 kv_check "slot 3: same program, tooltip kept" test "$(item 3)" = 'コマンド*C:\windows\system32\cmd.exe /c exit'
@@ -88,10 +107,10 @@ kv_check "launcher starts with 32-pixel icons" kv_start
 kv_sheet_open
 kv_sheet_page 1
 kv_check "the list shows large icons" test "$(kv_page_send $LIST $LVM_GETVIEW 0 0)" = $LV_VIEW_ICON
-kv_check "the same rows" test "$(rows | cut -f1 | head -2 | tr '\n' ,)" = 'メモ帳,Kestrovar ランチャー,'
+kv_check "the same rows" test "$(rows | cut -f1 | head -2 | tr '\n' ,)" = 'a＊b,Kestrovar ランチャー,'
 select_and_click 0 $DOWN
 kv_check "down on the selected icon swaps it with the next" \
-    test "$(rows | cut -f1 | head -2 | tr '\n' ,)" = 'Kestrovar ランチャー,メモ帳,'
+    test "$(rows | cut -f1 | head -2 | tr '\n' ,)" = 'Kestrovar ランチャー,a＊b,'
 kv_screenshot settings_contents_large
 kv_sheet_close 2
 kv_check "exit" kv_quit

@@ -88,6 +88,15 @@ TEST(SplitCommandLine, DoubleBytePathsSplitAtRealSpaces) {
     EXPECT_EQ(s.arguments, "能力");
 }
 
+TEST(FileTitle, NameWithoutFolderAndExtension) {
+    EXPECT_EQ(FileTitle("C:\\Tools\\Kestrovar.exe"), "Kestrovar");
+    EXPECT_EQ(FileTitle("C:/a.b/run.me.exe"), "run.me");
+    EXPECT_EQ(FileTitle("plain"), "plain");
+    // 表 and ソ end in 0x5C: the name is not cut inside them.
+    EXPECT_EQ(FileTitle("C:\\ソフト\\表示ソフト.exe"), "表示ソフト");
+    EXPECT_EQ(FileTitle("C:\\表\\x.exe"), "x");
+}
+
 TEST(SplitString, FollowsTokenizerRules) {
     std::vector<std::string> list{"kept"};
     EXPECT_EQ(SplitString("*", list, "a*b"), 2);

@@ -64,6 +64,18 @@ TEST(ItemList, InsertBlankShiftsLaterItemsUp) {
     EXPECT_EQ(Slots(items), (std::map<int, std::string>{{0, "a"}, {2, "b"}, {3, "c"}, {7, "d"}}));
     items.InsertBlank(8);  // past the end: nothing
     EXPECT_EQ(Slots(items).rbegin()->first, 7);
+
+    // The profile holds slots up to 10000: an insert that would push the item there beyond is
+    // refused. A blank record there may move on; nothing of it is stored.
+    ItemList full = ListOf({{0, "a"}, {9999, "y"}, {10000, "z"}});
+    const auto before = Slots(full);
+    EXPECT_FALSE(full.InsertBlank(0));
+    EXPECT_FALSE(full.InsertBlank(10000));
+    EXPECT_EQ(Slots(full), before);
+    full.ClearItem(10000);
+    EXPECT_TRUE(full.InsertBlank(9999));
+    EXPECT_EQ(Slots(full), (std::map<int, std::string>{{0, "a"}, {10000, "y"}, {10001, ""}}));
+    EXPECT_TRUE(full.InsertBlank(10001));  // beyond the stored slots nothing is at stake
 }
 
 TEST(ItemList, DeleteAtClosesGapAndLeavesBlankAtEnd) {
@@ -107,18 +119,18 @@ TEST(ItemList, EditsTouchOnlyTheFirstRecordOfADuplicateIndex) {
 
 TEST(ItemList, EditsDoNotWalkEverySlot) {
     MemoryProfile profile;
-    for (int i = 0; i <= 10000; ++i)
+    for (int i = 0; i < 10000; ++i)
         profile.Set("Path Name", "Button" + std::to_string(i), "t*c" + std::to_string(i));
     ItemList items;
     ReadItems(items, profile);
-    ASSERT_EQ(items.size(), 10001u);
+    ASSERT_EQ(items.size(), 10000u);
     for (int i = 0; i < 50; ++i) {
-        items.InsertBlank(0);
+        ASSERT_TRUE(items.InsertBlank(0));  // the last slot, 10000, is still free
         items.DeleteAt(0);
-        items.MoveItem(0, 10000);
+        items.MoveItem(0, 9999);
     }
-    EXPECT_EQ(items.HighestIndex(), 10000);
-    EXPECT_EQ(items.FindItem(10000)->strCommand, "c49");
+    EXPECT_EQ(items.HighestIndex(), 9999);
+    EXPECT_EQ(items.FindItem(9999)->strCommand, "c49");
 
     // Far-apart indexes: the cost follows the records, not the index range.
     ItemList sparse = ListOf({{0, "a"}, {2000000000, "b"}, {INT_MAX, "c"}});

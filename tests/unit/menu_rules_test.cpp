@@ -117,17 +117,25 @@ TEST(MenuRules, EditedTextsStayStorable) {
 }
 
 TEST(MenuRules, TooltipAfterCommandEdit) {
-    auto describe = [](const std::string& command) {
-        return command == "C:\\B\\b.exe" ? std::string("B tool") : std::string();
+    // A fake file system with two programs; b.exe has a description.
+    const PathProbe probe = [](const std::string& path) -> unsigned long {
+        return path == "C:\\A\\a.exe" || path == "C:\\B\\b.exe" ? 0x20 : 0;
+    };
+    auto describe = [](const std::string& program) {
+        return program == "C:\\B\\b.exe" ? std::string("B *tool") : std::string();
+    };
+    auto after = [&](const char* oldTip, const char* oldCommand, const char* newCommand) {
+        return TooltipAfterCommandEdit(oldTip, oldCommand, newCommand, probe, describe);
     };
     // Same program with parameters: the tooltip stays.
-    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "C:\\A\\a.exe /x", describe), "A");
-    // Another program: its description, or the command when it has none.
-    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "C:\\B\\b.exe", describe), "B tool");
-    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "C:\\C\\c.exe", describe), "C:\\C\\c.exe");
+    EXPECT_EQ(after("A", "C:\\A\\a.exe -y", "C:\\A\\a.exe /x"), "A");
+    // Another program: the storable description of its program part, or the command.
+    EXPECT_EQ(after("A", "C:\\A\\a.exe", "C:\\B\\b.exe"), "B ＊tool");
+    EXPECT_EQ(after("A", "C:\\A\\a.exe", "C:\\B\\b.exe /q"), "B ＊tool");
+    EXPECT_EQ(after("A", "C:\\A\\a.exe", "C:\\C\\c.exe"), "C:\\C\\c.exe");
     // Emptied command: the slot becomes blank.
-    EXPECT_EQ(TooltipAfterCommandEdit("A", "C:\\A\\a.exe", "", describe), "");
+    EXPECT_EQ(after("A", "C:\\A\\a.exe", ""), "");
     // A blank record given a command gets a tooltip, otherwise the profile would drop it.
-    EXPECT_EQ(TooltipAfterCommandEdit("", "", "C:\\B\\b.exe", describe), "B tool");
-    EXPECT_EQ(TooltipAfterCommandEdit("NO TOOLTIP TEXT", "", "C:\\B\\b.exe", describe), "NO TOOLTIP TEXT");
+    EXPECT_EQ(after("", "", "C:\\B\\b.exe"), "B ＊tool");
+    EXPECT_EQ(after("NO TOOLTIP TEXT", "", "C:\\B\\b.exe"), "NO TOOLTIP TEXT");
 }

@@ -66,18 +66,21 @@ TEST(ContentsRows, EditsAndApply) {
     rows.ApplyTo(items);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items.FindItem(2)->strTip, "NO TOOLTIP TEXT");
+    rows.at(2).tip = "a*b";  // a '*' would split the stored value
+    rows.ApplyTo(items);
+    EXPECT_EQ(items.FindItem(2)->strTip, "a＊b");
 
     ContentsRows().ApplyTo(items);
     EXPECT_TRUE(items.empty());
 }
 
-TEST(ContentsRows, EditCommandTooltipFollowsTheProgram) {
-    // A fake file system: the two programs exist, "C:\B\other.exe" has a description.
+TEST(ContentsRows, EditCommandTooltipFollowsTheProgramAndTextsStayStorable) {
+    // A fake file system: the programs exist, "C:\B\other.exe" has a description with a '*'.
     const PathProbe probe = [](const std::string& path) -> unsigned long {
         return path == "C:\\A\\app.exe" || path == "C:\\B\\other.exe" || path == "C:\\B\\plain.exe" ? 0x20 : 0;
     };
     const DescriptionLookup describe = [](const std::string& path) {
-        return path == "C:\\B\\other.exe" ? std::string("他のツール") : std::string();
+        return path == "C:\\B\\other.exe" ? std::string("他の*ツール") : std::string();
     };
     ItemList items;
     items.SetItem(0, "アプリ", "C:\\A\\app.exe");
@@ -90,10 +93,17 @@ TEST(ContentsRows, EditCommandTooltipFollowsTheProgram) {
     // The old program part is now "C:\A\app.exe"; a new program takes its description, looked
     // up for the program rather than for the whole command with its parameters.
     rows.EditCommand(0, "C:\\B\\other.exe /q", probe, describe);
-    EXPECT_EQ(rows.at(0).tip, "他のツール");
+    EXPECT_EQ(rows.at(0).tip, "他の＊ツール");  // made storable
     rows.EditCommand(0, "C:\\B\\plain.exe", probe, describe);  // no description: the command
     EXPECT_EQ(rows.at(0).tip, "C:\\B\\plain.exe");
 
+    rows.EditCommand(0, "C:\\B\\plain.exe *.txt", probe, describe);  // unstorable: ignored
+    EXPECT_EQ(rows.at(0).command, "C:\\B\\plain.exe");
     rows.EditCommand(3, "C:\\x.exe", probe, describe);  // out of range: ignored
     EXPECT_EQ(rows.size(), 1u);
+
+    rows.EditTip(0, "x*y");
+    EXPECT_EQ(rows.at(0).tip, "x＊y");
+    rows.EditTip(0, "");  // stored as the placeholder, shown empty
+    EXPECT_EQ(rows.at(0).tip, "");
 }
