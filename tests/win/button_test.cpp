@@ -189,19 +189,20 @@ TEST_F(ButtonTest, ReportsItsItemIndex) {
     EXPECT_EQ(4711, SendMessageA(Button(1).hwnd(), KVM_GETINDEX, 0, 0));
 }
 
+// A named CALLBACK function: a lambda converts only to a default-convention pointer, which is
+// not the stdcall an enumeration callback is on 32 bits.
+BOOL CALLBACK CountTooltip(HWND w, LPARAM param) {
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof(cls));
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0)
+        ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
 TEST_F(ButtonTest, DestroyingTheButtonDestroysItsTooltip) {
     auto countTooltips = [] {
         int count = 0;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND w, LPARAM param) -> BOOL {
-                char cls[64] = {};
-                GetClassNameA(w, cls, sizeof(cls));
-                if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0)
-                    ++*reinterpret_cast<int*>(param);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
+        EnumThreadWindows(GetCurrentThreadId(), CountTooltip, reinterpret_cast<LPARAM>(&count));
         return count;
     };
     const int none = countTooltips();
