@@ -18,6 +18,7 @@ HWND g_target = nullptr;
 HANDLE g_thread = nullptr;
 DWORD g_threadId = 0;
 HHOOK g_hook = nullptr;
+bool g_clickKept = false;  // hook thread only: the last press was kept from its window, so its release is too
 // Process-local flags: a low-level hook runs in the process that installed it.
 volatile LONG g_messageLock = 0;
 volatile LONG g_clickLock = 0;
@@ -34,7 +35,12 @@ LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
         HWND under = WindowFromPoint(info->pt);
         UINT message = wParam == WM_MBUTTONDOWN ? kHookDownMessage : kHookClickMessage;
         PostMessageA(g_target, message, reinterpret_cast<WPARAM>(under), PackPoint(info->pt));
-        if (InterlockedCompareExchange(&g_clickLock, 0, 0))
+        // While the launcher holds its message lock (a dialog of it is open) it re-delivers
+        // nothing, so the click goes to the window under the cursor.
+        if (wParam == WM_MBUTTONDOWN)
+            g_clickKept = InterlockedCompareExchange(&g_clickLock, 0, 0) &&
+                          !InterlockedCompareExchange(&g_messageLock, 0, 0);
+        if (g_clickKept)
             return 1;  // kept from the window under the cursor; the launcher re-delivers where due
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
