@@ -28,12 +28,7 @@ add_executable(Kestrovar WIN32 ${KV_ENTRY} ${KV_RESOURCES})
 target_link_libraries(Kestrovar PRIVATE kvwin ${KV_DELAY_IMPORT_LIBS} ${KV_STATIC_LINK})
 target_link_options(Kestrovar PRIVATE ${KV_IMAGE_LINK_OPTIONS})
 
-add_library(KestrovarHook SHARED ${CMAKE_SOURCE_DIR}/hook/hook.cpp ${CMAKE_SOURCE_DIR}/hook/hook.rc
-                                 ${CMAKE_SOURCE_DIR}/hook/Kestrovar.def)
-set_target_properties(KestrovarHook PROPERTIES OUTPUT_NAME Kestrovar PREFIX "")
-target_link_libraries(KestrovarHook PRIVATE user32 kernel32 ${KV_STATIC_LINK})
-target_link_options(KestrovarHook PRIVATE ${KV_IMAGE_LINK_OPTIONS})
-
 if(KV_BUILD_TESTS)
     include(cmake/wine-tests.cmake)
 endif()
+include(cmake/hook.cmake)

@@ -63,6 +63,22 @@ kv_wheel_click 300 600
 kv_check "lock on: a wheel click elsewhere shows the launcher" test "$(kv_probe launcher | cut -d' ' -f1)" = 1
 kv_wheel_click 300 600
 kv_check "and another hides it" hidden
+
+# While a dialog of the launcher is open the launcher re-delivers nothing, so the library lets
+# middle clicks through to the window under the cursor (the version box, command 109).
+: >"$clicks"
+kv_probe post 0x111 109 0 >/dev/null
+kv_check "lock on: the version box opens" kv_probe wait-dialog Kestrovar 5000 >/dev/null
+kv_wheel_click 700 200
+kv_check "lock on, dialog open: the window under the cursor gets its press and release once" \
+    kv_wait_for "two clicks recorded" 5 recorded "down 99 99;up 99 99;"
+kv_screenshot launcher_ignored_dialog
+kv_probe press-dialog Kestrovar 1
+kv_check "the version box closes" kv_wait_for "no dialog" 5 ! kv_probe wait-dialog Kestrovar 0
+: >"$clicks"
+kv_wheel_click 700 200
+kv_check "after it the launcher re-delivers again, once" \
+    kv_wait_for "two clicks recorded" 5 recorded "down 99 99;up 99 99;"
 kv_check "launcher quits" kv_quit
 
 # Double clicks without the trigger: a pair counts but toggles nothing, so the next click ends

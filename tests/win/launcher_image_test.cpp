@@ -4,6 +4,8 @@
 //    other alignment makes it copy the whole image into private memory.
 //  - The libraries loaded only at their first call do not appear among the imports resolved
 //    at process start.
+//  - The program's manifest declares the systems it supports and that it runs as its invoker,
+//    and no DPI awareness (the launcher draws in pixels at any DPI).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -100,6 +102,39 @@ TEST(LauncherImageTest, RarelyUsedLibrariesAreNotLoadedAtStart) {
     EXPECT_NE(std::find(imports.begin(), imports.end(), "user32.dll"), imports.end());
     for (const char* later : {"comdlg32.dll", "ole32.dll", "version.dll", "winmm.dll", "psapi.dll"})
         EXPECT_EQ(std::find(imports.begin(), imports.end(), later), imports.end()) << later;
+}
+
+// The manifest resource (RT_MANIFEST id 1) of a built image, empty if it has none.
+std::string ManifestOf(const char* name) {
+    HMODULE image = LoadLibraryExA((OwnFolder() + "\\" + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!image)
+        return "";
+    std::string text;
+    if (HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+        const char* data = static_cast<const char*>(LockResource(LoadResource(image, found)));
+        if (data)
+            text.assign(data, SizeofResource(image, found));
+    }
+    FreeLibrary(image);
+    return text;
+}
+
+TEST(LauncherImageTest, ManifestDeclaresSupportedSystemsAndInvokerLevelButNoDpiAwareness) {
+    const std::string manifest = ManifestOf("Kestrovar.exe");
+    ASSERT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos) << manifest;
+    const char* entries[] = {
+        "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>",  // Vista
+        "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",  // 7
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",  // 8
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",  // 8.1
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",  // 10 and 11
+        "<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">",
+        "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
+        "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+    };
+    for (const char* entry : entries)
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+    EXPECT_EQ(Lower(manifest).find("dpiaware"), std::string::npos) << manifest;
 }
 
 }  // namespace

@@ -24,6 +24,8 @@
 //   kvprobe find-class CLASS [ms]    wait for a visible top-level window of that class; print its handle
 //   kvprobe window CLASS             print "visible x y w h" of the top-level window of that class
 //   kvprobe close CLASS              post WM_CLOSE to the top-level window of that class
+//   kvprobe class-text CLASS         print the text of the top-level window of that class, shown or not
+//   kvprobe class-send CLASS MSG WPARAM LPARAM   send a message to that window, print the result
 //   kvprobe tray-icon present|absent [ms]  wait until the launcher's loading notification entry
 //                                    (id 128) is in the notification area, or is not (exit 1 on
 //                                    timeout); polls every 10 ms
@@ -530,6 +532,24 @@ int main(int argc, char** argv) {
     if (command == "close" && argc >= 3) {
         HWND w = FindWindowA(argv[2], nullptr);
         return w && PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (command == "class-text" && argc >= 3) {
+        HWND w = FindWindowA(argv[2], nullptr);
+        char text[256] = {};
+        if (!w)
+            return 1;
+        GetWindowTextA(w, text, sizeof(text));
+        printf("%s\n", text);
+        return 0;
+    }
+    if (command == "class-send" && argc >= 6) {
+        HWND w = FindWindowA(argv[2], nullptr);
+        if (!w)
+            return 1;
+        printf("%lld\n", static_cast<long long>(SendMessageA(w, static_cast<UINT>(Arg(argc, argv, 3, 0)),
+                                                             static_cast<WPARAM>(Arg(argc, argv, 4, 0)),
+                                                             static_cast<LPARAM>(Arg(argc, argv, 5, 0)))));
+        return 0;
     }
     if (command == "window" && argc >= 3)
         return ClassWindowRect(argv[2]);

@@ -1,0 +1,94 @@
+// The hook library's answers to the system's notices, in process with its test build (which shows
+// its counters in the text of its hidden window): a resume, an unlock or a reconnect of the session,
+// and the display coming on again re-arm the hook; the notices before them do not. End removes the
+// hidden window, and a second Start brings it back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr char kWatchClass[] = "KestrovarHookWatch";
+constexpr UINT kWtsSessionChange = 0x02B1;
+constexpr WPARAM kPowerSettingChange = 0x8013;
+constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+
+struct DisplaySetting {  // POWERBROADCAST_SETTING with its one DWORD of data
+    GUID setting;
+    DWORD dataLength;
+    DWORD state;
+};
+
+using IntOperation = int(__cdecl*)(int);
+using VoidOperation = int(__cdecl*)();
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+HWND WatchWindow() {
+    return FindWindowA(kWatchClass, nullptr);
+}
+
+unsigned Rearms() {
+    char text[64] = "";
+    GetWindowTextA(WatchWindow(), text, sizeof(text));
+    unsigned checks = 0, rearms = 0;
+    sscanf(text, "checks %u rearms %u", &checks, &rearms);
+    return rearms;
+}
+
+struct Notice {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    int displayState;  // -1: not a display notice
+    unsigned rearms;   // re-arms it causes
+};
+
+TEST(HookNoticesTest, ResumeUnlockAndDisplayOnReArmTheHook) {
+    HMODULE library = LoadLibraryA((OwnFolder() + "\\hooktest\\Kestrovar.dll").c_str());
+    ASSERT_NE(library, nullptr);
+    auto start = reinterpret_cast<IntOperation>(reinterpret_cast<void*>(GetProcAddress(library, "Start")));
+    auto end = reinterpret_cast<VoidOperation>(reinterpret_cast<void*>(GetProcAddress(library, "End")));
+    ASSERT_TRUE(start && end);
+    HWND target = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_EQ(start(static_cast<int>(reinterpret_cast<LONG_PTR>(target))), 1);
+    ASSERT_NE(WatchWindow(), nullptr);
+
+    const Notice notices[] = {
+        {"suspend", WM_POWERBROADCAST, PBT_APMSUSPEND, -1, 0},
+        {"automatic resume", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, -1, 1},
+        {"resume by the user", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, -1, 1},
+        {"session locked", kWtsSessionChange, 0x7, -1, 0},
+        {"session unlocked", kWtsSessionChange, 0x8, -1, 1},
+        {"console reconnected", kWtsSessionChange, 0x1, -1, 1},
+        {"display state first told: on", WM_POWERBROADCAST, kPowerSettingChange, 1, 0},
+        {"display off", WM_POWERBROADCAST, kPowerSettingChange, 0, 0},
+        {"display dimmed after off", WM_POWERBROADCAST, kPowerSettingChange, 2, 1},
+        {"display on after dimmed", WM_POWERBROADCAST, kPowerSettingChange, 1, 0},
+    };
+    for (const Notice& notice : notices) {
+        const unsigned before = Rearms();
+        DisplaySetting setting = {kConsoleDisplayState, sizeof(DWORD), static_cast<DWORD>(notice.displayState)};
+        const LPARAM lParam = notice.displayState >= 0 ? reinterpret_cast<LPARAM>(&setting) : 0;
+        SendMessageA(WatchWindow(), notice.message, notice.wParam, lParam);
+        EXPECT_EQ(Rearms() - before, notice.rearms) << notice.name;
+    }
+
+    EXPECT_EQ(end(), 1);
+    EXPECT_EQ(WatchWindow(), nullptr) << "End leaves the hidden window behind";
+    ASSERT_EQ(start(static_cast<int>(reinterpret_cast<LONG_PTR>(target))), 1) << "a second Start";
+    EXPECT_NE(WatchWindow(), nullptr);
+    EXPECT_EQ(end(), 1);
+    DestroyWindow(target);
+    FreeLibrary(library);
+}
+
+}  // namespace
