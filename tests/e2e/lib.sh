@@ -222,7 +222,21 @@ kv_check() {
     else
         KV_FAILED=$((KV_FAILED + 1))
         echo "not ok $n - $description"
+        [ $KV_FAILED -eq 1 ] && _kv_report_first_failure
     fi
+}
+
+# What a reader of a failed run needs to see: the screen, the open dialogs, the launcher's
+# state and the tails of the logs, taken once, at the first failure.
+_kv_report_first_failure() {
+    local log
+    kv_screenshot "${KV_NAME}_first_failure"
+    _kv_log "at the first failure: launcher $(kv_probe launcher 2>&1 | head -1)"
+    kv_probe dialogs 2>&1 | head -20 | sed 's/^/# dialog: /'
+    for log in kestrovar.log wine.log probe.log; do
+        [ -s "$KV_WORK/$log" ] && tail -n 15 "$KV_WORK/$log" | sed "s|^|# $log: |"
+    done
+    uptime | sed 's/^/# load: /'
 }
 
 kv_finish() {
