@@ -12,12 +12,11 @@
 // to drop the hook as the system would, and shows its counters in its window text.
 #include <windows.h>
 
+#include "hook/hook_interface.h"
 #include "hook/pointer_watch.h"
 
 namespace {
 
-constexpr UINT kHookClickMessage = WM_USER + 200;  // middle button released
-constexpr UINT kHookDownMessage = WM_USER + 201;   // middle button pressed
 constexpr DWORD kThreadStartTimeoutMs = 5000;
 constexpr DWORD kThreadStopTimeoutMs = 2000;
 constexpr UINT kWatchPeriodMs = 2000;
@@ -144,7 +143,7 @@ LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
     g_t.seen.pt = info->pt;
     if (wParam == WM_MBUTTONDOWN || wParam == WM_MBUTTONUP) {
         HWND under = WindowFromPoint(info->pt);
-        UINT message = wParam == WM_MBUTTONDOWN ? kHookDownMessage : kHookClickMessage;
+        UINT message = wParam == WM_MBUTTONDOWN ? KVM_HOOKDOWN : KVM_HOOKCLICK;
         PostMessageA(g_target, message, reinterpret_cast<WPARAM>(under), PackPoint(info->pt));
         // While the launcher holds its message lock (a dialog of it is open) it re-delivers
         // nothing, so the click goes to the window under the cursor.

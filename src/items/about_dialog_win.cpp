@@ -1,10 +1,10 @@
 #include "items/about_dialog.h"
 
+#include "hook/hook_interface.h"
 #include "res/resource.h"
 #include "theme/version_info.h"
 
 namespace {
-constexpr char kHookLibraryName[] = "Kestrovar.dll";
 constexpr char kLibraryVersionPrefix[] = "Kestrovar.dll v";
 }  // namespace
 

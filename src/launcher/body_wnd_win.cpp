@@ -6,7 +6,6 @@
 #include "res/resource.h"
 
 namespace {
-constexpr char kHookLibraryName[] = "Kestrovar.dll";
 constexpr char kHookLibraryMissingMessage[] = "Kestrovar.dllの読込みに失敗しました。\r\nプログラムを終了します。";
 }  // namespace
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "hook/hook_interface.h"  // the hook library's messages
+
 constexpr UINT KVM_ADDITEM = WM_USER + 10;        // button → launcher: lParam = new CLaunchItem*
 constexpr UINT KVM_GETICON = WM_USER + 11;        // button → launcher: lParam = const char* command
 constexpr UINT KVM_HIDE = WM_USER + 12;           // → launcher: hide
@@ -15,8 +17,6 @@ constexpr UINT KVM_MOVEITEM = WM_USER + 18;       // button → launcher: lParam
 constexpr UINT KVM_SETDRAGSOURCE = WM_USER + 19;  // button → launcher: wParam = item index
 constexpr UINT KVM_GETDRAGSOURCE = WM_USER + 20;  // button → launcher: result = drag source
 constexpr UINT KVM_PAGESTEP = WM_USER + 102;      // button → launcher: wParam 1 = back, 2 = forward
-constexpr UINT KVM_HOOKCLICK = WM_USER + 200;     // hook library: middle button released
-constexpr UINT KVM_HOOKDOWN = WM_USER + 201;      // hook library: middle button pressed
 
 // Window texts by which the program recognises its own windows, also from other processes.
 constexpr char kBodyWindowText[] = "Kestrovar Body Window!";
