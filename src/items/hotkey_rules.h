@@ -7,6 +7,11 @@ inline constexpr unsigned kModAlt = 0x1;
 inline constexpr unsigned kModControl = 0x2;
 inline constexpr unsigned kModShift = 0x4;
 
+// Ids of the launcher's global hot keys (the WM_HOTKEY wParam).
+inline constexpr int kHotkeyNextId = 0;
+inline constexpr int kHotkeyPrevId = 1;
+inline constexpr int kHotkeyShowId = 2;
+
 // Hot-key control modifier flags.
 inline constexpr unsigned kHotkeyFlagShift = 0x01;
 inline constexpr unsigned kHotkeyFlagControl = 0x02;

@@ -3,8 +3,6 @@
 #include "items/hotkey_rules.h"
 
 namespace {
-enum HotkeyId { kHotkeyNextId = 0, kHotkeyPrevId = 1, kHotkeyShowId = 2 };
-
 void RegisterOne(HWND window, int id, int setting) {
     if (setting != 0)
         RegisterHotKey(window, id, HotkeyModifiers((setting >> 8) & 0xFF), setting & 0xFF);

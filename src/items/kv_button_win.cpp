@@ -14,7 +14,6 @@ namespace {
 
 constexpr char kEmptySlotTip[] = "アイテムをドロップして下さい。";
 // A tooltip text stored for items that should show no tooltip.
-constexpr char kNoTooltipMarker[] = "NO TOOLTIP TEXT";
 // Skin state bitmaps always use magenta as their transparent colour, whatever the theme's key.
 constexpr COLORREF kButtonImageKey = RGB(0xFF, 0x00, 0xFF);
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
@@ -154,7 +153,7 @@ bool CKVButton::SetButtonItem(int index, const std::string& command, const std::
     if (command.empty() && tip.empty())
         SetTooltipText(kEmptySlotTip);
     else
-        SetTooltipText(tip == kNoTooltipMarker ? std::string() : tip);
+        SetTooltipText(tip == kNoTooltipText ? std::string() : tip);
     return pictureChanged;
 }
 

@@ -1,6 +1,7 @@
 #include "launcher/body_wnd.h"
 
 #include "items/command_ids.h"
+#include "items/hotkey_rules.h"
 #include "items/kv_button.h"
 #include "launcher/messages.h"
 
@@ -9,10 +10,6 @@
 
 namespace {
 
-// Ids of the global hot keys.
-constexpr WPARAM kHotkeyNextId = 0;
-constexpr WPARAM kHotkeyPrevId = 1;
-constexpr WPARAM kHotkeyShowId = 2;
 constexpr int kWindowTextBytes = 260;
 // Bounds the walk to the top-level window should a broken owner chain loop.
 constexpr int kMaxAncestorSteps = 1000;
