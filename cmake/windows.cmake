@@ -14,9 +14,15 @@ list(REMOVE_ITEM KV_WIN_SOURCES ${KV_ENTRY})
 add_library(kvwin STATIC ${KV_WIN_SOURCES})
 target_link_libraries(kvwin PUBLIC kvcore ${KV_WIN_LIBS})
 
+# The version is written once, by CMake, into a header and the manifest that both images' resources read.
+set(KV_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${KV_GENERATED}/kv_version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/src/res/kestrovar.manifest.in ${KV_GENERATED}/kestrovar.manifest @ONLY)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${KV_GENERATED} -I ${CMAKE_SOURCE_DIR}")
+
 set(KV_RESOURCES ${CMAKE_SOURCE_DIR}/src/res/kestrovar.rc)
 set_source_files_properties(${KV_RESOURCES} PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h;${CMAKE_SOURCE_DIR}/src/res/kestrovar.manifest")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h;${KV_GENERATED}/kestrovar.manifest;${KV_GENERATED}/kv_version.h")
 
 # Sections aligned in the file as in memory let Wine map the images from the file instead of
 # copying them into private memory (about 0.8 MB for the launcher).
