@@ -137,3 +137,38 @@ std::string WindowTextOf(HWND hwnd, int maxBytes) {
     int n = GetWindowTextA(hwnd, buffer.data(), maxBytes);
     return std::string(buffer.data(), n > 0 ? static_cast<size_t>(n) : 0);
 }
+
+namespace {
+
+void SetForegroundLockTimeout(UINT_PTR timeout) {
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(timeout), 0);
+}
+
+UINT_PTR ForegroundLockTimeout() {
+    DWORD timeout = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+    return timeout;
+}
+
+}  // namespace
+
+// Takes the foreground from another program: joined to the foreground thread's input and with
+// the foreground lock timeout off, SetForegroundWindow is not refused.
+void ForceForeground(HWND window) {
+    if (!window)
+        return;
+    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
+    AttachThreadInput(windowThread, foregroundThread, TRUE);
+    const UINT_PTR savedTimeout = ForegroundLockTimeout();
+    SetForegroundLockTimeout(0);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    SetForegroundLockTimeout(savedTimeout);
+    AttachThreadInput(windowThread, foregroundThread, FALSE);
+
+    // Wine can end this sequence with no foreground window at all.
+    HWND topLevel = GetAncestor(window, GA_ROOT);
+    if (GetForegroundWindow() != topLevel)
+        SetForegroundWindow(topLevel ? topLevel : window);
+}

@@ -62,5 +62,8 @@ private:
 // returned holds at most maxBytes - 1 bytes.
 std::string WindowTextOf(HWND hwnd, int maxBytes = 260);
 
+// Makes window the foreground window, also when another program holds the foreground.
+void ForceForeground(HWND window);
+
 // The window's rectangle in the client coordinates of frame.
 RECT WindowRectIn(HWND hwnd, HWND frame);

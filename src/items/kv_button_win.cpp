@@ -267,7 +267,7 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void CKVButton::OnMouseMove() {
     HWND launcher = GetParent(hwnd());
     if (GetForegroundWindow() != launcher)
-        CKestrovarBodyWnd::ForceForeground(launcher);
+        ForceForeground(launcher);
     if (m_bHover || IsSpaceHeld())
         return;
     m_bHover = true;

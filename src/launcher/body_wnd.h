@@ -2,15 +2,16 @@
 // page of items at a time. It owns the settings record, the buttons, the monitor list, the
 // icon store and the binding of the hook library.
 //
-// Its methods are grouped by concern over several files:
-//   body_wnd_win.cpp      construction, start-up order, shutdown sequence
-//   layout_win.cpp        Rebuild, CreateButtons, ShowPage, transparency, background, monitors
-//   placement_win.cpp     ShowAtCursor, Hide, Toggle, ForceForeground
-//   dispatch_win.cpp      the window procedure, keyboard pre-translation, paging, wheel clicks
+// Its methods are grouped by concern, each file in this folder:
+//   body_wnd_win.cpp         construction, start-up order, shutdown sequence
+//   layout_win.cpp           Rebuild, CreateButtons, ShowPage, transparency, background, monitors
+//   placement_win.cpp        ShowAtCursor, Hide, Toggle
+//   dispatch_win.cpp         the window procedure, keyboard pre-translation, paging, wheel clicks
 //   ignored_windows_win.cpp  IsIgnored
-//   items/icon_store_win.cpp GetIcon, LoadIconStore, SaveIconStore, DataFilePath
-//   items/hotkeys_win.cpp    RegisterHotKeys
-//   items/context_menu_win.cpp the context menu and its commands
+//   icon_cache_win.cpp       GetIcon, LoadIconStore, SaveIconStore
+//   hotkeys_win.cpp          RegisterHotKeys
+//   context_menu_win.cpp     the context menu and its commands
+//   open_sheet_win.cpp       the settings sheet's opening
 #pragma once
 
 #include "framework/dialog.h"
@@ -65,7 +66,6 @@ public:
     void ShowAtCursor();
     void Hide();
     void Toggle();
-    static void ForceForeground(HWND window);
 
     // Ignored windows
     bool IsIgnored(HWND topLevel);

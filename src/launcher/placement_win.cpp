@@ -6,16 +6,6 @@ namespace {
 
 constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-void SetForegroundLockTimeout(UINT_PTR timeout) {
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(timeout), 0);
-}
-
-UINT_PTR ForegroundLockTimeout() {
-    DWORD timeout = 0;
-    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
-    return timeout;
-}
-
 // Returns the launcher's pages to the system; it spends most of its life hidden. Both sizes
 // (SIZE_T)-1 empty the working set as EmptyWorkingSet does, without loading the process
 // status library at the first hide.
@@ -75,25 +65,4 @@ void CKestrovarBodyWnd::Toggle() {
         Hide();
     else
         ShowAtCursor();
-}
-
-// Takes the foreground from another program: joined to the foreground thread's input and with
-// the foreground lock timeout off, SetForegroundWindow is not refused.
-void CKestrovarBodyWnd::ForceForeground(HWND window) {
-    if (!window)
-        return;
-    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-    const DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
-    AttachThreadInput(windowThread, foregroundThread, TRUE);
-    const UINT_PTR savedTimeout = ForegroundLockTimeout();
-    SetForegroundLockTimeout(0);
-    SetForegroundWindow(window);
-    SetFocus(window);
-    SetForegroundLockTimeout(savedTimeout);
-    AttachThreadInput(windowThread, foregroundThread, FALSE);
-
-    // Wine can end this sequence with no foreground window at all.
-    HWND topLevel = GetAncestor(window, GA_ROOT);
-    if (GetForegroundWindow() != topLevel)
-        SetForegroundWindow(topLevel ? topLevel : window);
 }

@@ -1,0 +1,80 @@
+// The launcher's icon cache: icons of the items looked up through the store, the data file read
+// at start and on the refresh command, and written at the quit.
+#include "launcher/body_wnd.h"
+
+#include "framework/application.h"
+#include "items/data_file.h"
+#include "items/icon_store.h"
+#include "items/item_list.h"
+#include "items/kv_button.h"
+#include "items/tray_icon.h"
+#include "settings/cmdline.h"
+#include "settings/path_probe.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr DWORD kUserNameBufferSize = 100;
+
+std::string CurrentUserName() {
+    char name[kUserNameBufferSize] = "";
+    DWORD size = sizeof(name);
+    if (!GetUserNameA(name, &size))
+        name[0] = '\0';
+    return name;
+}
+
+}  // namespace
+
+HICON CKestrovarBodyWnd::GetIcon(const std::string& command) {
+    return LookUpIcon(iconStore_, command, settings_.IconSize, dataLoaded_);
+}
+
+void CKestrovarBodyWnd::LoadIconStore() {
+    // Its message box is a modal loop; the hook messages stay locked out for the whole load.
+    ModalScope modal(*this);
+    dataLoaded_ = false;
+    if (settings_.ShowTaskTrayIcon)
+        StartTrayLoadingIcon(hwnd(), &dataLoaded_);
+    for (auto& button : buttons_)
+        button->ClearIcon();
+    iconStore_.Clear();
+
+    const std::string userName = CurrentUserName();
+    StoredImages images;
+    const std::string path = DataFilePath();
+    if (!path.empty() && GetPathAttributes(path) != 0) {
+        images = ReadDataFile(path);
+        if (images.failedStep != kDataFileReadOk) {
+            MessageBoxA(hwnd(), DataFileReadFailureMessage(userName, images.failedStep).c_str(),
+                        ExecutableBaseName().c_str(), MB_OK);
+        }
+    }
+    const size_t itemsBefore = settings_.Items.UsedItemsByIndex().size();
+    const bool everyItemHasAnImage =
+        images.list && static_cast<size_t>(images.Count()) == itemsBefore &&
+        std::none_of(images.blank.begin(), images.blank.end(), [](bool blank) { return blank; });
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    const bool read = images.list && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file);
+    PairImagesWithItems(std::move(images), settings_.Items, iconStore_, settings_.IconSize);
+    if (read)
+        iconStore_.NoteLoadedFile(
+            LoadedDataFile{file.ftLastWriteTime, UsedCommandsFingerprint(settings_.Items), everyItemHasAnImage});
+    dataLoaded_ = true;
+}
+
+// Programs whose files did not change since the data file was written keep their icons; when
+// nothing changed at all, the file is left as it is. Either way a quit with thousands of items
+// asks the shell only for what is new, and ends well within the time a log-off allows.
+void CKestrovarBodyWnd::SaveIconStore() {
+    dataLoaded_ = false;
+    if (LoadedFileStillFits(iconStore_, settings_.Items))
+        return;
+    const std::optional<LoadedDataFile>& loaded = iconStore_.LoadedFile();
+    UniqueImageList images =
+        CollectItemImages(settings_.Items, iconStore_, settings_.IconSize, loaded ? &loaded->written : nullptr);
+    // With no icon at all an older file stays as it is; a failed write keeps it too.
+    if (images)
+        WriteDataFile(DataFilePath(), images.get());
+}
