@@ -11,7 +11,8 @@
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set(KV_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources, built for the Windows tests")
+add_subdirectory(${KV_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(KV_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 set(KV_SKIPPED 77)

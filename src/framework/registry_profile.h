@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/handles.h"
-#include "settings/profile_store.h"
+#include "framework/profile_store.h"
 
 #include <map>
 

@@ -14,9 +14,7 @@ enum DataFileStep : int {
     kDataFileOpen = 1,           // open the file for reading
     kDataFilePrepareStream = 2,  // find its size and prepare the stream
     kDataFileReadList = 3,       // read, check and decode the image list
-    kDataFileCloseStream = 4,
-    kDataFileCloseFile = 5,
-    kDataFileReleaseStream = 6,
+    kDataFileCloseFile = 5,      // close the file after the list was read
 };
 
 struct StoredImages {

@@ -10,7 +10,7 @@
 #include "settings/numbered_keys.h"
 #include "settings/numbered_list_save.h"
 #include "settings/profile_keys.h"
-#include "settings/profile_store.h"
+#include "framework/profile_store.h"
 
 CLaunchItem* ItemList::FindItem(int index) {
     for (auto& record : records_) {

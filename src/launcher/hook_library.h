@@ -8,7 +8,6 @@ class HookLibrary {
 public:
     // Loads the library and looks up its operations. False when the library cannot be loaded.
     bool Load(const char* fileName);
-    bool IsLoaded() const { return static_cast<bool>(module_); }
     // LockMessage(1), End, LockMessage(0), FreeLibrary; afterwards the handle is forgotten.
     void StopAndRelease();
 

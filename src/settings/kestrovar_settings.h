@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/handles.h"
-#include "settings/profile_store.h"
+#include "framework/profile_store.h"
 #include "settings/settings_record.h"
 
 class CKestrovarSettings : public KestrovarOptions {

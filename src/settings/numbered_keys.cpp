@@ -1,6 +1,6 @@
 #include "settings/numbered_keys.h"
 
-#include "settings/profile_store.h"
+#include "framework/profile_store.h"
 
 namespace {
 

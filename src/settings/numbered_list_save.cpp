@@ -6,7 +6,7 @@
 #include <unordered_set>
 
 #include "settings/numbered_keys.h"
-#include "settings/profile_store.h"
+#include "framework/profile_store.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "settings/numbered_keys.h"
 #include "settings/numbered_list_save.h"
 #include "settings/profile_keys.h"
-#include "settings/profile_store.h"
+#include "framework/profile_store.h"
 
 namespace {
 

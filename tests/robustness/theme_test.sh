@@ -237,13 +237,20 @@ entries=$(kv_page_items $THEME_LIST | wc -l)
 kv_check "preview: every theme folder is listed" test "$entries" -ge "$(ls "$themes" | wc -l)"
 # The selection notice is sent, so the preview has loaded the theme when the probe returns; a
 # probe that fails or waits for half a minute means the sheet crashed or hangs.
+preview_step() {
+    local started=$SECONDS status
+    timeout 30 wine "$KV_BIN/kvprobe.exe" "$@" </dev/null >/dev/null 2>>"$KV_WORK/probe.log"
+    status=$?
+    [ $status -eq 0 ] || echo "# $1 ${*:4}: exit $status after $((SECONDS - started)) s"
+    return $status
+}
 preview() {
-    timeout 30 wine "$KV_BIN/kvprobe.exe" page-send "$KV_SHEET" $THEME_LIST $CB_SETCURSEL "$1" 0 </dev/null >/dev/null 2>&1 &&
-        timeout 30 wine "$KV_BIN/kvprobe.exe" page-notify "$KV_SHEET" $THEME_LIST $CBN_SELCHANGE </dev/null >/dev/null 2>&1
+    preview_step page-send "$KV_SHEET" $THEME_LIST $CB_SETCURSEL "$1" 0 &&
+        preview_step page-notify "$KV_SHEET" $THEME_LIST $CBN_SELCHANGE
 }
 alive=1
 for ((i = 0; i < entries; i++)); do
-    preview $i || { alive=0; echo "# preview of entry $i: no answer"; break; }
+    preview $i || { alive=0; echo "# preview of entry $i ($(kv_page_items $THEME_LIST | sed -n "$((i + 1))p")): no answer"; break; }
 done
 kv_check "preview: the sheet answers after previewing all $entries entries" test $alive = 1
 choose() {

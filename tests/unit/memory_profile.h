@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "settings/profile_store.h"
+#include "framework/profile_store.h"
 
 class MemoryProfile : public ProfileStore {
 public:
