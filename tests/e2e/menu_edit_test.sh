@@ -97,7 +97,8 @@ menu_on_button 2 l
 kv_check "open link target opens the program's folder" kv_probe find-class ExplorerWClass 15000
 kv_check "in a window named after the folder" \
     kv_wait_for "folder window in front" 10 foreground_is $'ExplorerWClass\tkvtools'
-kv_check "and hides the launcher" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+launcher_hidden() { test "$(kv_probe launcher | cut -d' ' -f1)" = 0; }
+kv_check "and hides the launcher" kv_wait_for "launcher hidden" 10 launcher_hidden
 
 kv_wheel_click 300 600
 kv_check "after the cancelled session end the hook shows the launcher again" \
