@@ -36,6 +36,11 @@ bool WriteDataFile(const std::string& path, HIMAGELIST images);
 // Appends a colourless, fully transparent image: the placeholder of an item without icon.
 bool AppendBlankImage(HIMAGELIST images);
 
+// The image list a data file holds for icons in item order, a placeholder for each null icon.
+// It is sized for all of them at once: grown an image at a time, ten thousand icons would copy
+// the list thousands of times. None when an image cannot be added.
+UniqueImageList DataFileImagesOf(const std::vector<HICON>& icons, int iconSize);
+
 // The full path of the data file: "Kestrovar\Kestrovar.dat" in the user's application-data
 // folder (the folder is created when missing). Empty when the path would not fit MAX_PATH,
 // which callers treat as a missing file.

@@ -19,6 +19,8 @@ constexpr char kDataFileName[] = "\\Kestrovar.dat";
 constexpr char kTemporarySuffix[] = ".tmp";
 constexpr char kReadFailureText[] = ".dataの読込みに失敗しました。 Code = ";
 constexpr DWORD kIoChunk = 1 << 20;
+// Lists are made at their full size; a growth step is only kept in the header.
+constexpr int kDataFileImageGrowth = 4;
 
 struct ComRelease {
     void operator()(IUnknown* object) const { object->Release(); }
@@ -199,6 +201,20 @@ bool AppendBlankImage(HIMAGELIST images) {
     if (!color || !mask)
         return false;
     return ImageList_Add(images, color.get(), mask.get()) >= 0;
+}
+
+UniqueImageList DataFileImagesOf(const std::vector<HICON>& icons, int iconSize) {
+    UniqueImageList list(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, static_cast<int>(icons.size()),
+                                          kDataFileImageGrowth));
+    if (!list)
+        return UniqueImageList();
+    for (HICON icon : icons) {
+        const bool added = icon && ImageList_ReplaceIcon(list.get(), -1, icon) >= 0;
+        // Every item keeps its position, or the later items would get the wrong images.
+        if (!added && !AppendBlankImage(list.get()))
+            return UniqueImageList();
+    }
+    return list;
 }
 
 std::string DataFilePathIn(const std::string& appDataFolder) {

@@ -199,16 +199,7 @@ UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int i
     if (icons.empty())
         return UniqueImageList();
 
-    UniqueImageList list(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 0, 1));
-    if (!list)
-        return UniqueImageList();
-    for (HICON icon : icons) {
-        const bool added = icon && ImageList_ReplaceIcon(list.get(), -1, icon) >= 0;
-        // Every item keeps its position, or the later items would get the wrong images.
-        if (!added && !AppendBlankImage(list.get()))
-            return UniqueImageList();
-    }
-    return list;
+    return DataFileImagesOf(icons, iconSize);
 }
 
 bool LoadedFileStillFits(const IconStore& store, const ItemList& items) {

@@ -35,6 +35,7 @@ constexpr int kCursorY = 400;
 constexpr int kGridSide = 20;
 constexpr int kItemCount = 10000;
 constexpr double kShowGoalMs = 5.0;
+constexpr double kHideGoalMs = 5.0;
 constexpr double kPageStepGoalMs = 16.0;
 constexpr WPARAM kWheelTowardsUser = 2;   // the next page
 constexpr WPARAM kWheelAwayFromUser = 1;  // the previous page
@@ -121,23 +122,47 @@ HWND CreatePlainWindow(int width, int height) {
                            height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-// A plain window of the launcher's size shown at the cursor and painted, then hidden.
-std::vector<double> ShowPlainWindow(int width, int height, int samples) {
-    std::vector<double> shows;
+struct PlainTimes {
+    std::vector<double> shows, hides;
+};
+
+// A plain window of the launcher's size shown at the cursor and painted, then hidden; with
+// takeForeground it is also made the foreground window as the launcher makes itself, and the
+// window under the cursor gets it back at the hide.
+PlainTimes ShowPlainWindow(int width, int height, int samples, bool takeForeground) {
+    PlainTimes times;
     HWND window = CreatePlainWindow(width, height);
     if (!window)
-        return shows;
+        return times;
     for (int i = 0; i < samples; ++i) {
-        const double start = bench::NowMs();
+        double start = bench::NowMs();
         SetWindowPos(window, HWND_TOPMOST, kCursorX - width / 2, kCursorY - height / 2, width, height, SWP_SHOWWINDOW);
+        if (takeForeground)
+            ForceForeground(window);
         DrainQueue();
-        shows.push_back(bench::NowMs() - start);
+        times.shows.push_back(bench::NowMs() - start);
+        start = bench::NowMs();
         SetWindowPos(window, HWND_TOPMOST, -9999, -9999, width, height, SWP_HIDEWINDOW);
+        if (takeForeground)
+            ForceForeground(WindowFromPoint(POINT{kCursorX, kCursorY}));
         DrainQueue();
+        times.hides.push_back(bench::NowMs() - start);
     }
     DestroyWindow(window);
     DrainQueue();
-    return shows;
+    return times;
+}
+
+// The working-set trim the launcher does at every hide, alone.
+std::vector<double> TrimWorkingSetAlone(int samples) {
+    std::vector<double> trims;
+    const SIZE_T kEmpty = static_cast<SIZE_T>(-1);
+    for (int i = 0; i < samples; ++i) {
+        const double start = bench::NowMs();
+        SetProcessWorkingSetSize(GetCurrentProcess(), kEmpty, kEmpty);
+        trims.push_back(bench::NowMs() - start);
+    }
+    return trims;
 }
 
 // 400 owner-drawn buttons on a shown window, each repainted through its own paint with an icon.
@@ -197,12 +222,20 @@ void BenchShow(CKestrovarBodyWnd& launcher, int toggles) {
     }
     RECT launcherRect = {};
     GetWindowRect(launcher.hwnd(), &launcherRect);
+    const int width = launcherRect.right - launcherRect.left, height = launcherRect.bottom - launcherRect.top;
+    const PlainTimes plainTimes = ShowPlainWindow(width, height, toggles / 2, false);
+    const PlainTimes foregroundTimes = ShowPlainWindow(width, height, toggles / 2, true);
     Reference plain{"reference: a plain window of the launcher's size shown at the cursor and painted",
-                    ShowPlainWindow(launcherRect.right - launcherRect.left, launcherRect.bottom - launcherRect.top,
-                                    toggles / 2)};
+                    plainTimes.shows};
+    Reference plainHide{"reference: the plain window hidden", plainTimes.hides};
     Report("show at cursor (wheel click to painted)", shows, kShowGoalMs, plain);
     Report(plain.name, plain.samples, 0);
-    Report("hide (wheel click to parked, working set trimmed)", hides, 0);
+    Report("  for comparison: the plain window shown and made the foreground window", foregroundTimes.shows, 0);
+    Report("hide (wheel click to parked, working set trimmed)", hides, kHideGoalMs, plainHide);
+    Report(plainHide.name, plainHide.samples, 0);
+    Report("  for comparison: the plain window hidden, the window under the cursor made the foreground",
+           foregroundTimes.hides, 0);
+    Report("  for comparison: a working-set trim alone", TrimWorkingSetAlone(toggles / 2), 0);
 }
 
 void FillItems(CKestrovarBodyWnd& launcher) {

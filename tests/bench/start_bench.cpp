@@ -15,7 +15,7 @@
 // program writes when it quits: the last start without a data file is quit with the exit
 // command (WM_COMMAND 103) and its data file is kept for the starts with a data file.
 //
-// Usage: start_bench [FAST_SAMPLES] [SLOW_SAMPLES_1000] [SLOW_SAMPLES_10000]
+// Usage: start_bench [FAST_SAMPLES] [SLOW_SAMPLES_1000] [SLOW_SAMPLES_10000] [QUIT_SAMPLES]
 // The program folder is %KV_BENCH_APP% (Kestrovar.exe, Kestrovar.dll, Themes), else this
 // program's own folder; kvminimalwnd.exe is taken from this program's folder.
 #include "bench_report.h"
@@ -57,6 +57,10 @@ constexpr double kStartGoalOverReferenceMs = 100.0;
 constexpr double kMemoryGoalMb = 10.0;
 constexpr double kBytesPerMb = 1024.0 * 1024.0;
 constexpr DWORD kIdleSettleMs = 500;
+constexpr int kDistinctPrograms = 1000;
+constexpr double kQuitGoal1000Ms = 300;
+constexpr double kQuitGoal10000Ms = 2000;
+constexpr double kQuitGoalDistinctMs = 1000;
 
 constexpr char kReferenceName[] = "reference: minimal window program, start to ready";
 constexpr char kReferenceMemoryName[] = "reference: minimal window program, private bytes";
@@ -246,6 +250,12 @@ double PrivateBytesMb(const Child& child) {
 
 // The profile read the launcher does before its window exists, timed in process on the profile
 // the samples start from.
+std::string TempPath(const char* name) {
+    char folder[MAX_PATH] = "";
+    GetTempPathA(sizeof(folder), folder);
+    return std::string(folder) + name;
+}
+
 double TimedProfileRead() {
     RegistryProfile profile(kProfileCompany, kProfileApplication);
     KestrovarOptions options;
@@ -258,7 +268,7 @@ class Bench {
 public:
     Bench() : app_(AppFolder() + "\\Kestrovar.exe"), minimal_(OwnFolder() + "\\kvminimalwnd.exe") {}
 
-    void Run(int fastSamples, int slow1000, int slow10000);
+    void Run(int fastSamples, int slow1000, int slow10000, int quitSamples);
 
 private:
     // One start of the reference program, recorded as a reference sample.
@@ -276,13 +286,15 @@ private:
         Kill(child);
     }
 
-    // Writes the profile of a new user with count items, through the program's own save.
-    void WriteProfile(int count) {
+    // Writes the profile of a new user with count items, through the program's own save; item n
+    // starts program n modulo the list.
+    void WriteProfile(int count) { WriteProfile(count, programs_); }
+    void WriteProfile(int count, const std::vector<std::string>& programs) {
         SHDeleteKeyA(HKEY_CURRENT_USER, kProfileRoot);
         RegistryProfile profile(kProfileCompany, kProfileApplication);
         ItemList items;
         for (int n = 0; n < count; ++n)
-            items.SetItem(n, "item " + std::to_string(n), programs_[static_cast<size_t>(n) % programs_.size()]);
+            items.SetItem(n, "item " + std::to_string(n), programs[static_cast<size_t>(n) % programs.size()]);
         WriteItems(items, profile);
     }
 
@@ -322,7 +334,7 @@ private:
             Sleep(kIdleSettleMs);
             starts.idleMemory.push_back(PrivateBytesMb(child));
             if (i + 1 == samples && !keepDataFileAs.empty()) {
-                Quit(child, launcher);
+                firstQuits_.push_back(Quit(child, launcher));
                 if (!CopyFileA(DataFilePath().c_str(), keepDataFileAs.c_str(), FALSE))
                     Fail("the launcher wrote no data file at its exit");
             } else {
@@ -333,16 +345,105 @@ private:
         return starts;
     }
 
-    void Quit(Child& child, HWND launcher) {
+    // The exit command until the process has ended: the settings save, then the icon save.
+    double Quit(Child& child, HWND launcher) {
         const double start = bench::NowMs();
         PostMessageA(launcher, WM_COMMAND, kCmdQuit, 0);
         if (WaitForSingleObject(child.info.hProcess, kQuitTimeoutMs) != WAIT_OBJECT_0)
             Fail("the launcher did not end after the exit command");
-        quitTimes_.push_back(bench::NowMs() - start);
-        fprintf(stderr, "  quit in %.0f ms\n", quitTimes_.back());
+        const double took = bench::NowMs() - start;
+        fprintf(stderr, "  quit in %.0f ms\n", took);
         CloseHandle(child.info.hProcess);
         CloseHandle(child.info.hThread);
         child.info = {};
+        return took;
+    }
+
+    // Quits of a launcher started from the profile as it is and the given data file, restored
+    // before each start.
+    std::vector<double> SampleQuits(int samples, const std::string& dataFile) {
+        std::vector<double> quits;
+        for (int i = 0; i < samples; ++i) {
+            PutDataFile(dataFile);
+            Child child;
+            StartSample sample;
+            HWND launcher = StartLauncher(child, app_, sample);
+            quits.push_back(Quit(child, launcher));
+        }
+        return quits;
+    }
+
+    void ReportQuit(const std::string& name, const std::vector<double>& samples, double goalMs,
+                    const std::string& note = "") {
+        bench::Row row;
+        row.name = name;
+        row.samples = samples;
+        row.note = note;
+        if (goalMs > 0) {
+            row.goal = "p95 <= " + std::to_string(static_cast<int>(goalMs)) + " ms";
+            row.met = bench::Percentile(samples, 0.95) <= goalMs;
+        }
+        bench::Print(row);
+    }
+
+    // Quits with the data file written by a first quit: programs unchanged since, so their
+    // icons are kept; with nothing changed the file is left alone, with one item more it is
+    // written again from the kept icons. Then as many programs as items, each a file of its own.
+    void SampleKeptIconQuits(int samples, const std::string& data1000, const std::string& data10000) {
+        fprintf(stderr, "quits with the data file, programs unchanged\n");
+        WriteProfile(1000);
+        const std::vector<double> unchanged1000 = SampleQuits(samples, data1000);
+        WriteProfile(1001);
+        const std::vector<double> oneMore1000 = SampleQuits(samples, data1000);
+        WriteProfile(10000);
+        const std::vector<double> unchanged10000 = SampleQuits(samples, data10000);
+        WriteProfile(10001);
+        const std::vector<double> oneMore10000 = SampleQuits(samples, data10000);
+
+        fprintf(stderr, "1,000 distinct programs\n");
+        const std::vector<std::string> distinct = MakeDistinctPrograms(kDistinctPrograms);
+        const std::string dataDistinct = TempPath("kvbench-distinct.dat");
+        WriteProfile(kDistinctPrograms, distinct);
+        const std::vector<double> askedDistinct = SampleQuits(1, "");
+        if (!CopyFileA(DataFilePath().c_str(), dataDistinct.c_str(), FALSE))
+            Fail("the launcher wrote no data file at its exit");
+        WriteProfile(kDistinctPrograms + 1, distinct);
+        const std::vector<double> oneMoreDistinct = SampleQuits(samples, dataDistinct);
+        RemoveDistinctPrograms(distinct);
+        DeleteFileA(dataDistinct.c_str());
+
+        ReportQuit("quit, 1,000 items" + OnPrograms() + ", nothing changed", unchanged1000, kQuitGoal1000Ms,
+                   "start with the data file of the first quit, exit command at once; the programs are unchanged "
+                   "since the file was written, so their icons are kept and the shell is not asked");
+        ReportQuit("quit, 1,000 items" + OnPrograms() + ", one item added", oneMore1000, kQuitGoal1000Ms);
+        ReportQuit("quit, 10,000 items" + OnPrograms() + ", nothing changed", unchanged10000, kQuitGoal10000Ms);
+        ReportQuit("quit, 10,000 items" + OnPrograms() + ", one item added", oneMore10000, kQuitGoal10000Ms);
+        ReportQuit("quit, 1,000 distinct programs, no data file (the shell asked for each)", askedDistinct, 0);
+        ReportQuit("quit, 1,000 distinct programs, one item added", oneMoreDistinct, kQuitGoalDistinctMs,
+                   "1,000 hard links to one small program, each a path of its own for the shell");
+    }
+
+    std::string OnPrograms() const { return " on " + std::to_string(programs_.size()) + " programs"; }
+
+    // Files of their own for the shell, made as hard links (copies where links fail).
+    std::vector<std::string> MakeDistinctPrograms(int count) {
+        const std::string folder = TempPath("kvbench-programs");
+        CreateDirectoryA(folder.c_str(), nullptr);
+        std::vector<std::string> programs;
+        for (int n = 0; n < count; ++n) {
+            const std::string path = folder + "\\tool" + std::to_string(n) + ".exe";
+            if (!CreateHardLinkA(path.c_str(), minimal_.c_str(), nullptr) &&
+                !CopyFileA(minimal_.c_str(), path.c_str(), FALSE))
+                Fail("cannot make " + path);
+            programs.push_back(path);
+        }
+        return programs;
+    }
+
+    void RemoveDistinctPrograms(const std::vector<std::string>& programs) {
+        for (const std::string& path : programs)
+            DeleteFileA(path.c_str());
+        RemoveDirectoryA(TempPath("kvbench-programs").c_str());
     }
 
     void ReportStarts(const std::string& name, const std::vector<double>& samples, bool withGoal) {
@@ -407,16 +508,10 @@ private:
     std::vector<std::string> programs_;
     std::vector<double> referenceStarts_;
     std::vector<double> referenceMemory_;
-    std::vector<double> quitTimes_;  // 1,000 items, then 10,000 items
+    std::vector<double> firstQuits_;  // without a data file: 1,000 items, then 10,000 items
 };
 
-std::string TempPath(const char* name) {
-    char folder[MAX_PATH] = "";
-    GetTempPathA(sizeof(folder), folder);
-    return std::string(folder) + name;
-}
-
-void Bench::Run(int fastSamples, int slow1000, int slow10000) {
+void Bench::Run(int fastSamples, int slow1000, int slow10000, int quitSamples) {
     programs_ = bench::SystemPrograms();
     if (programs_.empty())
         Fail("no programs found for the items");
@@ -456,11 +551,6 @@ void Bench::Run(int fastSamples, int slow1000, int slow10000) {
     // A data file outlives the items: removing every item leaves the last one written.
     const Starts with0 = SampleStarts(fastSamples, data1000, "");
 
-    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileRoot);
-    PutDataFile("");
-    DeleteFileA(data1000.c_str());
-    DeleteFileA(data10000.c_str());
-
     bench::Row reference;
     reference.name = kReferenceName;
     reference.samples = referenceStarts_;
@@ -485,17 +575,19 @@ void Bench::Run(int fastSamples, int slow1000, int slow10000) {
     ReportStartParts(with10000);
     ReportRatio("  ratio without/with data file, 10,000 items", without10000.ready, with10000.ready);
 
-    for (size_t i = 0; i < quitTimes_.size(); ++i) {
-        bench::Row quit;
-        quit.name = i == 0 ? "quit (exit command to process end), 1,000 items"
-                           : "quit (exit command to process end), 10,000 items";
-        quit.samples = {quitTimes_[i]};
-        if (i == 0)
-            quit.note =
-                "the shutdown as the user has it: the settings are saved, then the data file is written from the "
-                "shell's icon of every item (asked once per program)";
-        bench::Print(quit);
+    for (size_t i = 0; i < firstQuits_.size(); ++i) {
+        ReportQuit(std::string("quit (exit command to process end), ") + (i == 0 ? "1,000" : "10,000") + " items" +
+                       OnPrograms() + ", no data file",
+                   {firstQuits_[i]}, 0,
+                   i == 0 ? "the shutdown as the user has it: the settings are saved, then the data file is written "
+                            "from the shell's icon of every item (asked once per program)"
+                          : "");
     }
+    SampleKeptIconQuits(quitSamples, data1000, data10000);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileRoot);
+    PutDataFile("");
+    DeleteFileA(data1000.c_str());
+    DeleteFileA(data10000.c_str());
 
     bench::Row referenceMemory;
     referenceMemory.name = kReferenceMemoryName;
@@ -515,8 +607,9 @@ int main(int argc, char** argv) {
     const int fastSamples = argc > 1 ? atoi(argv[1]) : 8;
     const int slow1000 = argc > 2 ? atoi(argv[2]) : 3;
     const int slow10000 = argc > 3 ? atoi(argv[3]) : 1;
-    if (fastSamples < 1 || slow1000 < 1 || slow10000 < 1)
+    const int quitSamples = argc > 4 ? atoi(argv[4]) : 3;
+    if (fastSamples < 1 || slow1000 < 1 || slow10000 < 1 || quitSamples < 1)
         Fail("sample counts must be at least 1");
-    Bench().Run(fastSamples, slow1000, slow10000);
+    Bench().Run(fastSamples, slow1000, slow10000, quitSamples);
     return 0;
 }

@@ -178,12 +178,7 @@ UniqueImageList CollectAskingForEveryItem(const ItemList& items, IconStore& stor
         icons.pop_back();
     if (icons.empty())
         return UniqueImageList();
-    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 1));
-    for (HICON icon : icons) {
-        if (!icon || ImageList_ReplaceIcon(list.get(), -1, icon) < 0)
-            AppendBlankImage(list.get());
-    }
-    return list;
+    return DataFileImagesOf(icons, size);
 }
 
 TEST_F(IconStoreTest, ASaveAsksEachProgramOnceAndWritesTheSameFileAsAskingForEveryItem) {

@@ -34,9 +34,10 @@ void ReportSaveParts(const ItemList& items, const std::string& path, int count) 
         icons.emplace_back(ShellIcon(IconKeyOf(item->strCommand), 16));
     Report("  a shell query for every item", count, Seconds() - start);
     start = Seconds();
-    UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
+    std::vector<HICON> handles;
     for (const UniqueIcon& icon : icons)
-        ImageList_ReplaceIcon(list.get(), -1, icon.get());
+        handles.push_back(icon.get());
+    UniqueImageList list = DataFileImagesOf(handles, 16);
     Report("  the image list from icons at hand", count, Seconds() - start);
     start = Seconds();
     WriteDataFile(path, list.get());
@@ -98,6 +99,13 @@ int main(int argc, char** argv) {
     PairImagesWithItems(std::move(stored), items, store, 16);
     Report("load from data file (read + pair)", count, Seconds() - start);
     Report("  of which reading the file", count, read);
+
+    // A later save with every program unchanged since the file: the stored icons are kept.
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    start = Seconds();
+    UniqueImageList kept = CollectItemImages(items, store, 16, &now);
+    Report("save keeping the stored icons (no write)", count, Seconds() - start);
 
     start = Seconds();
     for (const CLaunchItem* item : items.UsedItemsByIndex())
