@@ -36,9 +36,20 @@ bool WriteDataFile(const std::string& path, HIMAGELIST images);
 // Appends a colourless, fully transparent image: the placeholder of an item without icon.
 bool AppendBlankImage(HIMAGELIST images);
 
-// The image list a data file holds for icons in item order, a placeholder for each null icon.
+// One image of a data file: an icon, or an image of another image list (that of the data file
+// read at start) copied as it is; neither stands for a placeholder. Not owned.
+struct DataFileImage {
+    HICON icon = nullptr;
+    HIMAGELIST list = nullptr;
+    int index = -1;
+
+    explicit operator bool() const { return icon || list; }
+};
+
+// The image list a data file holds for images in item order, a placeholder for each empty one.
 // It is sized for all of them at once: grown an image at a time, ten thousand icons would copy
 // the list thousands of times. None when an image cannot be added.
+UniqueImageList DataFileImagesOf(const std::vector<DataFileImage>& images, int iconSize);
 UniqueImageList DataFileImagesOf(const std::vector<HICON>& icons, int iconSize);
 
 // The full path of the data file: "Kestrovar\Kestrovar.dat" in the user's application-data

@@ -19,8 +19,6 @@ constexpr char kDataFileName[] = "\\Kestrovar.dat";
 constexpr char kTemporarySuffix[] = ".tmp";
 constexpr char kReadFailureText[] = ".dataの読込みに失敗しました。 Code = ";
 constexpr DWORD kIoChunk = 1 << 20;
-// Lists are made at their full size; a growth step is only kept in the header.
-constexpr int kDataFileImageGrowth = 4;
 
 struct ComRelease {
     void operator()(IUnknown* object) const { object->Release(); }
@@ -186,35 +184,6 @@ bool WriteDataFile(const std::string& path, HIMAGELIST images) {
         return false;
     }
     return true;
-}
-
-bool AppendBlankImage(HIMAGELIST images) {
-    int cx = 0, cy = 0;
-    if (!ImageList_GetIconSize(images, &cx, &cy) || cx <= 0 || cy <= 0)
-        return false;
-    uint32_t* colorBits = nullptr;  // zero-filled by the system
-    UniqueBitmap color = CreateTopDownDib(cx, cy, &colorBits);
-    // Monochrome bitmap rows are padded to 16 bits; every bit set means transparent.
-    const size_t maskStride = static_cast<size_t>((cx + 15) / 16 * 2);
-    std::vector<uint8_t> maskBits(maskStride * static_cast<size_t>(cy), 0xFF);
-    UniqueBitmap mask(CreateBitmap(cx, cy, 1, 1, maskBits.data()));
-    if (!color || !mask)
-        return false;
-    return ImageList_Add(images, color.get(), mask.get()) >= 0;
-}
-
-UniqueImageList DataFileImagesOf(const std::vector<HICON>& icons, int iconSize) {
-    UniqueImageList list(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, static_cast<int>(icons.size()),
-                                          kDataFileImageGrowth));
-    if (!list)
-        return UniqueImageList();
-    for (HICON icon : icons) {
-        const bool added = icon && ImageList_ReplaceIcon(list.get(), -1, icon) >= 0;
-        // Every item keeps its position, or the later items would get the wrong images.
-        if (!added && !AppendBlankImage(list.get()))
-            return UniqueImageList();
-    }
-    return list;
 }
 
 std::string DataFilePathIn(const std::string& appDataFolder) {

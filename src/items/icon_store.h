@@ -11,6 +11,7 @@
 #include <vector>
 
 class ItemList;
+struct DataFileImage;
 struct StoredImages;
 
 // What the data file read at the last load held: when it was written, and the fingerprint of the
@@ -38,6 +39,9 @@ public:
 
     // The icon of the first entry whose key equals key byte for byte, or nullptr.
     HICON Find(const std::string& key);
+    // The data-file image of that entry while its icon is not made yet, else just the icon;
+    // a save copies the image as it is instead of making an icon to be drawn back.
+    DataFileImage ImageOf(const std::string& key);
     bool Contains(const std::string& key) const { return firstEntry_.count(key) != 0; }
     // Takes ownership of icon (which must not be null) and returns it.
     HICON Append(const std::string& key, HICON icon);

@@ -31,6 +31,16 @@ HICON IconStore::Find(const std::string& key) {
     return entry.icon.get();
 }
 
+DataFileImage IconStore::ImageOf(const std::string& key) {
+    auto found = firstEntry_.find(key);
+    if (found == firstEntry_.end())
+        return DataFileImage();
+    const Entry& entry = entries_[found->second];
+    if (!entry.icon && entry.storedImage >= 0 && storedImages_)
+        return DataFileImage{nullptr, storedImages_.get(), entry.storedImage};
+    return DataFileImage{Find(key)};
+}
+
 void IconStore::AddStoredImage(const std::string& command, int image) {
     storedByCommand_.emplace(command, image);  // the first item of a command keeps its image
 }
@@ -140,66 +150,65 @@ public:
     FreshIcons(IconStore& store, int iconSize, const FILETIME* keptSince)
         : store_(store), iconSize_(iconSize), keptSince_(keptSince) {}
 
-    // nullptr when the command's program has no icon.
-    HICON For(const std::string& command) {
+    // No image when the command's program has no icon.
+    DataFileImage For(const std::string& command) {
         if (command.empty())
-            return nullptr;
+            return DataFileImage();
         // Equal commands have equal keys: the split, which probes the file system, is done once.
         auto known = byCommand_.find(command);
         if (known != byCommand_.end())
             return known->second;
         const std::string key = IconKeyOf(command);
         auto asked = byKey_.find(key);
-        HICON icon = asked != byKey_.end() ? asked->second : nullptr;
+        DataFileImage image = asked != byKey_.end() ? asked->second : DataFileImage();
         if (asked == byKey_.end()) {
-            icon = Kept(command, key);
-            if (icon)
-                byKey_.emplace(key, icon);
+            image = Kept(command, key);
+            if (image)
+                byKey_.emplace(key, image);
             else
-                icon = Ask(key);
+                image = Ask(key);
         }
-        byCommand_.emplace(command, icon);
-        return icon;
+        byCommand_.emplace(command, image);
+        return image;
     }
 
 private:
-    HICON Kept(const std::string& command, const std::string& key) {
+    DataFileImage Kept(const std::string& command, const std::string& key) {
         if (!keptSince_ || !FileUnchangedSince(key, *keptSince_))
-            return nullptr;
-        if (HICON icon = store_.Find(key))
-            return icon;
-        return store_.TakeStoredImage(command, key) ? store_.Find(key) : nullptr;
+            return DataFileImage();
+        if (store_.Contains(key) || store_.TakeStoredImage(command, key))
+            return store_.ImageOf(key);
+        return DataFileImage();
     }
 
-    HICON Ask(const std::string& key) {
+    DataFileImage Ask(const std::string& key) {
         HICON icon = ShellIcon(key, iconSize_);
         if (icon)
             store_.Append(key, icon);
-        byKey_.emplace(key, icon);
-        return icon;
+        byKey_.emplace(key, DataFileImage{icon});
+        return DataFileImage{icon};
     }
 
     IconStore& store_;
     const int iconSize_;
-    const FILETIME* keptSince_;                          // not owned
-    std::unordered_map<std::string, HICON> byCommand_;  // icons not owned
-    std::unordered_map<std::string, HICON> byKey_;      // icons not owned
+    const FILETIME* keptSince_;                                 // not owned
+    std::unordered_map<std::string, DataFileImage> byCommand_;  // images not owned
+    std::unordered_map<std::string, DataFileImage> byKey_;      // images not owned
 };
 
 }  // namespace
 
 UniqueImageList CollectItemImages(const ItemList& items, IconStore& store, int iconSize, const FILETIME* keptSince) {
     FreshIcons fresh(store, iconSize, keptSince);
-    std::vector<HICON> icons;  // owned by the store
+    std::vector<DataFileImage> images;  // owned by the store
     for (const CLaunchItem* item : items.UsedItemsByIndex())
-        icons.push_back(fresh.For(item->strCommand));
+        images.push_back(fresh.For(item->strCommand));
     // Placeholders after the last icon add nothing: items beyond the images go to the shell.
-    while (!icons.empty() && !icons.back())
-        icons.pop_back();
-    if (icons.empty())
+    while (!images.empty() && !images.back())
+        images.pop_back();
+    if (images.empty())
         return UniqueImageList();
-
-    return DataFileImagesOf(icons, iconSize);
+    return DataFileImagesOf(images, iconSize);
 }
 
 bool LoadedFileStillFits(const IconStore& store, const ItemList& items) {

@@ -73,6 +73,55 @@ TEST_F(DataFileTest, ImagesAndPlaceholdersSurviveAWriteAndRead) {
     }
 }
 
+// An icon drawn from a 32-bit picture: with an alpha ramp (a soft edge), or with no alpha at all
+// as older icons have.
+HICON MakeIcon(int size, bool withAlpha) {
+    uint32_t* pixels = nullptr;
+    UniqueBitmap color = CreateTopDownDib(size, size, &pixels);
+    for (int i = 0; i < size * size; ++i)
+        pixels[i] = (withAlpha ? static_cast<uint32_t>(i * 255 / (size * size)) << 24 : 0) | (0x00336699u + i);
+    std::vector<uint8_t> maskBits(static_cast<size_t>((size + 15) / 16 * 2 * size), 0x0F);
+    UniqueBitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    ICONINFO info = {TRUE, 0, 0, mask.get(), color.get()};
+    return CreateIconIndirect(&info);
+}
+
+// The list made for a save holds what adding every icon one at a time holds, byte for byte:
+// shell icons, icons with and without alpha, icons of another size, repeats and placeholders,
+// over more than one strip of images; and so does the list made again from the images read back.
+TEST_F(DataFileTest, TheSavedListHoldsWhatAddingEachIconWouldHold) {
+    for (int size : {12, 16, 20, 32}) {
+        std::vector<UniqueIcon> owned;
+        owned.emplace_back(ShellIconFor(kNotepad, size));
+        owned.emplace_back(ShellIconFor(kRegedit, size));
+        owned.emplace_back(MakeIcon(size, true));
+        owned.emplace_back(MakeIcon(size, false));
+        owned.emplace_back(MakeIcon(size == 32 ? 16 : 32, true));
+        std::vector<HICON> icons;
+        for (int i = 0; i < 600; ++i)
+            icons.push_back(i % 7 == 6 ? nullptr : owned[static_cast<size_t>(i * 3 % 5)].get());
+
+        UniqueImageList oneByOne(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(icons.size()), 4));
+        for (HICON icon : icons) {
+            if (!icon || ImageList_ReplaceIcon(oneByOne.get(), -1, icon) < 0) {
+                ASSERT_TRUE(AppendBlankImage(oneByOne.get()));
+            }
+        }
+        ASSERT_TRUE(WriteDataFile(path, oneByOne.get()));
+        const Bytes expected = ReadBytes(path);
+        ASSERT_TRUE(WriteDataFile(path, DataFileImagesOf(icons, size).get()));
+        EXPECT_EQ(expected, ReadBytes(path)) << size;
+
+        // Written again from the images read back, as a save keeps unchanged programs' images.
+        StoredImages read = ReadDataFile(path);
+        ASSERT_TRUE(read.list);
+        std::vector<DataFileImage> kept;
+        for (int i = 0; i < read.Count(); ++i)
+            kept.push_back(read.blank[static_cast<size_t>(i)] ? DataFileImage() : DataFileImage{nullptr, read.list.get(), i});
+        ASSERT_TRUE(WriteDataFile(path, DataFileImagesOf(kept, size).get()));
+    }
+}
+
 TEST_F(DataFileTest, ASaveReplacesTheOldFileWhole) {
     ASSERT_TRUE(WriteDataFile(path, MakeList("iiiiiiiiii", 16).get()));
     ASSERT_TRUE(WriteDataFile(path, MakeList("i", 16).get()));
