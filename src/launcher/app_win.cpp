@@ -34,6 +34,9 @@ bool CKestrovarApp::InitInstance() {
     }
     // Fixed now: the themes are found from here on, whatever later becomes the current directory.
     ThemesHome();
+    // The window thread answers a wheel click ahead of the busy programs beside it; it is idle
+    // otherwise, so the raise takes nothing from them.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
     bodyWnd_ = std::make_unique<CKestrovarBodyWnd>(Profile());
     SetMainWindow(bodyWnd_.get());
     bodyWnd_->CreateModeless(nullptr);
