@@ -36,6 +36,8 @@ constexpr int kGridSide = 20;
 constexpr int kItemCount = 10000;
 constexpr double kShowGoalMs = 5.0;
 constexpr double kHideGoalMs = 5.0;
+constexpr double kShowUnderLoadGoalMs = 16.7;  // one frame at 60 Hz
+constexpr DWORD kSpinUpMs = 500;
 constexpr double kPageStepGoalMs = 16.0;
 constexpr WPARAM kWheelTowardsUser = 2;   // the next page
 constexpr WPARAM kWheelAwayFromUser = 1;  // the previous page
@@ -76,9 +78,11 @@ struct Reference {
     std::vector<double> samples;
 };
 
-void Report(const char* name, const std::vector<double>& samples, double goal, const Reference& reference = {}) {
+void Report(const char* name, const std::vector<double>& samples, double goal, const Reference& reference = {},
+            const char* note = nullptr) {
     bench::Row row;
     row.name = name;
+    row.note = note ? note : "";
     row.samples = samples;
     if (goal > 0 && !samples.empty()) {
         char text[32];
@@ -203,11 +207,15 @@ void ClearBenchProfile() {
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvBenchCompany");
 }
 
+struct Toggles {
+    std::vector<double> shows, hides;
+};
+
 // Wheel clicks on the desktop, each toggling the launcher; shows and hides timed separately.
-void BenchShow(CKestrovarBodyWnd& launcher, int toggles) {
+Toggles TimeToggles(CKestrovarBodyWnd& launcher, int toggles) {
     MoveCursor(kCursorX, kCursorY);
     const LPARAM point = MAKELPARAM(kCursorX, kCursorY);
-    std::vector<double> shows, hides;
+    Toggles times;
     for (int i = 0; i < toggles; ++i) {
         const bool wasVisible = IsWindowVisible(launcher.hwnd()) != 0;
         const double start = bench::NowMs();
@@ -218,24 +226,83 @@ void BenchShow(CKestrovarBodyWnd& launcher, int toggles) {
             fprintf(stderr, "launcher_bench: a wheel click did not toggle the launcher\n");
             exit(1);
         }
-        (wasVisible ? hides : shows).push_back(elapsed);
+        (wasVisible ? times.hides : times.shows).push_back(elapsed);
     }
+    return times;
+}
+
+// Processes that keep every core busy for as long as they live.
+class Spinners {
+public:
+    Spinners() {
+        SYSTEM_INFO system = {};
+        GetSystemInfo(&system);
+        for (DWORD i = 0; i < system.dwNumberOfProcessors; ++i) {
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof(startup);
+            PROCESS_INFORMATION process = {};
+            char command[] = "cmd.exe /c for /l %i in (0,0,1) do @rem";
+            if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                               &process)) {
+                CloseHandle(process.hThread);
+                processes_.push_back(process.hProcess);
+            }
+        }
+        Sleep(kSpinUpMs);
+    }
+    ~Spinners() {
+        for (HANDLE process : processes_) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, INFINITE);
+            CloseHandle(process);
+        }
+    }
+    size_t Count() const { return processes_.size(); }
+
+private:
+    std::vector<HANDLE> processes_;
+};
+
+void BenchShow(CKestrovarBodyWnd& launcher, int toggles) {
+    const Toggles idle = TimeToggles(launcher, toggles);
     RECT launcherRect = {};
     GetWindowRect(launcher.hwnd(), &launcherRect);
     const int width = launcherRect.right - launcherRect.left, height = launcherRect.bottom - launcherRect.top;
     const PlainTimes plainTimes = ShowPlainWindow(width, height, toggles / 2, false);
     const PlainTimes foregroundTimes = ShowPlainWindow(width, height, toggles / 2, true);
+    Toggles busy;
+    PlainTimes plainBusy;
+    size_t spinners = 0;
+    {
+        Spinners spinning;
+        spinners = spinning.Count();
+        busy = TimeToggles(launcher, toggles);
+        plainBusy = ShowPlainWindow(width, height, toggles / 2, false);
+    }
     Reference plain{"reference: a plain window of the launcher's size shown at the cursor and painted",
                     plainTimes.shows};
     Reference plainHide{"reference: the plain window hidden", plainTimes.hides};
-    Report("show at cursor (wheel click to painted)", shows, kShowGoalMs, plain);
+    Report("show at cursor (wheel click to painted)", idle.shows, kShowGoalMs, plain,
+           "KVM_HOOKCLICK posted as the hook does, until every message and paint is handled. Beyond the plain window: "
+           "the foreground switch (compare the plain window made the foreground window) and the composition of the "
+           "window and its buttons into one picture before the blit");
     Report(plain.name, plain.samples, 0);
     Report("  for comparison: the plain window shown and made the foreground window", foregroundTimes.shows, 0);
-    Report("hide (wheel click to parked, working set trimmed)", hides, kHideGoalMs, plainHide);
+    Report("hide (wheel click to parked, working set trimmed)", idle.hides, kHideGoalMs, plainHide,
+           "parked and hidden, the next page prepared, the foreground handed to the window under the cursor (the "
+           "launcher, being the foreground thread, hands it on directly)");
     Report(plainHide.name, plainHide.samples, 0);
     Report("  for comparison: the plain window hidden, the window under the cursor made the foreground",
            foregroundTimes.hides, 0);
     Report("  for comparison: a working-set trim alone", TrimWorkingSetAlone(toggles / 2), 0);
+    Reference plainLoaded{"reference: the plain window shown, every core busy", plainBusy.shows};
+    const std::string loaded = "show at cursor, every core busy (" + std::to_string(spinners) + " spinning processes)";
+    Report(loaded.c_str(), busy.shows, kShowUnderLoadGoalMs, plainLoaded,
+           "one cmd.exe loop per core beside the bench. The hook thread runs time-critical and the window thread "
+           "above normal, but Wine 8.0 gives no thread priority to the Unix scheduler (nice stays 0, checked with ps): "
+           "every X and wineserver round trip waits its turn beside the spinners, as the plain window's does");
+    Report(plainLoaded.name, plainLoaded.samples, 0);
+    Report("hide, every core busy", busy.hides, 0);
 }
 
 void FillItems(CKestrovarBodyWnd& launcher) {
