@@ -184,12 +184,22 @@ void ForgetOldHook(HHOOK old, bool keepOld) {
     UnhookWindowsHookEx(old);  // fails harmlessly when the system has removed it already
 }
 
+// A hook the system refused is tried again at the next watchdog check; the refusal is told to a
+// debugger, as a library with no window of its own has nobody else to tell.
+void ReportRefusedHook() {
+    char text[96];
+    wsprintfA(text, "%s: the mouse hook was refused (error %lu); trying again\n", kHookLibraryName, GetLastError());
+    OutputDebugStringA(text);
+}
+
 // The fresh hook goes in before the old one comes out, so no event falls between them; the
 // callback's chain guard keeps an event that reaches both from being reported twice.
 void ReArm(bool keepOld = false) {
     HHOOK fresh = SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, g_module, 0);
-    if (!fresh)
+    if (!fresh) {
+        ReportRefusedHook();
         return;  // the old one stays; the next check tries again
+    }
     HHOOK old = g_t.hook;
     g_t.hook = fresh;
     if (old && old != fresh)
@@ -271,6 +281,8 @@ DWORD WINAPI HookThreadMain(LPVOID started) {
     g_t = HookThread();
     g_t.watch = CreateWatchWindow();
     g_t.hook = SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, g_module, 0);
+    if (!g_t.hook)
+        ReportRefusedHook();
     GetCursorPos(&g_t.seen.pt);
     g_t.seen.tick = GetTickCount();
     if (g_t.watch) {
