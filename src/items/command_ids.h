@@ -15,5 +15,5 @@ inline constexpr int kCmdDelete = 116;
 inline constexpr int kCmdDefaultTheme = 1924;
 // Theme folder n of the enumeration has the id kCmdFirstTheme + n.
 inline constexpr int kCmdFirstTheme = 1925;
-// Sent by the framework's help key; refreshes the icons like kCmdRefresh.
+// A second id for the icon refresh, kept for programs that send it from outside.
 inline constexpr int kCmdHelpRefresh = 57670;
