@@ -6,7 +6,7 @@ NATIVE := build/native
 WIN := build/win
 WIN32 := build/win32
 
-.PHONY: all setup build run test bench dist fuzz native win win32 clean docs
+.PHONY: all setup build run test bench soak dist fuzz native win win32 clean docs
 
 all: build
 
@@ -58,6 +58,9 @@ bench: build
 
 fuzz: setup
 	@scripts/fuzz
+
+soak: build
+	@scripts/soak
 
 dist: build win32
 	@scripts/dist

@@ -9,6 +9,9 @@
 //   kvprobe wait-gone [ms]           wait until no launcher window exists
 //   kvprobe quit [ms]                post WM_COMMAND 103 to the launcher and wait until it is gone
 //   kvprobe launcher                 print "visible x y w h" of the launcher window
+//   kvprobe state                    print "visible x y w h first dialogs menus px py" in one call:
+//                                    the launcher window, the item index of its first button,
+//                                    the visible dialogs (but the launcher) and menus, the pointer
 //   kvprobe buttons                  print one line "id x y w h" per launcher button (screen coords)
 //   kvprobe button-index ID          print the item index the launcher button with control ID shows
 //   kvprobe post MSG WPARAM LPARAM   post a message to the launcher
@@ -204,6 +207,34 @@ int Launcher() {
     RECT r;
     GetWindowRect(w, &r);
     printf("%d %ld %ld %ld %ld\n", IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+BOOL CALLBACK CountDialogsAndMenus(HWND window, LPARAM param) {
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    auto* counts = reinterpret_cast<int*>(param);
+    if (IsWindowVisible(window) && strcmp(cls, "#32770") == 0 && window != FindLauncher())
+        ++counts[0];
+    if (IsWindowVisible(window) && strcmp(cls, "#32768") == 0)
+        ++counts[1];
+    return TRUE;
+}
+
+int State() {
+    HWND w = FindLauncher();
+    if (!w)
+        return 1;
+    RECT r;
+    GetWindowRect(w, &r);
+    HWND first = GetDlgItem(w, kFirstButtonId);
+    const long long index = first ? static_cast<long long>(SendMessageA(first, KVM_GETINDEX, 0, 0)) : -1;
+    int counts[2] = {};
+    EnumWindows(&CountDialogsAndMenus, reinterpret_cast<LPARAM>(counts));
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    printf("%d %ld %ld %ld %ld %lld %d %d %ld %ld\n", IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right - r.left,
+           r.bottom - r.top, index, counts[0], counts[1], pointer.x, pointer.y);
     return 0;
 }
 
@@ -484,6 +515,8 @@ int main(int argc, char** argv) {
     }
     if (command == "launcher")
         return Launcher();
+    if (command == "state")
+        return State();
     if (command == "button-index" && argc >= 3) {
         HWND button = FindLauncher() ? GetDlgItem(FindLauncher(), Arg(argc, argv, 2, 0)) : nullptr;
         if (!button)

@@ -1,0 +1,404 @@
+#!/usr/bin/env bash
+# Random user sessions against a model of what the user should have: the item records (slot →
+# tooltip and command, blank records included), whether the launcher is shown, its page and the
+# button under the pointer. Each turn picks an action of the table below whose precondition
+# holds, by weight, does it through real input and updates the model. After every action the
+# launcher must be shown or hidden and on the page the model says, with no dialog or menu left
+# over; after every change of the items, and after each quit, the profile must hold exactly the
+# model's items (every change is saved at once).
+#
+#   KV_SEED=n               replay a run exactly (every run prints its seed)
+#   KV_RANDOM_SECONDS=s     go on for s seconds (default 120); KV_RANDOM_ACTIONS=n stops after n
+# A failing run prints its seed, the actions up to the failure (KV_RANDOM_ACTIONS replays that
+# prefix) and leaves screenshots of its last three steps.
+source "$KV_SOURCE/tests/e2e/lib.sh"
+kv_setup random_session
+
+seed=${KV_SEED:-$(( $(date +%s%N) % 32768 ))}
+budget=${KV_RANDOM_SECONDS:-120}
+max_actions=${KV_RANDOM_ACTIONS:-1000000}
+RANDOM=$seed
+_kv_log "seed $seed (replay with KV_SEED=$seed)"
+
+cols=4 rows=2 per_page=8 space=3 side=22
+tools="$WINEPREFIX/drive_c/kvtools"
+mkdir -p "$tools"
+cp "$KV_BIN/kvlaunchrec.exe" "$tools/rec.exe"
+program='C:\kvtools\rec.exe'
+record="$tools/rec.launched"
+tip_title='ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集'
+command_title='起動ｺﾏﾝﾄﾞの編集'
+
+# --- the model --------------------------------------------------------------------------------
+declare -A tip=() cmd=()   # a key present is a record; blank when both texts are empty
+shown=0 page=0 lx=0 ly=0 serial=0
+
+exists() { [ -n "${tip[$1]+x}" ]; }
+used() { exists "$1" && [ -n "${tip[$1]}${cmd[$1]}" ]; }
+highest() {
+    local i h=0
+    for i in "${!tip[@]}"; do [ "$i" -gt "$h" ] && h=$i; done
+    echo $h
+}
+highest_used() {
+    local i h=0
+    for i in "${!tip[@]}"; do used "$i" && [ "$i" -gt "$h" ] && h=$i; done
+    echo $h
+}
+page_has_items() {
+    local i
+    for ((i = $1 * per_page; i < ($1 + 1) * per_page; i++)); do used $i && return 0; done
+    return 1
+}
+relocate() {   # record $1 gets index $2
+    exists "$1" || return 0
+    tip[$2]=${tip[$1]} cmd[$2]=${cmd[$1]}
+    unset "tip[$1]" "cmd[$1]"
+}
+insert_blank() {
+    local i
+    for ((i = $(highest); i >= $1; i--)); do relocate $i $((i + 1)); done
+}
+delete_at() {
+    local i h had=0
+    h=$(highest)
+    exists "$1" && had=1
+    unset "tip[$1]" "cmd[$1]"
+    for ((i = $1 + 1; i <= h; i++)); do relocate $i $((i - 1)); done
+    [ $had -eq 0 ] || { tip[$h]=; cmd[$h]=; }
+}
+move_item() {
+    local i from=$1 to=$2 had=0 t c
+    if exists $from; then had=1 t=${tip[$from]} c=${cmd[$from]}; unset "tip[$from]" "cmd[$from]"; fi
+    if [ $from -lt $to ]; then
+        for ((i = from + 1; i <= to; i++)); do relocate $i $((i - 1)); done
+    else
+        for ((i = from - 1; i >= to; i--)); do relocate $i $((i + 1)); done
+    fi
+    [ $had -eq 0 ] || { tip[$to]=$t; cmd[$to]=$c; }
+}
+page_step() {   # forward: at most one empty page past the last page holding an item
+    if [ "$1" = forward ]; then
+        page_has_items $page && page=$((page + 1))
+    elif [ $page -gt 0 ]; then
+        page=$((page - 1))
+    fi
+}
+new_item() {
+    serial=$((serial + 1))
+    tip[$1]="t$serial" cmd[$1]="$program p$serial"
+}
+expected_profile() {
+    local i
+    for i in "${!tip[@]}"; do
+        used $i && printf 'Kestrovar\\Path Name\tButton%d\tREG_SZ\t%s*%s\n' $i "${tip[$i]}" "${cmd[$i]}"
+    done | LC_ALL=C sort
+}
+
+# --- what the screen says -----------------------------------------------------------------------
+# "visible x y w h first dialogs menus px py"; the launcher counts as shown when it is on screen.
+read_state() {
+    read -r s_visible s_x s_y s_w s_h s_first s_dialogs s_menus s_px s_py <<<"$(kv_probe state)"
+    s_shown=0
+    [ "${s_visible:-0}" = 1 ] && [ "${s_x:--9999}" -gt -9000 ] && s_shown=1
+}
+centre_x() { echo $((lx + space + ($1 % cols) * (space + side) + side / 2)); }
+centre_y() { echo $((ly + space + ($1 / cols) * (space + side) + side / 2)); }
+# The button position under the pointer, or -1.
+button_at() {
+    local x=$(($1 - lx - space)) y=$(($2 - ly - space))
+    if [ $x -ge 0 ] && [ $y -ge 0 ] && [ $((x % (space + side))) -lt $side ] && [ $((y % (space + side))) -lt $side ] &&
+       [ $((x / (space + side))) -lt $cols ] && [ $((y / (space + side))) -lt $rows ]; then
+        echo $(((y / (space + side)) * cols + x / (space + side)))
+    else
+        echo -1
+    fi
+}
+inside_launcher() { [ $1 -ge $lx ] && [ $1 -lt $((lx + s_w)) ] && [ $2 -ge $ly ] && [ $2 -lt $((ly + s_h)) ]; }
+mismatch=
+expect() { [ -n "$mismatch" ] || [ "$2" = "$3" ] || mismatch="$1: expected '$2', saw '$3'"; }
+
+check_screen() {
+    read_state
+    expect "launcher shown" $shown $s_shown
+    expect "dialogs and menus open" "0 0" "${s_dialogs:-?} ${s_menus:-?}"
+    if [ $shown -eq 1 ] && [ $s_shown -eq 1 ]; then
+        expect "first item index on the buttons" $((page * per_page)) "$s_first"
+        lx=$s_x ly=$s_y
+    fi
+    kill -0 "$KV_PID" 2>/dev/null || mismatch="the launcher process ended"
+}
+check_profile() {
+    local saw
+    saw=$(kv_profile_dump | grep -F 'Kestrovar\Path Name' | LC_ALL=C sort)
+    [ -n "$mismatch" ] || [ "$saw" = "$(expected_profile)" ] ||
+        mismatch="profile items: expected
+$(expected_profile)
+saw
+$saw"
+}
+
+# --- the actions: precondition, weight and effect -----------------------------------------------
+# The random choices set variables: $RANDOM in a command substitution is reseeded, so a
+# replay would differ.
+any_button() { button=$((RANDOM % per_page)); }
+desktop_point() {   # a point outside the launcher when it is shown
+    while :; do
+        x=$((20 + RANDOM % 980)) y=$((20 + RANDOM % 720))
+        [ $shown -eq 0 ] || ! inside_launcher $x $y && break
+    done
+}
+right_click_menu() {   # on button $1, then the menu entry with accelerator $2
+    xdotool mousemove "$(centre_x $1)" "$(centre_y $1)" sleep 0.2 click 3
+    kv_probe find-class '#32768' 3000 >/dev/null || { mismatch="no context menu on button $1"; return; }
+    kv_key "$2"
+}
+dialog_edit() {   # title, text: set the dialog's edit box and press Enter
+    kv_probe wait-dialog "$1" 5000 >/dev/null || { mismatch="no dialog \"$1\""; return; }
+    kv_probe dialog-settext "$1" 1005 "$2" >/dev/null
+    kv_key Return
+}
+
+act_show_by_wheel() {
+    desktop_point
+    note="wheel click at $x $y"
+    kv_wheel_click $x $y
+    shown=1 page=0
+    read_state
+    lx=$s_x ly=$s_y
+    [ $s_shown -eq 0 ] || inside_launcher $x $y || mismatch="shown away from the click at $x $y"
+}
+act_hide_by_wheel() {
+    desktop_point
+    note="wheel click at $x $y"
+    kv_wheel_click $x $y
+    shown=0 page=0
+}
+act_wheel_on_button() {
+    any_button
+    local b=$button
+    note="wheel click on button $b"
+    kv_wheel_click "$(centre_x $b)" "$(centre_y $b)"
+    shown=0 page=0
+}
+act_toggle_by_hot_key() {
+    note="Alt+Q"
+    kv_key alt+q
+    if [ $shown -eq 1 ]; then shown=0; else shown=1; fi
+    page=0
+}
+act_escape() { note="Escape"; kv_key Escape; shown=0 page=0; }
+act_arrow() {
+    local keys=(Left Right Up Down) key a target
+    key=${keys[$((RANDOM % 4))]}
+    read_state
+    a=$(button_at $s_px $s_py)
+    note="$key from position $a"
+    if [ $a -lt 0 ]; then target=0
+    else case $key in
+        Left) target=$(((a + per_page - 1) % per_page)) ;;
+        Right) target=$(((a + 1) % per_page)) ;;
+        Up) if [ $a -ge $cols ]; then target=$((a - cols)); elif [ $a -eq 0 ]; then target=$((per_page - 1))
+            else target=$((a % cols - cols + per_page - 1)); fi ;;
+        Down) if [ $a -lt $((per_page - cols)) ]; then target=$((a + cols)); else target=$(((a % cols + 1) % cols)); fi ;;
+    esac; fi
+    kv_key $key
+    read_state
+    expect "pointer after $key" "$(centre_x $target) $(centre_y $target)" "$s_px $s_py"
+}
+act_wheel_page() {
+    local b direction
+    any_button
+    b=$button
+    if [ $((RANDOM % 2)) -eq 0 ]; then direction=forward; else direction=back; fi
+    note="mouse wheel $direction over button $b"
+    xdotool mousemove "$(centre_x $b)" "$(centre_y $b)"
+    kv_probe settle-at "$(centre_x $b)" "$(centre_y $b)" 3000 >/dev/null
+    if [ $direction = forward ]; then xdotool click 5; else xdotool click 4; fi
+    kv_settle
+    page_step $direction
+}
+act_page_by_hot_key() {
+    local direction
+    read_state
+    if [ $((RANDOM % 2)) -eq 0 ]; then direction=forward; else direction=back; fi
+    note="page hot key $direction, pointer at $s_px $s_py"
+    if [ $direction = forward ]; then kv_key alt+w; else kv_key alt+e; fi
+    inside_launcher $s_px $s_py && page_step $direction
+}
+act_drag() {
+    local a b
+    any_button
+    a=$button
+    any_button
+    b=$button
+    [ $a -ne $b ] || b=$(((a + 1) % per_page))
+    note="drag button $a to button $b"
+    xdotool mousemove "$(centre_x $a)" "$(centre_y $a)" sleep 0.2 mousedown 1 sleep 0.3 \
+        mousemove "$(( $(centre_x $a) + 5 ))" "$(( $(centre_y $a) + 5 ))" sleep 0.2 \
+        mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.3 mouseup 1
+    kv_settle
+    move_item $((page * per_page + a)) $((page * per_page + b))
+    changed=1
+}
+launchable_button() {   # a button of the page with an item, from a random start
+    local k start=$((RANDOM % per_page))
+    for ((k = 0; k < per_page; k++)); do
+        button=$(((start + k) % per_page))
+        used $((page * per_page + button)) && return 0
+    done
+    return 1
+}
+act_launch() {
+    local b i
+    launchable_button || { note="launch: no item on this page"; return; }
+    b=$button
+    i=$((page * per_page + b))
+    note="click on button $b (${cmd[$i]})"
+    rm -f "$record"
+    xdotool mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.2 click 1
+    kv_wait_for "the launch of ${cmd[$i]}" 10 test -s "$record" || mismatch="${cmd[$i]} was not started"
+    [ -n "$mismatch" ] || expect "parameters of the started program" "${cmd[$i]#"$program "}" "$(sed -n 2p "$record" | tr -d '\r')"
+    kv_settle
+    shown=0 page=0
+}
+menu_button() {   # a button of the page offering delete and insert (index ≤ highest used)
+    local limit
+    limit=$(( $(highest_used) - page * per_page ))
+    [ $limit -ge 0 ] || return 1
+    [ $limit -lt $per_page ] || limit=$((per_page - 1))
+    button=$((RANDOM % (limit + 1)))
+}
+act_delete() {
+    local b
+    menu_button || { note="delete: nothing on this page"; return; }
+    b=$button
+    note="delete button $b"
+    right_click_menu $b d
+    delete_at $((page * per_page + b))
+    changed=1
+}
+act_insert_blank() {
+    local b
+    menu_button || { note="insert: nothing on this page"; return; }
+    b=$button
+    note="insert blank at button $b"
+    right_click_menu $b i
+    insert_blank $((page * per_page + b))
+    changed=1
+}
+act_edit_tooltip() {
+    local b i text stored
+    launchable_button || { note="edit tooltip: no item on this page"; return; }
+    b=$button
+    i=$((page * per_page + b))
+    case $((RANDOM % 3)) in
+        0) text="n$RANDOM" stored=$text ;;
+        1) text="a*$RANDOM" stored=${text/\*/＊} ;;
+        2) text= stored='NO TOOLTIP TEXT' ;;
+    esac
+    note="edit tooltip of button $b to '$text'"
+    right_click_menu $b p
+    dialog_edit "$tip_title" "$text"
+    kv_wait_for "the tooltip dialog to close" 5 eval '! kv_probe dialogs | grep -qF "$tip_title"'
+    tip[$i]=$stored
+    changed=1
+}
+act_edit_command() {
+    local b i text
+    launchable_button || { note="edit command: no item on this page"; return; }
+    b=$button
+    i=$((page * per_page + b))
+    serial=$((serial + 1))
+    if [ $((RANDOM % 3)) -eq 0 ]; then text="$program q*$serial"; else text="$program q$serial"; fi
+    note="edit command of button $b to '$text'"
+    right_click_menu $b e
+    dialog_edit "$command_title" "$text"
+    if [[ $text == *'*'* ]]; then
+        # Refused with a message, then offered again until it is cancelled.
+        kv_wait_for "the refusal" 5 eval 'kv_probe dialogs | grep -qF "「*」は使えません"' ||
+            mismatch="a command with a star was accepted"
+        kv_key Return
+        kv_probe wait-dialog "$command_title" 3000 >/dev/null || mismatch="the refused command was not offered again"
+        kv_key Escape
+    else
+        cmd[$i]=$text
+    fi
+    kv_wait_for "the command dialog to close" 5 eval '! kv_probe dialogs | grep -qF "$command_title"'
+    changed=1
+}
+act_menu_cancel() {
+    any_button
+    local b=$button
+    note="context menu on button $b, then Escape"
+    xdotool mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.2 click 3
+    kv_probe find-class '#32768' 3000 >/dev/null || { mismatch="no context menu"; return; }
+    kv_key Escape
+}
+act_setting_change() {
+    note="WM_SETTINGCHANGE"
+    kv_probe post 26 0 0 >/dev/null
+    kv_settle
+    page=0
+}
+act_quit_and_start() {
+    note="quit and start again"
+    kv_quit || { mismatch="the launcher did not quit"; return; }
+    check_profile
+    kv_start || mismatch="the launcher did not start again"
+    shown=0 page=0
+}
+
+# name weight needs-shown(1)/needs-hidden(0)/either(-)
+actions=(
+    "show_by_wheel 6 0"     "hide_by_wheel 3 1"   "wheel_on_button 2 1"  "toggle_by_hot_key 3 -"
+    "escape 3 1"            "arrow 6 1"           "wheel_page 8 1"       "page_by_hot_key 4 1"
+    "drag 6 1"              "launch 3 1"          "delete 3 1"           "insert_blank 3 1"
+    "edit_tooltip 2 1"      "edit_command 2 1"    "menu_cancel 2 1"      "setting_change 1 -"
+    "quit_and_start 1 -"
+)
+pick_action() {   # sets name
+    local entry weight needs total=0 roll i
+    local -a names=() weights=()
+    for entry in "${actions[@]}"; do
+        read -r name weight needs <<<"$entry"
+        [ "$needs" = - ] || [ "$needs" = $shown ] || continue
+        names+=("$name") weights+=("$weight") total=$((total + weight))
+    done
+    roll=$((RANDOM % total))
+    for i in "${!names[@]}"; do
+        roll=$((roll - weights[i]))
+        [ $roll -lt 0 ] && { name=${names[i]}; return; }
+    done
+}
+
+# --- the run -------------------------------------------------------------------------------------
+for slot in 0 1 2 3 5 9 10; do new_item $slot; done
+expected_profile | kv_profile_load
+kv_profile_set Design Col REG_DWORD $cols
+kv_profile_set Design Row REG_DWORD $rows
+kv_check "launcher starts" kv_start
+
+log=()
+count=0
+started=$SECONDS
+while [ -z "$mismatch" ] && [ $((SECONDS - started)) -lt $budget ] && [ $count -lt $max_actions ]; do
+    pick_action
+    note= changed=0
+    count=$((count + 1))
+    "act_$name"
+    log+=("$count $name: $note")
+    [ -n "$mismatch" ] || check_screen
+    [ -n "$mismatch" ] || [ $changed -eq 0 ] || check_profile
+    kv_screenshot "random_session_step$((count % 3))"
+done
+
+if [ -n "$mismatch" ]; then
+    printf '# %s\n' "${log[@]}"
+    _kv_log "failed at action $count: $mismatch"
+    _kv_log "replay: KV_SEED=$seed KV_RANDOM_ACTIONS=$count; the last steps are random_session_step*.png"
+fi
+kv_check "seed $seed: $count actions matched the model" test -z "$mismatch"
+[ -n "$mismatch" ] || kv_check "after the last quit the profile holds the model's items" \
+    eval 'act_quit_and_start; test -z "$mismatch"'
+kv_finish
