@@ -20,18 +20,27 @@ max_actions=${KV_RANDOM_ACTIONS:-1000000}
 RANDOM=$seed
 _kv_log "seed $seed (replay with KV_SEED=$seed)"
 
-cols=4 rows=2 per_page=8 space=3 side=22
+# Each session draws its own grid and settings.
+cols=$((3 + RANDOM % 4)) rows=$((2 + RANDOM % 2)) hide_option=$((RANDOM % 2)) memory_page=$((RANDOM % 2))
+per_page=$((cols * rows)) space=3 side=22
+_kv_log "grid $cols x $rows, HideOption $hide_option, MemoryPage $memory_page"
 tools="$WINEPREFIX/drive_c/kvtools"
 mkdir -p "$tools"
 cp "$KV_BIN/kvlaunchrec.exe" "$tools/rec.exe"
+cp "$KV_BIN/kvdescribed.exe" "$tools/described.exe"
 program='C:\kvtools\rec.exe'
-record="$tools/rec.launched"
+described='C:\kvtools\described.exe'
+described_tip='起動記録ツール'
 tip_title='ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集'
 command_title='起動ｺﾏﾝﾄﾞの編集'
 
 # --- the model --------------------------------------------------------------------------------
 declare -A tip=() cmd=()   # a key present is a record; blank when both texts are empty
 shown=0 page=0 lx=0 ly=0 serial=0
+hidden() {
+    shown=0
+    [ $memory_page -eq 1 ] || page=0
+}
 
 exists() { [ -n "${tip[$1]+x}" ]; }
 used() { exists "$1" && [ -n "${tip[$1]}${cmd[$1]}" ]; }
@@ -97,8 +106,9 @@ expected_profile() {
 
 # --- what the screen says -----------------------------------------------------------------------
 # "visible x y w h first dialogs menus px py"; the launcher counts as shown when it is on screen.
+# Read once the launcher has handled what was sent to it.
 read_state() {
-    read -r s_visible s_x s_y s_w s_h s_first s_dialogs s_menus s_px s_py <<<"$(kv_probe state)"
+    read -r s_visible s_x s_y s_w s_h s_first s_dialogs s_menus s_px s_py <<<"$(kv_probe state 5000)"
     s_shown=0
     [ "${s_visible:-0}" = 1 ] && [ "${s_x:--9999}" -gt -9000 ] && s_shown=1
 }
@@ -151,19 +161,19 @@ desktop_point() {   # a point outside the launcher when it is shown
 right_click_menu() {   # on button $1, then the menu entry with accelerator $2
     xdotool mousemove "$(centre_x $1)" "$(centre_y $1)" sleep 0.2 click 3
     kv_probe find-class '#32768' 3000 >/dev/null || { mismatch="no context menu on button $1"; return; }
-    kv_key "$2"
+    xdotool key "$2"
 }
 dialog_edit() {   # title, text: set the dialog's edit box and press Enter
     kv_probe wait-dialog "$1" 5000 >/dev/null || { mismatch="no dialog \"$1\""; return; }
     kv_probe dialog-settext "$1" 1005 "$2" >/dev/null
-    kv_key Return
+    xdotool key Return
 }
 
 act_show_by_wheel() {
     desktop_point
     note="wheel click at $x $y"
     kv_wheel_click $x $y
-    shown=1 page=0
+    shown=1
     read_state
     lx=$s_x ly=$s_y
     [ $s_shown -eq 0 ] || inside_launcher $x $y || mismatch="shown away from the click at $x $y"
@@ -172,22 +182,26 @@ act_hide_by_wheel() {
     desktop_point
     note="wheel click at $x $y"
     kv_wheel_click $x $y
-    shown=0 page=0
+    hidden
 }
 act_wheel_on_button() {
     any_button
     local b=$button
     note="wheel click on button $b"
     kv_wheel_click "$(centre_x $b)" "$(centre_y $b)"
-    shown=0 page=0
+    hidden
 }
 act_toggle_by_hot_key() {
     note="Alt+Q"
-    kv_key alt+q
-    if [ $shown -eq 1 ]; then shown=0; else shown=1; fi
-    page=0
+    xdotool key alt+q
+    if [ $shown -eq 1 ]; then hidden; else shown=1; fi
 }
-act_escape() { note="Escape"; kv_key Escape; shown=0 page=0; }
+act_hide_by_key() {   # Enter or Escape
+    local keys=(Return Escape)
+    note=${keys[$((RANDOM % 2))]}
+    xdotool key $note
+    hidden
+}
 act_arrow() {
     local keys=(Left Right Up Down) key a target
     key=${keys[$((RANDOM % 4))]}
@@ -202,7 +216,7 @@ act_arrow() {
             else target=$((a % cols - cols + per_page - 1)); fi ;;
         Down) if [ $a -lt $((per_page - cols)) ]; then target=$((a + cols)); else target=$(((a % cols + 1) % cols)); fi ;;
     esac; fi
-    kv_key $key
+    xdotool key $key
     read_state
     expect "pointer after $key" "$(centre_x $target) $(centre_y $target)" "$s_px $s_py"
 }
@@ -215,7 +229,6 @@ act_wheel_page() {
     xdotool mousemove "$(centre_x $b)" "$(centre_y $b)"
     kv_probe settle-at "$(centre_x $b)" "$(centre_y $b)" 3000 >/dev/null
     if [ $direction = forward ]; then xdotool click 5; else xdotool click 4; fi
-    kv_settle
     page_step $direction
 }
 act_page_by_hot_key() {
@@ -223,7 +236,7 @@ act_page_by_hot_key() {
     read_state
     if [ $((RANDOM % 2)) -eq 0 ]; then direction=forward; else direction=back; fi
     note="page hot key $direction, pointer at $s_px $s_py"
-    if [ $direction = forward ]; then kv_key alt+w; else kv_key alt+e; fi
+    if [ $direction = forward ]; then xdotool key alt+w; else xdotool key alt+e; fi
     inside_launcher $s_px $s_py && page_step $direction
 }
 act_drag() {
@@ -237,7 +250,6 @@ act_drag() {
     xdotool mousemove "$(centre_x $a)" "$(centre_y $a)" sleep 0.2 mousedown 1 sleep 0.3 \
         mousemove "$(( $(centre_x $a) + 5 ))" "$(( $(centre_y $a) + 5 ))" sleep 0.2 \
         mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.3 mouseup 1
-    kv_settle
     move_item $((page * per_page + a)) $((page * per_page + b))
     changed=1
 }
@@ -255,12 +267,15 @@ act_launch() {
     b=$button
     i=$((page * per_page + b))
     note="click on button $b (${cmd[$i]})"
+    # The programs write <their path without .exe>.launched with their parameters.
+    local exe=${cmd[$i]%%.exe*} parameters=${cmd[$i]#*.exe}
+    parameters=${parameters# }
+    local record="$tools/$(basename "${exe//\\//}").launched"
     rm -f "$record"
     xdotool mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.2 click 1
     kv_wait_for "the launch of ${cmd[$i]}" 10 test -s "$record" || mismatch="${cmd[$i]} was not started"
-    [ -n "$mismatch" ] || expect "parameters of the started program" "${cmd[$i]#"$program "}" "$(sed -n 2p "$record" | tr -d '\r')"
-    kv_settle
-    shown=0 page=0
+    [ -n "$mismatch" ] || expect "parameters of the started program" "$parameters" "$(sed -n 2p "$record" | tr -d '\r')"
+    [ $hide_option -eq 0 ] || hidden
 }
 menu_button() {   # a button of the page offering delete and insert (index ≤ highest used)
     local limit
@@ -318,13 +333,44 @@ act_edit_command() {
         # Refused with a message, then offered again until it is cancelled.
         kv_wait_for "the refusal" 5 eval 'kv_probe dialogs | grep -qF "「*」は使えません"' ||
             mismatch="a command with a star was accepted"
-        kv_key Return
+        xdotool key Return
+        kv_wait_for "the refusal to close" 5 eval '! kv_probe dialogs | grep -qF "「*」は使えません"'
         kv_probe wait-dialog "$command_title" 3000 >/dev/null || mismatch="the refused command was not offered again"
-        kv_key Escape
+        xdotool key Escape
     else
+        # A command for another program takes that program's description as its tooltip, or
+        # the command itself when it has none (as rec.exe).
+        [[ $text == *"${cmd[$i]%%.exe*}.exe"* ]] || tip[$i]=$text
         cmd[$i]=$text
     fi
     kv_wait_for "the command dialog to close" 5 eval '! kv_probe dialogs | grep -qF "$command_title"'
+    changed=1
+}
+act_register() {
+    local b
+    any_button
+    b=$button
+    note="register $described on button $b through the file dialog"
+    right_click_menu $b a
+    kv_probe wait-dialog '開く' 10000 >/dev/null || { mismatch="no open-file dialog"; return; }
+    kv_probe dialog-settext '開く' 1148 "$described" >/dev/null || kv_probe dialog-settext '開く' 1152 "$described" >/dev/null
+    kv_probe press-dialog '開く' 1 >/dev/null
+    kv_wait_for "the open-file dialog to close" 10 eval '! kv_probe dialogs | grep -qF "dialog \"開く\""' ||
+        mismatch="the open-file dialog stayed"
+    tip[$((page * per_page + b))]=$described_tip cmd[$((page * per_page + b))]=$described
+    changed=1
+}
+act_space_move() {
+    local a b
+    any_button
+    a=$button
+    any_button
+    b=$button
+    [ $a -ne $b ] || b=$(((a + 1) % per_page))
+    note="space held from button $a to button $b"
+    xdotool mousemove "$(centre_x $a)" "$(centre_y $a)" sleep 0.2 keydown space sleep 0.2 \
+        mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.3 keyup space
+    move_item $((page * per_page + a)) $((page * per_page + b))
     changed=1
 }
 act_menu_cancel() {
@@ -333,13 +379,12 @@ act_menu_cancel() {
     note="context menu on button $b, then Escape"
     xdotool mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.2 click 3
     kv_probe find-class '#32768' 3000 >/dev/null || { mismatch="no context menu"; return; }
-    kv_key Escape
+    xdotool key Escape
 }
 act_setting_change() {
     note="WM_SETTINGCHANGE"
     kv_probe post 26 0 0 >/dev/null
-    kv_settle
-    page=0
+    [ $memory_page -eq 1 ] || page=0
 }
 act_quit_and_start() {
     note="quit and start again"
@@ -352,10 +397,10 @@ act_quit_and_start() {
 # name weight needs-shown(1)/needs-hidden(0)/either(-)
 actions=(
     "show_by_wheel 6 0"     "hide_by_wheel 3 1"   "wheel_on_button 2 1"  "toggle_by_hot_key 3 -"
-    "escape 3 1"            "arrow 6 1"           "wheel_page 8 1"       "page_by_hot_key 4 1"
-    "drag 6 1"              "launch 3 1"          "delete 3 1"           "insert_blank 3 1"
-    "edit_tooltip 2 1"      "edit_command 2 1"    "menu_cancel 2 1"      "setting_change 1 -"
-    "quit_and_start 1 -"
+    "hide_by_key 3 1"       "arrow 6 1"           "wheel_page 8 1"       "page_by_hot_key 4 1"
+    "drag 5 1"              "space_move 3 1"      "launch 3 1"           "delete 3 1"
+    "insert_blank 3 1"      "register 2 1"        "edit_tooltip 2 1"     "edit_command 2 1"
+    "menu_cancel 2 1"       "setting_change 1 -"  "quit_and_start 1 -"
 )
 pick_action() {   # sets name
     local entry weight needs total=0 roll i
@@ -373,10 +418,12 @@ pick_action() {   # sets name
 }
 
 # --- the run -------------------------------------------------------------------------------------
-for slot in 0 1 2 3 5 9 10; do new_item $slot; done
+for ((k = 0; k < 4 + RANDOM % 6; k++)); do new_item $((RANDOM % (2 * per_page))); done
 expected_profile | kv_profile_load
 kv_profile_set Design Col REG_DWORD $cols
 kv_profile_set Design Row REG_DWORD $rows
+kv_profile_set Status HideOption REG_DWORD $hide_option
+kv_profile_set Status MemoryPage REG_DWORD $memory_page
 kv_check "launcher starts" kv_start
 
 log=()

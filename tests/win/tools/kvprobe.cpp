@@ -9,7 +9,8 @@
 //   kvprobe wait-gone [ms]           wait until no launcher window exists
 //   kvprobe quit [ms]                post WM_COMMAND 103 to the launcher and wait until it is gone
 //   kvprobe launcher                 print "visible x y w h" of the launcher window
-//   kvprobe state                    print "visible x y w h first dialogs menus px py" in one call:
+//   kvprobe state [ms]               print "visible x y w h first dialogs menus px py" in one call
+//                                    (with ms, once the launcher is ready as for wait-ready):
 //                                    the launcher window, the item index of its first button,
 //                                    the visible dialogs (but the launcher) and menus, the pointer
 //   kvprobe buttons                  print one line "id x y w h" per launcher button (screen coords)
@@ -516,7 +517,7 @@ int main(int argc, char** argv) {
     if (command == "launcher")
         return Launcher();
     if (command == "state")
-        return State();
+        return argc < 3 || WaitReady(Arg(argc, argv, 2, 0)) ? State() : 1;
     if (command == "button-index" && argc >= 3) {
         HWND button = FindLauncher() ? GetDlgItem(FindLauncher(), Arg(argc, argv, 2, 0)) : nullptr;
         if (!button)
