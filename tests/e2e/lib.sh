@@ -11,6 +11,8 @@
 #                                     its launcher window is up and settled (at most
 #                                     KV_START_TIMEOUT_MS, default 30000). Sets KV_PID.
 #   kv_quit [TIMEOUT_S]               exit command to the launcher, wait for the process to end
+#   kv_kill                           end the launcher at once, as the system ends a process, and
+#                                     wait until the process and its window are gone
 #   kv_wait_exit PID [TIMEOUT_S]      wait for a process started by kv_start to end; its exit
 #                                     status is then in KV_EXIT_STATUS
 #   kv_probe ARGS...                  run kvprobe.exe (output in UTF-8)
@@ -153,6 +155,19 @@ kv_wait_exit() {
     wait "$pid" 2>/dev/null
     KV_EXIT_STATUS=$?
     return 0
+}
+
+# taskkill asks the wineserver to end the process; on a loaded machine that can take longer than
+# a start of the next instance, which would then find the old one still holding the
+# single-instance mutex. The Unix process is killed too when it outlives the request.
+kv_kill() {
+    kv_wine taskkill /f /im Kestrovar.exe >/dev/null 2>&1
+    if [ -n "$KV_PID" ] && ! kv_wait_exit "$KV_PID" 20; then
+        _kv_log "taskkill did not end the launcher within 20 s; killing its process"
+        kill -9 "$KV_PID" 2>/dev/null
+        kv_wait_exit "$KV_PID" 10 || return 1
+    fi
+    kv_probe wait-gone 10000
 }
 
 kv_quit() {

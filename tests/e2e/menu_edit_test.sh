@@ -103,8 +103,7 @@ kv_check "and hides the launcher" kv_wait_for "launcher hidden" 10 launcher_hidd
 kv_wheel_click 300 600
 kv_check "after the cancelled session end the hook shows the launcher again" \
     test "$(kv_probe launcher | cut -d' ' -f1)" = 1
-kv_wine taskkill /f /im Kestrovar.exe >/dev/null 2>&1
-kv_check "killed" kv_probe wait-gone 10000
+kv_check "killed" kv_kill
 profile=$(kv_profile_dump)
 item() { kv_dump_get "$profile" 'Path Name' "$1"; }
 kv_check "typed tooltip saved" test "$(item Button0)" = 'Notes*C:\windows\notepad.exe'

@@ -57,8 +57,7 @@ spoil_profile
 kv_probe send 0x11 0 0 >/dev/null 2>&1 &
 query_pid=$!
 kv_check "the settings are back during the query" wait_settings_during_query
-kv_wine taskkill /f /im Kestrovar.exe >/dev/null 2>&1
-kv_wait_exit "$KV_PID" 30
+kv_check "killed during the icon save" kv_kill
 wait "$query_pid" 2>/dev/null
 kv_check "killed during the icon save: every item is in the profile" test "$(item_count)" = $ITEMS
 kv_check "killed during the icon save: the data file is whole" cmp -s "$data_file" "$KV_WORK/before.dat"

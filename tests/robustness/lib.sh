@@ -15,8 +15,7 @@ rb_cycle() {
         kv_check "$name: starts" false
         kv_probe dialogs | head -3
         # Leave no instance behind for the next case.
-        kv_wine taskkill /f /im Kestrovar.exe >/dev/null 2>&1
-        kv_wait_exit "$KV_PID" 10
+        kv_kill
         return 1
     fi
     kv_wheel_click 500 400

@@ -88,8 +88,7 @@ theme_case() {
     if ! kv_start; then
         kv_check "$name: starts" false
         kv_probe dialogs | head -3
-        kv_wine taskkill /f /im Kestrovar.exe >/dev/null 2>&1
-        kv_wait_exit "$KV_PID" 10
+        kv_kill
         return
     fi
     kv_wheel_click 500 400
