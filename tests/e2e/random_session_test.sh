@@ -239,18 +239,21 @@ act_page_by_hot_key() {
     if [ $direction = forward ]; then xdotool key alt+w; else xdotool key alt+e; fi
     inside_launcher $s_px $s_py && page_step $direction
 }
+two_buttons() {   # sets from and to, two different buttons of the page
+    any_button
+    from=$button
+    any_button
+    to=$button
+    [ $from -ne $to ] || to=$(((from + 1) % per_page))
+}
 act_drag() {
-    local a b
-    any_button
-    a=$button
-    any_button
-    b=$button
-    [ $a -ne $b ] || b=$(((a + 1) % per_page))
-    note="drag button $a to button $b"
-    xdotool mousemove "$(centre_x $a)" "$(centre_y $a)" sleep 0.2 mousedown 1 sleep 0.3 \
-        mousemove "$(( $(centre_x $a) + 5 ))" "$(( $(centre_y $a) + 5 ))" sleep 0.2 \
-        mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.3 mouseup 1
-    move_item $((page * per_page + a)) $((page * per_page + b))
+    local from to
+    two_buttons
+    note="drag button $from to button $to"
+    xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 mousedown 1 sleep 0.3 \
+        mousemove "$(( $(centre_x $from) + 5 ))" "$(( $(centre_y $from) + 5 ))" sleep 0.2 \
+        mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 mouseup 1
+    move_item $((page * per_page + from)) $((page * per_page + to))
     changed=1
 }
 launchable_button() {   # a button of the page with an item, from a random start
@@ -284,24 +287,16 @@ menu_button() {   # a button of the page offering delete and insert (index ≤ h
     [ $limit -lt $per_page ] || limit=$((per_page - 1))
     button=$((RANDOM % (limit + 1)))
 }
-act_delete() {
-    local b
-    menu_button || { note="delete: nothing on this page"; return; }
-    b=$button
-    note="delete button $b"
-    right_click_menu $b d
-    delete_at $((page * per_page + b))
+# Delete (menu entry d) and insert blank (i), offered up to the highest used index.
+menu_slot_edit() {   # accelerator, model edit
+    menu_button || { note="$2: nothing on this page"; return; }
+    note="$2 at button $button"
+    right_click_menu $button $1
+    $2 $((page * per_page + button))
     changed=1
 }
-act_insert_blank() {
-    local b
-    menu_button || { note="insert: nothing on this page"; return; }
-    b=$button
-    note="insert blank at button $b"
-    right_click_menu $b i
-    insert_blank $((page * per_page + b))
-    changed=1
-}
+act_delete() { menu_slot_edit d delete_at; }
+act_insert_blank() { menu_slot_edit i insert_blank; }
 act_edit_tooltip() {
     local b i text stored
     launchable_button || { note="edit tooltip: no item on this page"; return; }
@@ -361,16 +356,12 @@ act_register() {
     changed=1
 }
 act_space_move() {
-    local a b
-    any_button
-    a=$button
-    any_button
-    b=$button
-    [ $a -ne $b ] || b=$(((a + 1) % per_page))
-    note="space held from button $a to button $b"
-    xdotool mousemove "$(centre_x $a)" "$(centre_y $a)" sleep 0.2 keydown space sleep 0.2 \
-        mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.3 keyup space
-    move_item $((page * per_page + a)) $((page * per_page + b))
+    local from to
+    two_buttons
+    note="space held from button $from to button $to"
+    xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 keydown space sleep 0.2 \
+        mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 keyup space
+    move_item $((page * per_page + from)) $((page * per_page + to))
     changed=1
 }
 act_menu_cancel() {
