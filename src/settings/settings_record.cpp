@@ -12,8 +12,71 @@ namespace {
 
 using namespace profile_keys;
 
-void ReadInt(ProfileStore& profile, const char* section, const char* key, int& field) {
-    field = profile.GetInt(section, key, field);
+// How the save treats a field: the look (skin mode and theme name) goes ahead of its section.
+enum class Save { InOrder, First, Never };
+
+// One persisted scalar field: an integer, or the text when number is null.
+struct ProfileField {
+    const char* key;
+    int KestrovarOptions::*number;
+    std::string KestrovarOptions::*text;
+    Save save;
+};
+
+constexpr ProfileField Number(const char* key, int KestrovarOptions::*field, Save save = Save::InOrder) {
+    return {key, field, nullptr, save};
+}
+
+// Each section's fields in the order they are read.
+constexpr ProfileField kStatusFields[] = {
+    Number(kMemoryPage, &KestrovarOptions::MemoryPage),
+    Number(kWheelClickLock, &KestrovarOptions::WheelClickLock),
+    Number(kWheelClickTrigger, &KestrovarOptions::WheelClickTrigger),
+    Number(kWheelClickSelect, &KestrovarOptions::WheelClickSelect),
+    Number(kHideOption, &KestrovarOptions::HideOption),
+    Number(kHotkeyShow, &KestrovarOptions::HotkeyShow),
+    Number(kHotkeyNext, &KestrovarOptions::HotkeyNext),
+    Number(kHotkeyPrev, &KestrovarOptions::HotkeyPrev),
+    // Only ever edited by hand.
+    Number(kShowTaskTrayIcon, &KestrovarOptions::ShowTaskTrayIcon, Save::Never),
+    Number(kDoubleClick, &KestrovarOptions::DoubleClick),
+};
+
+constexpr ProfileField kDesignFields[] = {
+    Number(kIconSize, &KestrovarOptions::IconSize),
+    Number(kButtonSpace, &KestrovarOptions::ButtonSpace),
+    Number(kButtonWidth, &KestrovarOptions::ButtonWidth),
+    Number(kButtonHeight, &KestrovarOptions::ButtonHeight),
+    Number(kCol, &KestrovarOptions::Col),
+    Number(kRow, &KestrovarOptions::Row),
+    Number(kWindowTPValue, &KestrovarOptions::WindowTPValue),
+    Number(kSkinMode, &KestrovarOptions::SkinMode, Save::First),
+    {kTheme, nullptr, &KestrovarOptions::Theme, Save::First},
+};
+
+template <size_t N>
+void ReadFields(KestrovarOptions& o, ProfileStore& profile, const char* section, const ProfileField (&fields)[N]) {
+    for (const ProfileField& f : fields) {
+        if (f.number)
+            o.*f.number = profile.GetInt(section, f.key, o.*f.number);
+        else
+            o.*f.text = profile.GetString(section, f.key, o.*f.text);
+    }
+}
+
+template <size_t N>
+void WriteFields(const KestrovarOptions& o, ProfileStore& profile, const char* section,
+                 const ProfileField (&fields)[N]) {
+    for (const Save pass : {Save::First, Save::InOrder}) {
+        for (const ProfileField& f : fields) {
+            if (f.save != pass)
+                continue;
+            if (f.number)
+                profile.WriteInt(section, f.key, o.*f.number);
+            else
+                profile.WriteString(section, f.key, o.*f.text);
+        }
+    }
 }
 
 // In descending key order, as probing from the highest index down finds them.
@@ -35,27 +98,9 @@ void WriteNameList(ProfileStore& profile, const char* prefix, const std::vector<
 }  // namespace
 
 void LoadOptions(KestrovarOptions& o, ProfileStore& profile) {
-    ReadInt(profile, kStatus, kMemoryPage, o.MemoryPage);
-    ReadInt(profile, kStatus, kWheelClickLock, o.WheelClickLock);
-    ReadInt(profile, kStatus, kWheelClickTrigger, o.WheelClickTrigger);
-    ReadInt(profile, kStatus, kWheelClickSelect, o.WheelClickSelect);
-    ReadInt(profile, kStatus, kHideOption, o.HideOption);
-    ReadInt(profile, kStatus, kHotkeyShow, o.HotkeyShow);
-    ReadInt(profile, kStatus, kHotkeyNext, o.HotkeyNext);
-    ReadInt(profile, kStatus, kHotkeyPrev, o.HotkeyPrev);
-    ReadInt(profile, kStatus, kShowTaskTrayIcon, o.ShowTaskTrayIcon);
-    ReadInt(profile, kStatus, kDoubleClick, o.DoubleClick);
-
-    ReadInt(profile, kDesign, kIconSize, o.IconSize);
+    ReadFields(o, profile, kStatus, kStatusFields);
+    ReadFields(o, profile, kDesign, kDesignFields);
     o.IconSize = std::clamp(o.IconSize, kMinIconSize, kMaxIconSize);
-    ReadInt(profile, kDesign, kButtonSpace, o.ButtonSpace);
-    ReadInt(profile, kDesign, kButtonWidth, o.ButtonWidth);
-    ReadInt(profile, kDesign, kButtonHeight, o.ButtonHeight);
-    ReadInt(profile, kDesign, kCol, o.Col);
-    ReadInt(profile, kDesign, kRow, o.Row);
-    ReadInt(profile, kDesign, kWindowTPValue, o.WindowTPValue);
-    ReadInt(profile, kDesign, kSkinMode, o.SkinMode);
-    o.Theme = profile.GetString(kDesign, kTheme, o.Theme);
 
     ReadItems(o.Items, profile);
     ReadNameList(profile, kClassNamePrefix, o.IgnoredClassNames);
@@ -63,28 +108,9 @@ void LoadOptions(KestrovarOptions& o, ProfileStore& profile) {
 }
 
 void SaveOptions(const KestrovarOptions& o, ProfileStore& profile) {
-    profile.WriteInt(kStatus, kMemoryPage, o.MemoryPage);
-    profile.WriteInt(kStatus, kWheelClickLock, o.WheelClickLock);
-    profile.WriteInt(kStatus, kWheelClickTrigger, o.WheelClickTrigger);
-    profile.WriteInt(kStatus, kWheelClickSelect, o.WheelClickSelect);
-    profile.WriteInt(kStatus, kHideOption, o.HideOption);
-    profile.WriteInt(kStatus, kHotkeyShow, o.HotkeyShow);
-    profile.WriteInt(kStatus, kHotkeyNext, o.HotkeyNext);
-    profile.WriteInt(kStatus, kHotkeyPrev, o.HotkeyPrev);
-    profile.WriteInt(kStatus, kDoubleClick, o.DoubleClick);
-
+    WriteFields(o, profile, kStatus, kStatusFields);
     WriteItems(o.Items, profile);
-
-    profile.WriteInt(kDesign, kSkinMode, o.SkinMode);
-    profile.WriteString(kDesign, kTheme, o.Theme);
-    profile.WriteInt(kDesign, kIconSize, o.IconSize);
-    profile.WriteInt(kDesign, kButtonSpace, o.ButtonSpace);
-    profile.WriteInt(kDesign, kButtonWidth, o.ButtonWidth);
-    profile.WriteInt(kDesign, kButtonHeight, o.ButtonHeight);
-    profile.WriteInt(kDesign, kCol, o.Col);
-    profile.WriteInt(kDesign, kRow, o.Row);
-    profile.WriteInt(kDesign, kWindowTPValue, o.WindowTPValue);
-
+    WriteFields(o, profile, kDesign, kDesignFields);
     WriteNameList(profile, kClassNamePrefix, o.IgnoredClassNames);
     WriteNameList(profile, kWindowNamePrefix, o.IgnoredWindowNames);
 }
