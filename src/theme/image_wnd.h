@@ -10,6 +10,7 @@
 
 #include "framework/handles.h"
 #include "framework/window.h"
+#include "theme/theme_loader.h"
 
 class CImageWnd : public Window {
 public:
@@ -36,36 +37,28 @@ public:
     // The preview as WM_PAINT shows it, drawn onto `dc` over the rectangle `client`.
     void PaintTo(HDC dc, const RECT& client) const;
 
-    // What the last load read (the preview draws only the body, the pointed-at button and the origin).
-    HBITMAP BodyBitmap() const { return bodyBitmap_.get(); }
-    HBITMAP ButtonBitmap() const { return buttonBitmap_.get(); }
-    HBITMAP ButtonOnMouseBitmap() const { return buttonOnMouseBitmap_.get(); }
-    HBITMAP ButtonDownBitmap() const { return buttonDownBitmap_.get(); }
+    // What the last load read (the preview draws only the body, the pointed-at button and the
+    // origin). After ReleaseSkin, or a load of a theme that names no body, the bitmaps are absent
+    // and the origin is (0, 0).
+    HBITMAP BodyBitmap() const { return theme_.Body.get(); }
+    HBITMAP ButtonBitmap() const { return theme_.Button.get(); }
+    HBITMAP ButtonOnMouseBitmap() const { return theme_.ButtonOnMouse.get(); }
+    HBITMAP ButtonDownBitmap() const { return theme_.ButtonDown.get(); }
     uint32_t ColorKey() const { return colorKey_; }
-    int ButtonOriginX() const { return buttonOriginX_; }
-    int ButtonOriginY() const { return buttonOriginY_; }
-    int ButtonWidth() const { return buttonWidth_; }
-    int IconSize() const { return iconSize_; }
-    int ButtonSpace() const { return buttonSpace_; }
-    int Columns() const { return columns_; }
-    int Rows() const { return rows_; }
+    int ButtonOriginX() const { return theme_.BodyNamed ? theme_.Layout.X : 0; }
+    int ButtonOriginY() const { return theme_.BodyNamed ? theme_.Layout.Y : 0; }
+    int IconSize() const { return theme_.Layout.IconSize; }
+    int ButtonSpace() const { return theme_.Layout.ButtonSpace; }
+    int Columns() const { return theme_.Layout.XButton; }
+    int Rows() const { return theme_.Layout.YButton; }
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnPaint();
 
-    int iconSize_ = 0;
-    int buttonSpace_ = 0;
-    int buttonWidth_ = 0;
-    int columns_ = 0;
-    int rows_ = 0;
     std::string themeName_;
+    ThemeDefinition theme_;
+    // The definition's colour key, or none after ReleaseSkin.
     uint32_t colorKey_ = 0xFFFFFFFF;
-    UniqueBitmap bodyBitmap_;
-    UniqueBitmap buttonBitmap_;
-    UniqueBitmap buttonOnMouseBitmap_;
-    UniqueBitmap buttonDownBitmap_;
-    int buttonOriginX_ = 0;
-    int buttonOriginY_ = 0;
 };

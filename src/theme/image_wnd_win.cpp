@@ -1,7 +1,5 @@
 #include "theme/image_wnd.h"
 
-#include <utility>
-
 #include "theme/draw_transparent.h"
 #include "theme/theme_loader.h"
 
@@ -32,40 +30,19 @@ bool CImageWnd::Create(HWND parentFrame, const RECT& rect) {
 }
 
 int CImageWnd::LoadTheme() {
-    ReleaseSkin();
-    ThemeDefinition theme = ReadThemeDefinition(ThemesHome(), themeName_);
-    colorKey_ = theme.ColorKey;
-    if (!theme.BodyNamed)
-        return 0;
-
-    bodyBitmap_ = std::move(theme.Body);
-    buttonBitmap_ = std::move(theme.Button);
-    buttonOnMouseBitmap_ = std::move(theme.ButtonOnMouse);
-    buttonDownBitmap_ = std::move(theme.ButtonDown);
-    if (buttonBitmap_)
-        buttonWidth_ = BitmapSize(buttonBitmap_.get()).cx;
-    iconSize_ = theme.Layout.IconSize;
-    buttonSpace_ = theme.Layout.ButtonSpace;
-    columns_ = theme.Layout.XButton;
-    rows_ = theme.Layout.YButton;
-    buttonOriginX_ = theme.Layout.X;
-    buttonOriginY_ = theme.Layout.Y;
-    return 1;
+    theme_ = ReadThemeDefinition(ThemesHome(), themeName_);
+    colorKey_ = theme_.ColorKey;
+    return theme_.BodyNamed ? 1 : 0;
 }
 
 void CImageWnd::ReleaseSkin() {
-    bodyBitmap_.reset();
-    buttonBitmap_.reset();
-    buttonOnMouseBitmap_.reset();
-    buttonDownBitmap_.reset();
+    theme_ = ThemeDefinition{};
     colorKey_ = 0xFFFFFFFF;
-    buttonOriginX_ = 0;
-    buttonOriginY_ = 0;
 }
 
 void CImageWnd::PaintTo(HDC dc, const RECT& client) const {
     HBRUSH face = GetSysColorBrush(COLOR_3DFACE);
-    if (!bodyBitmap_) {
+    if (!theme_.Body) {
         FillRect(dc, &client, face);
         return;
     }
@@ -81,10 +58,10 @@ void CImageWnd::PaintTo(HDC dc, const RECT& client) const {
     SelectedObject selection(memory.get(), image.get());
     const RECT imageRect = {0, 0, width, height};
     FillRect(memory.get(), &imageRect, face);
-    DrawBitmapKeyed(memory.get(), bodyBitmap_.get(), kBodyOffset, kBodyOffset);
-    if (buttonOnMouseBitmap_)
-        DrawBitmapKeyed(memory.get(), buttonOnMouseBitmap_.get(), kBodyOffset + buttonOriginX_,
-                        kBodyOffset + buttonOriginY_);
+    DrawBitmapKeyed(memory.get(), theme_.Body.get(), kBodyOffset, kBodyOffset);
+    if (theme_.ButtonOnMouse)
+        DrawBitmapKeyed(memory.get(), theme_.ButtonOnMouse.get(), kBodyOffset + ButtonOriginX(),
+                        kBodyOffset + ButtonOriginY());
     BitBlt(dc, client.left, client.top, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
