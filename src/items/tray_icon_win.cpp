@@ -22,13 +22,13 @@ constexpr DWORD kNotifyDataSize = NOTIFYICONDATAA_V2_SIZE;
 static_assert(kNotifyDataSize == 488, "the Windows 2000 notification data is 488 bytes");
 #endif
 
-bool Loading(HWND window, const volatile bool* dataLoaded) {
+bool Loading(HWND window, const std::atomic<bool>* dataLoaded) {
     return !*dataLoaded && IsWindow(window);
 }
 
 }  // namespace
 
-void TrayLoadingThread(HWND window, const volatile bool* dataLoaded) {
+void TrayLoadingThread(HWND window, const std::atomic<bool>* dataLoaded) {
     UniqueIcon frames[kFrameCount];
     for (int i = 0; i < kFrameCount; ++i) {
         frames[i].reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kFrameResources[i]),
@@ -57,6 +57,6 @@ void TrayLoadingThread(HWND window, const volatile bool* dataLoaded) {
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-bool StartTrayLoadingIcon(HWND window, const volatile bool* dataLoaded) {
+bool StartTrayLoadingIcon(HWND window, const std::atomic<bool>* dataLoaded) {
     return StartWorkerThread([window, dataLoaded] { TrayLoadingThread(window, dataLoaded); }, THREAD_PRIORITY_NORMAL);
 }

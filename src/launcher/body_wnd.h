@@ -8,7 +8,8 @@
 //   placement_win.cpp        ShowAtCursor, Hide, Toggle
 //   dispatch_win.cpp         the window procedure, keyboard pre-translation, paging, wheel clicks
 //   ignored_windows_win.cpp  IsIgnored
-//   icon_cache_win.cpp       GetIcon, LoadIconStore, SaveIconStore
+//   icon_cache_win.cpp       GetIcon, LoadIconStore, SaveIconStore over the icon cache
+//                            (icon_cache.h: the store, the data file, the data-loaded flag)
 //   hotkeys_win.cpp          RegisterHotKeys
 //   context_menu_win.cpp     the context menu and its commands
 //   open_sheet_win.cpp       the settings sheet's opening
@@ -16,9 +17,9 @@
 
 #include "framework/dialog.h"
 #include "framework/handles.h"
-#include "items/icon_store.h"
 #include "launcher/grid_layout.h"
 #include "launcher/hook_library.h"
+#include "launcher/icon_cache.h"
 #include "launcher/navigation.h"
 #include "settings/kestrovar_settings.h"
 
@@ -40,8 +41,7 @@ public:
     CKestrovarSettings& Settings() { return settings_; }
     HookLibrary& Hook() { return hook_; }
     int CurrentPage() const { return currentPage_; }
-    // Read by the loading notification icon's thread; written only by the GUI thread.
-    bool IsDataLoaded() const { return dataLoaded_; }
+    bool IsDataLoaded() const { return iconCache_.IsLoaded(); }
 
     // Layout
     void Rebuild(bool initial);
@@ -132,7 +132,6 @@ private:
     // Every SetWindowPos of the launcher window goes through here, with one z-order.
     void SetPlacement(int x, int y, int w, int h, UINT flags);
     bool IsParked() const;
-    void DeleteIconDataFile();
     void OnDestroy();
     void ReleaseButtonsAndIcons();
     void LeaveModal();
@@ -144,14 +143,12 @@ private:
     CKestrovarSettings settings_;
     std::vector<std::unique_ptr<CKVButton>> buttons_;
     std::vector<Rect> monitors_;
-    IconStore iconStore_;
+    LauncherIconCache iconCache_{settings_};
     int currentPage_ = 0;
-    int lastLoadIconSize_ = 0;
     int dragSource_ = -1;
     CKVButton* contextButton_ = nullptr;  // not owned; invalid after a rebuild
     bool initialising_ = false;
     WheelClickQualifier clickQualifier_;
-    volatile bool dataLoaded_ = false;
     HookLibrary hook_;
     bool shutdownDone_ = false;
     int modalDepth_ = 0;

@@ -34,7 +34,7 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
     hook_.Start(hwnd());
     hook_.WheelClickLock(settings_.WheelClickLock);
 
-    lastLoadIconSize_ = 0;
+    iconCache_.ForgetLoadedSize();
     clickQualifier_.Reset();
     initialising_ = true;
     dragSource_ = -1;
@@ -56,10 +56,8 @@ void CKestrovarBodyWnd::RunShutdownSequence() {
     RegisterHotKeys(false);
     hook_.StopAndRelease();
     settings_.SaveSettings();
-    if (!shutdownDone_) {
-        dataLoaded_ = false;
+    if (!shutdownDone_)
         SaveIconStore();
-    }
     shutdownDone_ = true;
     if (modalDepth_ > 0) {
         releasePending_ = true;
@@ -72,7 +70,7 @@ void CKestrovarBodyWnd::ReleaseButtonsAndIcons() {
     releasePending_ = false;
     DestroyButtons();
     monitors_.clear();
-    iconStore_.Clear();
+    iconCache_.Clear();
 }
 
 void CKestrovarBodyWnd::ResumeAfterCancelledEnd() {
@@ -87,10 +85,10 @@ void CKestrovarBodyWnd::ResumeAfterCancelledEnd() {
     if (releasePending_) {
         // The buttons and icons were kept for a modal loop: they are still whole.
         releasePending_ = false;
-        dataLoaded_ = true;
+        iconCache_.SetLoaded(true);
     } else {
         LoadIconStore();
-        lastLoadIconSize_ = settings_.IconSize;
+        iconCache_.NoteLoadedSize();
         Rebuild(false);
     }
     RegisterHotKeys(true);

@@ -150,7 +150,7 @@ void CKestrovarBodyWnd::OnContextMenu(HWND clicked, POINT screenPoint) {
 
 bool CKestrovarBodyWnd::OnMenuCommand(int id) {
     if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
-        lastLoadIconSize_ = settings_.IconSize;  // a reload follows only if the theme changes the size
+        iconCache_.NoteLoadedSize();  // a reload follows only if the theme changes the size
         ChooseTheme(settings_, theme);
         Rebuild(false);
         SaveUserChange();

@@ -249,9 +249,9 @@ void CKestrovarBodyWnd::FocusButtonUnderCursor() {
 // Makes every icon again from the shell. Not while the icons are still loading, nor while a
 // modal loop may still use them.
 void CKestrovarBodyWnd::OnRefresh() {
-    if (!dataLoaded_ || modalDepth_ > 0)
+    if (!iconCache_.IsLoaded() || modalDepth_ > 0)
         return;
-    DeleteIconDataFile();
+    iconCache_.DeleteDataFile();
     LoadIconStore();
     Rebuild(false);
 }

@@ -1,5 +1,7 @@
 // The launcher's icon cache: icons of the items looked up through the store, the data file read
 // at start and on the refresh command, and written at the quit.
+#include "launcher/icon_cache.h"
+
 #include "launcher/body_wnd.h"
 
 #include "framework/application.h"
@@ -27,27 +29,29 @@ std::string CurrentUserName() {
 
 }  // namespace
 
-HICON CKestrovarBodyWnd::GetIcon(const std::string& command) {
-    return LookUpIcon(iconStore_, command, settings_.IconSize, dataLoaded_);
+HICON LauncherIconCache::GetIcon(const std::string& command) {
+    return LookUpIcon(store_, command, settings_.IconSize, loaded_);
 }
 
-void CKestrovarBodyWnd::LoadIconStore() {
-    // Its message box is a modal loop; the hook messages stay locked out for the whole load.
-    ModalScope modal(*this);
-    dataLoaded_ = false;
-    if (settings_.ShowTaskTrayIcon)
-        StartTrayLoadingIcon(hwnd(), &dataLoaded_);
-    for (auto& button : buttons_)
-        button->ClearIcon();
-    iconStore_.Clear();
+HICON LauncherIconCache::DefaultItemIcon() {
+    return store_.DefaultItemIcon(settings_.IconSize);
+}
 
+void LauncherIconCache::DeleteDataFile() {
+    const std::string path = DataFilePath();
+    if (!path.empty())
+        DeleteFileA(path.c_str());
+}
+
+void LauncherIconCache::Fill(HWND owner) {
+    store_.Clear();
     const std::string userName = CurrentUserName();
     StoredImages images;
     const std::string path = DataFilePath();
     if (!path.empty() && GetPathAttributes(path) != 0) {
         images = ReadDataFile(path);
         if (images.failedStep != kDataFileReadOk) {
-            MessageBoxA(hwnd(), DataFileReadFailureMessage(userName, images.failedStep).c_str(),
+            MessageBoxA(owner, DataFileReadFailureMessage(userName, images.failedStep).c_str(),
                         ExecutableBaseName().c_str(), MB_OK);
         }
     }
@@ -57,24 +61,43 @@ void CKestrovarBodyWnd::LoadIconStore() {
         std::none_of(images.blank.begin(), images.blank.end(), [](bool blank) { return blank; });
     WIN32_FILE_ATTRIBUTE_DATA file = {};
     const bool read = images.list && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file);
-    PairImagesWithItems(std::move(images), settings_.Items, iconStore_, settings_.IconSize);
+    PairImagesWithItems(std::move(images), settings_.Items, store_, settings_.IconSize);
     if (read)
-        iconStore_.NoteLoadedFile(
+        store_.NoteLoadedFile(
             LoadedDataFile{file.ftLastWriteTime, UsedCommandsFingerprint(settings_.Items), everyItemHasAnImage});
-    dataLoaded_ = true;
 }
 
 // Programs whose files did not change since the data file was written keep their icons; when
 // nothing changed at all, the file is left as it is. Either way a quit with thousands of items
 // asks the shell only for what is new, and ends well within the time a log-off allows.
-void CKestrovarBodyWnd::SaveIconStore() {
-    dataLoaded_ = false;
-    if (LoadedFileStillFits(iconStore_, settings_.Items))
+void LauncherIconCache::Save() {
+    loaded_ = false;
+    if (LoadedFileStillFits(store_, settings_.Items))
         return;
-    const std::optional<LoadedDataFile>& loaded = iconStore_.LoadedFile();
+    const std::optional<LoadedDataFile>& loaded = store_.LoadedFile();
     UniqueImageList images =
-        CollectItemImages(settings_.Items, iconStore_, settings_.IconSize, loaded ? &loaded->written : nullptr);
+        CollectItemImages(settings_.Items, store_, settings_.IconSize, loaded ? &loaded->written : nullptr);
     // With no icon at all an older file stays as it is; a failed write keeps it too.
     if (images)
         WriteDataFile(DataFilePath(), images.get());
+}
+
+HICON CKestrovarBodyWnd::GetIcon(const std::string& command) {
+    return iconCache_.GetIcon(command);
+}
+
+void CKestrovarBodyWnd::LoadIconStore() {
+    // Its message box is a modal loop; the hook messages stay locked out for the whole load.
+    ModalScope modal(*this);
+    iconCache_.SetLoaded(false);
+    if (settings_.ShowTaskTrayIcon)
+        StartTrayLoadingIcon(hwnd(), iconCache_.LoadedFlag());
+    for (auto& button : buttons_)
+        button->ClearIcon();
+    iconCache_.Fill(hwnd());
+    iconCache_.SetLoaded(true);
+}
+
+void CKestrovarBodyWnd::SaveIconStore() {
+    iconCache_.Save();
 }

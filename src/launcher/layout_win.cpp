@@ -38,13 +38,6 @@ void CKestrovarBodyWnd::SetPlacement(int x, int y, int w, int h, UINT flags) {
     SetWindowPos(hwnd(), kZOrder, x, y, w, h, flags);
 }
 
-// The icon data file holds icons of one size; it is deleted when that size changes.
-void CKestrovarBodyWnd::DeleteIconDataFile() {
-    const std::string path = DataFilePath();
-    if (!path.empty())
-        DeleteFileA(path.c_str());
-}
-
 bool CKestrovarBodyWnd::IsParked() const {
     RECT r = {};
     GetWindowRect(hwnd(), &r);
@@ -106,12 +99,12 @@ void CKestrovarBodyWnd::RebuildNow(bool initial) {
     if (!settings_.SkinMode)
         LayOutPlain();
 
-    if (lastLoadIconSize_ != settings_.IconSize) {
+    if (iconCache_.SizeDiffersFromLoad()) {
         // Icons of another size: the data file no longer fits (kept while starting up).
         if (!initialising_)
-            DeleteIconDataFile();
+            iconCache_.DeleteDataFile();
         LoadIconStore();
-        lastLoadIconSize_ = settings_.IconSize;
+        iconCache_.NoteLoadedSize();
     }
 
     DestroyButtons();
@@ -218,7 +211,7 @@ HICON CKestrovarBodyWnd::IconForShownItem(const CLaunchItem& item) {
     if (HICON icon = GetIcon(item.strCommand))
         return icon;
     if (IsVolumeUnreachable(item.strCommand))
-        return iconStore_.DefaultItemIcon(settings_.IconSize);
+        return iconCache_.DefaultItemIcon();
     settings_.Items.ClearItem(item.nIndex);
     return nullptr;
 }

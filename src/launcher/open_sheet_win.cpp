@@ -12,7 +12,7 @@ void CKestrovarBodyWnd::OpenSettingsSheet() {
         return;
     sheetOpen = true;
     // The rebuild after the sheet reloads the item icons only if the sheet changed IconSize.
-    lastLoadIconSize_ = settings_.IconSize;
+    iconCache_.NoteLoadedSize();
     RegisterHotKeys(false);
     const bool wasVisible = IsWindowVisible(hwnd()) != FALSE;
     RECT shownAt = {};

@@ -370,7 +370,7 @@ TEST(TrayLoadingIconTest, TheEntryLivesUntilTheLoadEnds) {
         }
         return false;
     };
-    volatile bool loaded = false;
+    std::atomic<bool> loaded{false};
     ASSERT_TRUE(StartTrayLoadingIcon(window, &loaded));
     EXPECT_TRUE(waitFor(entryExists));
     Sleep(2 * kLoadingFrameMilliseconds);  // a few frames on, the entry is still there
