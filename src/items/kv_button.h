@@ -14,10 +14,9 @@ class CKestrovarSettings;
 
 class CKVButton : public Window {
 public:
-    CKVButton() = default;
+    explicit CKVButton(CKestrovarSettings& settings) : m_pSettings(&settings) {}
     ~CKVButton() override;
 
-    void SetSettings(CKestrovarSettings* settings) { m_pSettings = settings; }
     // Creates the button window as a child of the launcher window.
     bool CreateButton(HWND parent, const RECT& rect, int controlId);
 
@@ -74,5 +73,5 @@ private:
     std::string m_strTooltip;  // the text the tooltip control holds
     HWND m_tooltip = nullptr;                   // owned popup, destroyed with the button
     bool m_tooltipFailed = false;
-    CKestrovarSettings* m_pSettings = nullptr;  // not owned
+    CKestrovarSettings* const m_pSettings;  // not owned, never null
 };

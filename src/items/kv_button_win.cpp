@@ -286,9 +286,9 @@ void CKVButton::OnMouseMove() {
 
 void CKVButton::OnMiddleButtonUp() {
     if (m_bMiddleDown) {
-        if (m_pSettings && m_pSettings->WheelClickSelect)
+        if (m_pSettings->WheelClickSelect)
             ApplyClickRule();
-        else if (m_pSettings && m_pSettings->HideOption)
+        else if (m_pSettings->HideOption)
             PostMessageA(GetParent(hwnd()), KVM_HIDE, 0, 0);
     }
     m_bMiddleDown = false;
@@ -320,11 +320,11 @@ void CKVButton::ApplyDropRule() {
 bool CKVButton::IsShownPressed() const {
     if (SendMessageA(hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED)
         return true;
-    return m_bMiddleDown && m_bHover && m_pSettings && m_pSettings->WheelClickSelect;
+    return m_bMiddleDown && m_bHover && m_pSettings->WheelClickSelect;
 }
 
 bool CKVButton::IsSkinned() const {
-    return m_pSettings && m_pSettings->SkinMode && m_pSettings->BodyBitmap;
+    return m_pSettings->SkinMode && m_pSettings->BodyBitmap;
 }
 
 // The part of the launcher's body bitmap that lies under this button.

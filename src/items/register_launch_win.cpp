@@ -152,11 +152,11 @@ void CKVButton::OnOpenLink() {
     const std::string folder = ProgramFolder(program);
     if (!folder.empty())
         ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOW);
-    if (m_pSettings && m_pSettings->HideOption)
+    if (m_pSettings->HideOption)
         SendMessageA(GetParent(hwnd()), KVM_HIDE, 0, 0);
 }
 
 void CKVButton::StartLaunch() {
-    LaunchRequest request{GetParent(hwnd()), m_nIndex, m_strCommand, m_pSettings && m_pSettings->HideOption};
+    LaunchRequest request{GetParent(hwnd()), m_nIndex, m_strCommand, m_pSettings->HideOption != 0};
     StartWorkerThread([request] { LaunchItem(request); }, THREAD_PRIORITY_HIGHEST);
 }

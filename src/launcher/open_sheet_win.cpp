@@ -21,8 +21,7 @@ void CKestrovarBodyWnd::OpenSettingsSheet() {
     bool accepted = false;
     {
         ModalScope modal(*this);
-        CKestrovarSheet sheet;
-        sheet.SetSettings(&settings_);
+        CKestrovarSheet sheet(settings_);
         sheet.SetAppliedHandler([this] { SaveUserChange(); });
         accepted = sheet.DoModal() == IDOK;
     }

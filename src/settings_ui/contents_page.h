@@ -12,9 +12,7 @@
 
 class CKestrovarContentsPage : public PropertyPageDialog {
 public:
-    CKestrovarContentsPage();
-
-    void SetSettings(KestrovarOptions* settings) { settings_ = settings; }
+    explicit CKestrovarContentsPage(KestrovarOptions& settings);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -47,7 +45,7 @@ private:
     HICON DefaultIcon();
     void ReleaseIcons();
 
-    KestrovarOptions* settings_ = nullptr;  // not owned
+    KestrovarOptions& settings_;  // not owned
     HWND list_ = nullptr;                   // not owned: control of this page
     ContentsRows rows_;
     UniqueImageList images_;

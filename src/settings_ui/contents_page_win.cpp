@@ -27,13 +27,14 @@ void SetCellText(HWND list, int row, int column, const std::string& text) {
 
 }  // namespace
 
-CKestrovarContentsPage::CKestrovarContentsPage() : PropertyPageDialog(IDD_CONTENTS_PAGE, std::string()) {}
+CKestrovarContentsPage::CKestrovarContentsPage(KestrovarOptions& settings)
+    : PropertyPageDialog(IDD_CONTENTS_PAGE, std::string()), settings_(settings) {}
 
 BOOL CKestrovarContentsPage::OnInitDialog() {
     list_ = Item(IDC_CONTENTS_LIST);
     AddGridListStyles(list_);
     SetUpColumns();
-    rows_ = ContentsRows(settings_->Items);
+    rows_ = ContentsRows(settings_.Items);
     SetUpImageList();
     FillRows();
     return TRUE;
@@ -48,7 +49,7 @@ void CKestrovarContentsPage::SetUpColumns() {
 }
 
 void CKestrovarContentsPage::SetUpImageList() {
-    const int size = settings_->IconSize;
+    const int size = settings_.IconSize;
     images_.reset(ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(rows_.size()), kImageListGrowth));
     ImageList_SetBkColor(images_.get(), GetSysColor(COLOR_WINDOW));
     if (size == kLargeIconSize) {
@@ -177,13 +178,13 @@ void CKestrovarContentsPage::EditSelectedTip() {
 }
 
 bool CKestrovarContentsPage::OnApply() {
-    rows_.ApplyTo(settings_->Items);
+    rows_.ApplyTo(settings_.Items);
     return true;
 }
 
 HICON CKestrovarContentsPage::DefaultIcon() {
     if (!defaultIcon_) {
-        const int size = settings_->IconSize;
+        const int size = settings_.IconSize;
         defaultIcon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ITEM),
                                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     }
@@ -201,7 +202,7 @@ HICON CKestrovarContentsPage::IconFor(const std::string& command) {
     SplitCommandLine(command, program, arguments, FileSystemProbe());
     const std::string& path = program.empty() ? command : program;
     SHFILEINFOA info = {};
-    const UINT flags = SHGFI_ICON | (settings_->IconSize == kLargeIconSize ? 0 : SHGFI_SMALLICON);
+    const UINT flags = SHGFI_ICON | (settings_.IconSize == kLargeIconSize ? 0 : SHGFI_SMALLICON);
     // Only the return value tells whether the shell found the file; hIcon may hold a stale handle.
     const bool shellHasIcon = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags) != 0 && info.hIcon;
     UniqueIcon& slot = icons_[command];

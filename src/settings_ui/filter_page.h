@@ -10,9 +10,7 @@
 
 class CKestrovarFilterPage : public PropertyPageDialog {
 public:
-    CKestrovarFilterPage();
-
-    void SetSettings(KestrovarOptions* settings) { settings_ = settings; }
+    explicit CKestrovarFilterPage(KestrovarOptions& settings);
 
     // How long a window may take to answer the icon query before its class icon is used, so
     // that a hung program cannot freeze the page.
@@ -37,6 +35,6 @@ private:
     static BOOL CALLBACK EnumWindowProc(HWND window, LPARAM self);
 
     UniqueImageList images_;
-    KestrovarOptions* settings_ = nullptr;  // not owned
+    KestrovarOptions& settings_;  // not owned
     HWND windowList_ = nullptr;             // not owned: control of this page
 };

@@ -78,15 +78,16 @@ HICON SmallIconOf(HWND window) {
 
 }  // namespace
 
-CKestrovarFilterPage::CKestrovarFilterPage() : PropertyPageDialog(IDD_FILTER_PAGE, std::string()) {}
+CKestrovarFilterPage::CKestrovarFilterPage(KestrovarOptions& settings)
+    : PropertyPageDialog(IDD_FILTER_PAGE, std::string()), settings_(settings) {}
 
 BOOL CKestrovarFilterPage::OnInitDialog() {
     windowList_ = Item(IDC_FILTER_WINDOWS);
     SetUpWindowList();
     EnumerateWindows();
-    for (const std::string& name : settings_->IgnoredClassNames)
+    for (const std::string& name : settings_.IgnoredClassNames)
         AddSorted(Item(IDC_FILTER_CLASSES), name);
-    for (const std::string& name : settings_->IgnoredWindowNames)
+    for (const std::string& name : settings_.IgnoredWindowNames)
         AddSorted(Item(IDC_FILTER_TITLES), name);
     UpdateEnabledState();
     return TRUE;
@@ -242,14 +243,14 @@ void CKestrovarFilterPage::AddWindowName() {
 }
 
 bool CKestrovarFilterPage::OnApply() {
-    settings_->IgnoredClassNames = ListBoxEntries(Item(IDC_FILTER_CLASSES));
-    settings_->IgnoredWindowNames = ListBoxEntries(Item(IDC_FILTER_TITLES));
+    settings_.IgnoredClassNames = ListBoxEntries(Item(IDC_FILTER_CLASSES));
+    settings_.IgnoredWindowNames = ListBoxEntries(Item(IDC_FILTER_TITLES));
     UpdateEnabledState();
     return true;
 }
 
 void CKestrovarFilterPage::UpdateEnabledState() {
-    const bool enabled = settings_->WheelClickTrigger != 0;
+    const bool enabled = settings_.WheelClickTrigger != 0;
     for (int id : kTriggerControls)
         EnableWindow(Item(id), enabled);
 }

@@ -16,12 +16,11 @@
 
 class CKestrovarSheet : public PropertySheetWindow {
 public:
-    // Caption from the string table, pages in tab order, the first page shown first.
-    CKestrovarSheet();
+    // Caption from the string table, pages in tab order, the first page shown first; the pages
+    // edit `settings`.
+    explicit CKestrovarSheet(KestrovarOptions& settings);
     ~CKestrovarSheet() override;
 
-    // Must be called before DoModal.
-    void SetSettings(KestrovarOptions* settings);
     // Called after the Apply button has written the pages into the record.
     void SetAppliedHandler(std::function<void()> handler) { appliedHandler_ = std::move(handler); }
     // Runs the sheet with no owner. IDOK only when the user closed it with OK.
@@ -32,7 +31,6 @@ protected:
     void OnApplied() override;
 
 private:
-    KestrovarOptions* settings_ = nullptr;  // not owned
     std::function<void()> appliedHandler_;
     CKestrovarOptionPage optionPage_;
     CKestrovarContentsPage contentsPage_;

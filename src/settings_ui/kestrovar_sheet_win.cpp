@@ -15,7 +15,12 @@ std::string LoadSheetCaption() {
 
 }  // namespace
 
-CKestrovarSheet::CKestrovarSheet() : PropertySheetWindow(LoadSheetCaption()) {
+CKestrovarSheet::CKestrovarSheet(KestrovarOptions& settings)
+    : PropertySheetWindow(LoadSheetCaption()),
+      optionPage_(settings),
+      contentsPage_(settings),
+      viewPage_(settings),
+      filterPage_(settings) {
     AddPage(&optionPage_);
     AddPage(&contentsPage_);
     AddPage(&viewPage_);
@@ -24,18 +29,7 @@ CKestrovarSheet::CKestrovarSheet() : PropertySheetWindow(LoadSheetCaption()) {
 
 CKestrovarSheet::~CKestrovarSheet() = default;
 
-void CKestrovarSheet::SetSettings(KestrovarOptions* settings) {
-    settings_ = settings;
-}
-
 INT_PTR CKestrovarSheet::DoModal() {
-    if (!settings_)
-        return IDCANCEL;  // the pages would have nothing to show or write
-    // Every page reads the record when its window is created, so each has it before the run.
-    optionPage_.SetSettings(settings_);
-    contentsPage_.SetSettings(settings_);
-    viewPage_.SetSettings(settings_);
-    filterPage_.SetSettings(settings_);
     return PropertySheetWindow::DoModal(nullptr);
 }
 

@@ -7,9 +7,7 @@
 
 class CKestrovarOptionPage : public PropertyPageDialog {
 public:
-    CKestrovarOptionPage();
-
-    void SetSettings(KestrovarOptions* settings) { settings_ = settings; }
+    explicit CKestrovarOptionPage(KestrovarOptions& settings);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -27,5 +25,5 @@ private:
     int HotkeyOf(int id) const;
     bool HotkeysDifferFromStored() const;
 
-    KestrovarOptions* settings_ = nullptr;  // not owned
+    KestrovarOptions& settings_;  // not owned
 };

@@ -11,27 +11,28 @@ constexpr WPARAM ClickOf(int id) {
 
 }  // namespace
 
-CKestrovarOptionPage::CKestrovarOptionPage() : PropertyPageDialog(IDD_OPTION_PAGE, std::string()) {}
+CKestrovarOptionPage::CKestrovarOptionPage(KestrovarOptions& settings)
+    : PropertyPageDialog(IDD_OPTION_PAGE, std::string()), settings_(settings) {}
 
 BOOL CKestrovarOptionPage::OnInitDialog() {
-    SetChecked(IDC_OPTION_MEMORY_PAGE, settings_->MemoryPage != 0);
-    SetChecked(IDC_OPTION_WHEEL_LOCK, settings_->WheelClickLock != 0);
-    SetChecked(IDC_OPTION_WHEEL_SHOW, settings_->WheelClickTrigger != 0);
-    SetChecked(IDC_OPTION_WHEEL_SELECT, settings_->WheelClickSelect != 0);
-    SetChecked(IDC_OPTION_HIDE, settings_->HideOption != 0);
-    if (settings_->WheelClickTrigger == 0)
+    SetChecked(IDC_OPTION_MEMORY_PAGE, settings_.MemoryPage != 0);
+    SetChecked(IDC_OPTION_WHEEL_LOCK, settings_.WheelClickLock != 0);
+    SetChecked(IDC_OPTION_WHEEL_SHOW, settings_.WheelClickTrigger != 0);
+    SetChecked(IDC_OPTION_WHEEL_SELECT, settings_.WheelClickSelect != 0);
+    SetChecked(IDC_OPTION_HIDE, settings_.HideOption != 0);
+    if (settings_.WheelClickTrigger == 0)
         EnableClickRadios(false);
-    SetChecked(IDC_OPTION_SINGLE_CLICK, settings_->DoubleClick == 0);
-    SetChecked(IDC_OPTION_DOUBLE_CLICK, settings_->DoubleClick != 0);
+    SetChecked(IDC_OPTION_SINGLE_CLICK, settings_.DoubleClick == 0);
+    SetChecked(IDC_OPTION_DOUBLE_CLICK, settings_.DoubleClick != 0);
     // The stored value is the control's own word: key in the low byte, modifiers in the next.
-    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_SHOW, HKM_SETHOTKEY, settings_->HotkeyShow & 0xFFFF, 0);
-    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_NEXT, HKM_SETHOTKEY, settings_->HotkeyNext & 0xFFFF, 0);
-    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_PREV, HKM_SETHOTKEY, settings_->HotkeyPrev & 0xFFFF, 0);
+    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_SHOW, HKM_SETHOTKEY, settings_.HotkeyShow & 0xFFFF, 0);
+    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_NEXT, HKM_SETHOTKEY, settings_.HotkeyNext & 0xFFFF, 0);
+    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_PREV, HKM_SETHOTKEY, settings_.HotkeyPrev & 0xFFFF, 0);
     return TRUE;
 }
 
 LRESULT CKestrovarOptionPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && settings_)
+    if (msg == WM_COMMAND)
         TrackChange(wParam);
     return PropertyPageDialog::WindowProc(msg, wParam, lParam);
 }
@@ -66,15 +67,15 @@ bool CKestrovarOptionPage::OnCommand(WORD id, WORD code, HWND control) {
 
 bool CKestrovarOptionPage::OnApply() {
     SetModified(false);
-    settings_->MemoryPage = IsChecked(IDC_OPTION_MEMORY_PAGE) ? 1 : 0;
-    settings_->WheelClickLock = IsChecked(IDC_OPTION_WHEEL_LOCK) ? 1 : 0;
-    settings_->WheelClickTrigger = IsChecked(IDC_OPTION_WHEEL_SHOW) ? 1 : 0;
-    settings_->WheelClickSelect = IsChecked(IDC_OPTION_WHEEL_SELECT) ? 1 : 0;
-    settings_->DoubleClick = IsChecked(IDC_OPTION_DOUBLE_CLICK) ? 1 : 0;
-    settings_->HideOption = IsChecked(IDC_OPTION_HIDE) ? 1 : 0;
-    settings_->HotkeyNext = HotkeyOf(IDC_OPTION_HOTKEY_NEXT);
-    settings_->HotkeyPrev = HotkeyOf(IDC_OPTION_HOTKEY_PREV);
-    settings_->HotkeyShow = HotkeyOf(IDC_OPTION_HOTKEY_SHOW);
+    settings_.MemoryPage = IsChecked(IDC_OPTION_MEMORY_PAGE) ? 1 : 0;
+    settings_.WheelClickLock = IsChecked(IDC_OPTION_WHEEL_LOCK) ? 1 : 0;
+    settings_.WheelClickTrigger = IsChecked(IDC_OPTION_WHEEL_SHOW) ? 1 : 0;
+    settings_.WheelClickSelect = IsChecked(IDC_OPTION_WHEEL_SELECT) ? 1 : 0;
+    settings_.DoubleClick = IsChecked(IDC_OPTION_DOUBLE_CLICK) ? 1 : 0;
+    settings_.HideOption = IsChecked(IDC_OPTION_HIDE) ? 1 : 0;
+    settings_.HotkeyNext = HotkeyOf(IDC_OPTION_HOTKEY_NEXT);
+    settings_.HotkeyPrev = HotkeyOf(IDC_OPTION_HOTKEY_PREV);
+    settings_.HotkeyShow = HotkeyOf(IDC_OPTION_HOTKEY_SHOW);
     return true;
 }
 
@@ -96,7 +97,7 @@ int CKestrovarOptionPage::HotkeyOf(int id) const {
 }
 
 bool CKestrovarOptionPage::HotkeysDifferFromStored() const {
-    return HotkeyOf(IDC_OPTION_HOTKEY_NEXT) != settings_->HotkeyNext ||
-           HotkeyOf(IDC_OPTION_HOTKEY_PREV) != settings_->HotkeyPrev ||
-           HotkeyOf(IDC_OPTION_HOTKEY_SHOW) != settings_->HotkeyShow;
+    return HotkeyOf(IDC_OPTION_HOTKEY_NEXT) != settings_.HotkeyNext ||
+           HotkeyOf(IDC_OPTION_HOTKEY_PREV) != settings_.HotkeyPrev ||
+           HotkeyOf(IDC_OPTION_HOTKEY_SHOW) != settings_.HotkeyShow;
 }

@@ -10,9 +10,7 @@
 
 class CKestrovarViewPage : public PropertyPageDialog {
 public:
-    CKestrovarViewPage();
-
-    void SetSettings(KestrovarOptions* settings) { settings_ = settings; }
+    explicit CKestrovarViewPage(KestrovarOptions& settings);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -36,6 +34,6 @@ private:
     int SelectedIndex(int comboId) const;
     int UpDownPosition(int id) const;
 
-    KestrovarOptions* settings_ = nullptr;  // not owned
+    KestrovarOptions& settings_;  // not owned
     CImageWnd preview_;
 };

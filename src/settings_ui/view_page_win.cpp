@@ -25,22 +25,23 @@ std::string ComboText(HWND combo, int index) {
 
 }  // namespace
 
-CKestrovarViewPage::CKestrovarViewPage() : PropertyPageDialog(IDD_VIEW_PAGE, std::string()) {}
+CKestrovarViewPage::CKestrovarViewPage(KestrovarOptions& settings)
+    : PropertyPageDialog(IDD_VIEW_PAGE, std::string()), settings_(settings) {}
 
 BOOL CKestrovarViewPage::OnInitDialog() {
     FillThemeList();
     SendDlgItemMessageA(hwnd(), IDC_VIEW_THEME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(settings_->Theme.c_str()));
-    const std::string iconSizeText = IconSizeEntryText(settings_->IconSize);
+                        reinterpret_cast<LPARAM>(settings_.Theme.c_str()));
+    const std::string iconSizeText = IconSizeEntryText(settings_.IconSize);
     SendDlgItemMessageA(hwnd(), IDC_VIEW_ICON_SIZE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                         reinterpret_cast<LPARAM>(iconSizeText.c_str()));
 
     SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETRANGE, FALSE, MAKELPARAM(kMinOpacity, kMaxOpacity));
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETPOS, TRUE, settings_->WindowTPValue);
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETPOS, TRUE, settings_.WindowTPValue);
     SendDlgItemMessageA(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_->Col, 0));
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_.Col, 0));
     SendDlgItemMessageA(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_->Row, 0));
+    SendDlgItemMessageA(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_.Row, 0));
 
     CreatePreview();
     OnThemeSelected();
@@ -97,7 +98,7 @@ bool CKestrovarViewPage::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 LRESULT CKestrovarViewPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NOTIFY && settings_) {
+    if (msg == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         LRESULT result = 0;
         if (header->hwndFrom != GetParent(hwnd()) && OnControlNotify(*header, &result))
@@ -116,7 +117,7 @@ bool CKestrovarViewPage::OnControlNotify(const NMHDR& header, LRESULT* result) {
         // The trackbar repaints whenever its thumb moves; a position other than the stored one
         // is an edit. Moving it back does not clear the mark.
         const LRESULT position = SendMessageA(header.hwndFrom, TBM_GETPOS, 0, 0);
-        if (position != settings_->WindowTPValue && !IsModified())
+        if (position != settings_.WindowTPValue && !IsModified())
             SetModified();
         *result = CDRF_DODEFAULT;
         return true;
@@ -127,16 +128,16 @@ bool CKestrovarViewPage::OnControlNotify(const NMHDR& header, LRESULT* result) {
 bool CKestrovarViewPage::OnApply() {
     SetModified(false);
     const int theme = SelectedIndex(IDC_VIEW_THEME);
-    settings_->Theme = SelectedThemeText();
-    settings_->SkinMode = theme == kPlainLookIndex ? 0 : 1;
-    settings_->WindowTPValue = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_GETPOS, 0, 0));
-    if (settings_->SkinMode == 0) {
+    settings_.Theme = SelectedThemeText();
+    settings_.SkinMode = theme == kPlainLookIndex ? 0 : 1;
+    settings_.WindowTPValue = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_GETPOS, 0, 0));
+    if (settings_.SkinMode == 0) {
         const IconSizeChoice choice = IconSizeForSelection(SelectedIndex(IDC_VIEW_ICON_SIZE));
-        settings_->IconSize = choice.iconSize;
-        settings_->ButtonWidth = choice.buttonSize;
-        settings_->ButtonHeight = choice.buttonSize;
-        settings_->Col = UpDownPosition(IDC_VIEW_COLS_SPIN);
-        settings_->Row = UpDownPosition(IDC_VIEW_ROWS_SPIN);
+        settings_.IconSize = choice.iconSize;
+        settings_.ButtonWidth = choice.buttonSize;
+        settings_.ButtonHeight = choice.buttonSize;
+        settings_.Col = UpDownPosition(IDC_VIEW_COLS_SPIN);
+        settings_.Row = UpDownPosition(IDC_VIEW_ROWS_SPIN);
     }
     return true;
 }

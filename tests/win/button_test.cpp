@@ -108,8 +108,7 @@ protected:
         ASSERT_TRUE(launcher_.Create("KvFakeLauncher", WS_EX_TOPMOST, "fake launcher", WS_POPUP | WS_VISIBLE, frame,
                                      nullptr, 0));
         for (int i = 0; i < 2; ++i) {
-            auto button = std::make_unique<CKVButton>();
-            button->SetSettings(settings_.get());
+            auto button = std::make_unique<CKVButton>(*settings_);
             const RECT rect = {3 + i * 25, 3, 3 + i * 25 + kSize, 3 + kSize};
             ASSERT_TRUE(button->CreateButton(launcher_.hwnd(), rect, kFirstButtonId + i));
             buttons_.push_back(std::move(button));

@@ -133,8 +133,7 @@ protected:
         ASSERT_TRUE(launcher_.Create("KvRecordingLauncher", 0, "recording launcher", WS_POPUP | WS_VISIBLE, frame,
                                      nullptr, 0));
         for (int i = 0; i < 2; ++i) {
-            auto button = std::make_unique<CKVButton>();
-            button->SetSettings(settings_.get());
+            auto button = std::make_unique<CKVButton>(*settings_);
             const RECT rect = {3 + i * 25, 3, 25 + i * 25, 25};
             ASSERT_TRUE(button->CreateButton(launcher_.hwnd(), rect, kFirstButtonId + i));
             button->SetButtonItem(kButtonIndex + i, "", "", nullptr, 16);
