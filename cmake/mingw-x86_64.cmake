@@ -1,11 +1,4 @@
-# Cross build for 64-bit Windows with MinGW-w64 (Debian's posix-thread variant).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows with MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(KV_TRIPLE x86_64-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${KV_TRIPLE}-gcc-posix ${KV_TRIPLE}-gcc)
-find_program(CMAKE_CXX_COMPILER NAMES ${KV_TRIPLE}-g++-posix ${KV_TRIPLE}-g++)
-find_program(CMAKE_RC_COMPILER NAMES ${KV_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${KV_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
