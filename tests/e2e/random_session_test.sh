@@ -12,6 +12,7 @@
 # A failing run prints its seed, the actions up to the failure (KV_RANDOM_ACTIONS replays that
 # prefix) and leaves screenshots of its last three steps.
 source "$KV_SOURCE/tests/e2e/lib.sh"
+source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup random_session
 
 seed=${KV_SEED:-$(( $(date +%s%N) % 32768 ))}
@@ -37,6 +38,9 @@ command_title='起動ｺﾏﾝﾄﾞの編集'
 # --- the model --------------------------------------------------------------------------------
 declare -A tip=() cmd=()   # a key present is a record; blank when both texts are empty
 shown=0 page=0 lx=0 ly=0 serial=0
+# Whether keys reach the launcher: a show and a pointer moving onto a button bring it to the
+# foreground; a program it started (with HideOption off) takes the foreground away.
+keys=0
 hidden() {
     shown=0
     [ $memory_page -eq 1 ] || page=0
@@ -160,6 +164,7 @@ desktop_point() {   # a point outside the launcher when it is shown
 }
 right_click_menu() {   # on button $1, then the menu entry with accelerator $2
     xdotool mousemove "$(centre_x $1)" "$(centre_y $1)" sleep 0.2 click 3
+    keys=1
     kv_probe find-class '#32768' 3000 >/dev/null || { mismatch="no context menu on button $1"; return; }
     xdotool key "$2"
 }
@@ -173,7 +178,7 @@ act_show_by_wheel() {
     desktop_point
     note="wheel click at $x $y"
     kv_wheel_click $x $y
-    shown=1
+    shown=1 keys=1
     read_state
     lx=$s_x ly=$s_y
     [ $s_shown -eq 0 ] || inside_launcher $x $y || mismatch="shown away from the click at $x $y"
@@ -194,7 +199,7 @@ act_wheel_on_button() {
 act_toggle_by_hot_key() {
     note="Alt+Q"
     xdotool key alt+q
-    if [ $shown -eq 1 ]; then hidden; else shown=1; fi
+    if [ $shown -eq 1 ]; then hidden; else shown=1 keys=1; fi
 }
 act_hide_by_key() {   # Enter or Escape
     local keys=(Return Escape)
@@ -227,6 +232,7 @@ act_wheel_page() {
     if [ $((RANDOM % 2)) -eq 0 ]; then direction=forward; else direction=back; fi
     note="mouse wheel $direction over button $b"
     xdotool mousemove "$(centre_x $b)" "$(centre_y $b)"
+    keys=1
     kv_probe settle-at "$(centre_x $b)" "$(centre_y $b)" 3000 >/dev/null
     if [ $direction = forward ]; then xdotool click 5; else xdotool click 4; fi
     page_step $direction
@@ -254,7 +260,7 @@ act_drag() {
         mousemove "$(( $(centre_x $from) + 5 ))" "$(( $(centre_y $from) + 5 ))" sleep 0.2 \
         mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 mouseup 1
     move_item $((page * per_page + from)) $((page * per_page + to))
-    changed=1
+    changed=1 keys=1
 }
 launchable_button() {   # a button of the page with an item, from a random start
     local k start=$((RANDOM % per_page))
@@ -278,6 +284,7 @@ act_launch() {
     xdotool mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.2 click 1
     kv_wait_for "the launch of ${cmd[$i]}" 10 test -s "$record" || mismatch="${cmd[$i]} was not started"
     [ -n "$mismatch" ] || expect "parameters of the started program" "$parameters" "$(sed -n 2p "$record" | tr -d '\r')"
+    keys=0
     [ $hide_option -eq 0 ] || hidden
 }
 menu_button() {   # a button of the page offering delete and insert (index ≤ highest used)
@@ -361,7 +368,53 @@ act_space_move() {
     note="space held from button $from to button $to"
     xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 keydown space sleep 0.2 \
         mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 keyup space
+    keys=1
     move_item $((page * per_page + from)) $((page * per_page + to))
+    changed=1
+}
+# The registered applications page of the settings sheet: up, down and delete on the rows
+# before the last used one (a row is a slot; deleting a middle row empties it in place), then
+# OK, Cancel, or Apply and Cancel. The rows are staged and take effect on OK or Apply.
+swap_rows() {
+    local t=${row_tip[$1]-} c=${row_cmd[$1]-} had=${row_tip[$1]+x}
+    if [ -n "${row_tip[$2]+x}" ]; then row_tip[$1]=${row_tip[$2]} row_cmd[$1]=${row_cmd[$2]}
+    else unset "row_tip[$1]" "row_cmd[$1]"; fi
+    if [ -n "$had" ]; then row_tip[$2]=$t row_cmd[$2]=$c
+    else unset "row_tip[$2]" "row_cmd[$2]"; fi
+}
+act_settings_rows() {
+    local last i k r
+    local -A row_tip=() row_cmd=()
+    last=$(highest_used)
+    [ $last -ge 1 ] || { note="settings: fewer than two rows"; return; }
+    for i in "${!tip[@]}"; do used $i && row_tip[$i]=${tip[$i]} row_cmd[$i]=${cmd[$i]}; done
+    any_button
+    note="settings sheet from button $button:"
+    right_click_menu $button o
+    kv_probe wait-dialog "$KV_SHEET" 10000 >/dev/null || { mismatch="no settings sheet"; return; }
+    kv_sheet_page 1
+    local edits=$((1 + RANDOM % 3))
+    for ((k = 0; k < edits; k++)); do
+        r=$((RANDOM % last))
+        case $((RANDOM % 3)) in
+            0) note+=" up on row $((r + 1))"; kv_probe page-select-row "$KV_SHEET" 1000 $((r + 1)) && kv_page_click 1001
+               swap_rows $r $((r + 1)) ;;
+            1) note+=" down on row $r"; kv_probe page-select-row "$KV_SHEET" 1000 $r && kv_page_click 1002
+               swap_rows $r $((r + 1)) ;;
+            2) note+=" delete row $r"; kv_probe page-select-row "$KV_SHEET" 1000 $r && kv_page_click 1003
+               unset "row_tip[$r]" "row_cmd[$r]" ;;
+        esac
+    done
+    case $((RANDOM % 4)) in
+        0 | 1) note+=", OK"; kv_sheet_close 1; [ $memory_page -eq 1 ] || page=0 ;;
+        2) note+=", Cancel"; kv_sheet_close 2; keys=0; return ;;
+        3) note+=", Apply and Cancel"; kv_probe press-dialog "$KV_SHEET" $KV_APPLY_BUTTON >/dev/null
+           kv_sheet_settle; kv_sheet_close 2 ;;
+    esac
+    tip=() cmd=()
+    for i in "${!row_tip[@]}"; do tip[$i]=${row_tip[$i]} cmd[$i]=${row_cmd[$i]}; done
+    # The sheet has no owner: when it is gone, the foreground is not the launcher's to claim.
+    keys=0
     changed=1
 }
 act_menu_cancel() {
@@ -369,6 +422,7 @@ act_menu_cancel() {
     local b=$button
     note="context menu on button $b, then Escape"
     xdotool mousemove "$(centre_x $b)" "$(centre_y $b)" sleep 0.2 click 3
+    keys=1
     kv_probe find-class '#32768' 3000 >/dev/null || { mismatch="no context menu"; return; }
     xdotool key Escape
 }
@@ -382,23 +436,27 @@ act_quit_and_start() {
     kv_quit || { mismatch="the launcher did not quit"; return; }
     check_profile
     kv_start || mismatch="the launcher did not start again"
-    shown=0 page=0
+    shown=0 page=0 keys=0
 }
 
-# name weight needs-shown(1)/needs-hidden(0)/either(-)
+# name, weight, and when: 0 hidden, 1 shown, k shown with the keys reaching it, - always
 actions=(
     "show_by_wheel 6 0"     "hide_by_wheel 3 1"   "wheel_on_button 2 1"  "toggle_by_hot_key 3 -"
-    "hide_by_key 3 1"       "arrow 6 1"           "wheel_page 8 1"       "page_by_hot_key 4 1"
+    "hide_by_key 3 k"       "arrow 6 k"           "wheel_page 8 1"       "page_by_hot_key 4 1"
     "drag 5 1"              "space_move 3 1"      "launch 3 1"           "delete 3 1"
     "insert_blank 3 1"      "register 2 1"        "edit_tooltip 2 1"     "edit_command 2 1"
-    "menu_cancel 2 1"       "setting_change 1 -"  "quit_and_start 1 -"
+    "menu_cancel 2 1"       "settings_rows 2 1"   "setting_change 1 -"  "quit_and_start 1 -"
 )
 pick_action() {   # sets name
     local entry weight needs total=0 roll i
     local -a names=() weights=()
     for entry in "${actions[@]}"; do
         read -r name weight needs <<<"$entry"
-        [ "$needs" = - ] || [ "$needs" = $shown ] || continue
+        case $needs in
+            -) ;;
+            k) [ $shown -eq 1 ] && [ $keys -eq 1 ] || continue ;;
+            *) [ "$needs" = $shown ] || continue ;;
+        esac
         names+=("$name") weights+=("$weight") total=$((total + weight))
     done
     roll=$((RANDOM % total))
@@ -409,7 +467,8 @@ pick_action() {   # sets name
 }
 
 # --- the run -------------------------------------------------------------------------------------
-for ((k = 0; k < 4 + RANDOM % 6; k++)); do new_item $((RANDOM % (2 * per_page))); done
+initial=$((4 + RANDOM % 6))
+for ((k = 0; k < initial; k++)); do new_item $((RANDOM % (2 * per_page))); done
 expected_profile | kv_profile_load
 kv_profile_set Design Col REG_DWORD $cols
 kv_profile_set Design Row REG_DWORD $rows
