@@ -9,6 +9,7 @@
 #
 #   KV_SEED=n               replay a run exactly (every run prints its seed)
 #   KV_RANDOM_SECONDS=s     go on for s seconds (default 120); KV_RANDOM_ACTIONS=n stops after n
+#   KV_RANDOM_LOG=1         print every action with its time, also when the run passes
 # A failing run prints its seed, the actions up to the failure (KV_RANDOM_ACTIONS replays that
 # prefix) and leaves screenshots of its last three steps.
 source "$KV_SOURCE/tests/e2e/lib.sh"
@@ -483,15 +484,18 @@ while [ -z "$mismatch" ] && [ $((SECONDS - started)) -lt $budget ] && [ $count -
     pick_action
     note= changed=0
     count=$((count + 1))
+    began=$(date +%s%N)
     "act_$name"
-    log+=("$count $name: $note")
     [ -n "$mismatch" ] || check_screen
     [ -n "$mismatch" ] || [ $changed -eq 0 ] || check_profile
     kv_screenshot "random_session_step$((count % 3))"
+    log+=("$count $name: $note ($(( ($(date +%s%N) - began) / 1000000 )) ms)")
 done
 
-if [ -n "$mismatch" ]; then
+if [ -n "$mismatch" ] || [ -n "${KV_RANDOM_LOG:-}" ]; then
     printf '# %s\n' "${log[@]}"
+fi
+if [ -n "$mismatch" ]; then
     _kv_log "failed at action $count: $mismatch"
     _kv_log "replay: KV_SEED=$seed KV_RANDOM_ACTIONS=$count; the last steps are random_session_step*.png"
 fi
