@@ -22,9 +22,12 @@ max_actions=${KV_RANDOM_ACTIONS:-1000000}
 RANDOM=$seed
 _kv_log "seed $seed (replay with KV_SEED=$seed)"
 
-# Each session draws its own grid and settings.
+# Each session draws its own grid and settings. The grid in the record can differ from the one
+# shown until the next rebuild.
 cols=$((3 + RANDOM % 4)) rows=$((2 + RANDOM % 2)) hide_option=$((RANDOM % 2)) memory_page=$((RANDOM % 2))
 per_page=$((cols * rows)) space=3 side=22
+record_cols=$cols record_rows=$rows
+rebuild_grid() { cols=$record_cols rows=$record_rows per_page=$((record_cols * record_rows)); }
 _kv_log "grid $cols x $rows, HideOption $hide_option, MemoryPage $memory_page"
 tools="$WINEPREFIX/drive_c/kvtools"
 mkdir -p "$tools"
@@ -389,11 +392,7 @@ act_settings_rows() {
     last=$(highest_used)
     [ $last -ge 1 ] || { note="settings: fewer than two rows"; return; }
     for i in "${!tip[@]}"; do used $i && row_tip[$i]=${tip[$i]} row_cmd[$i]=${cmd[$i]}; done
-    any_button
-    note="settings sheet from button $button:"
-    right_click_menu $button o
-    kv_probe wait-dialog "$KV_SHEET" 10000 >/dev/null || { mismatch="no settings sheet"; return; }
-    kv_sheet_page 1
+    open_sheet_page 1 || return
     local edits=$((1 + RANDOM % 3))
     for ((k = 0; k < edits; k++)); do
         r=$((RANDOM % last))
@@ -406,17 +405,53 @@ act_settings_rows() {
                unset "row_tip[$r]" "row_cmd[$r]" ;;
         esac
     done
-    case $((RANDOM % 4)) in
-        0 | 1) note+=", OK"; kv_sheet_close 1; [ $memory_page -eq 1 ] || page=0 ;;
-        2) note+=", Cancel"; kv_sheet_close 2; keys=0; return ;;
-        3) note+=", Apply and Cancel"; kv_probe press-dialog "$KV_SHEET" $KV_APPLY_BUTTON >/dev/null
-           kv_sheet_settle; kv_sheet_close 2 ;;
-    esac
+    close_sheet
+    [ $outcome = cancelled ] && return
     tip=() cmd=()
     for i in "${!row_tip[@]}"; do tip[$i]=${row_tip[$i]} cmd[$i]=${row_cmd[$i]}; done
+    changed=1
+}
+open_sheet_page() {   # from the context menu of a random button
+    any_button
+    note="settings sheet from button $button, page $1:"
+    right_click_menu $button o
+    kv_probe wait-dialog "$KV_SHEET" 10000 >/dev/null || { mismatch="no settings sheet"; return 1; }
+    kv_sheet_page $1
+}
+# OK (a rebuild), Cancel, or Apply and Cancel (the record changes, the launcher is not rebuilt);
+# sets outcome.
+close_sheet() {
+    case $((RANDOM % 4)) in
+        0 | 1) note+=" OK"; outcome=accepted; kv_sheet_close 1; rebuild_grid; [ $memory_page -eq 1 ] || page=0 ;;
+        2) note+=" Cancel"; outcome=cancelled; kv_sheet_close 2 ;;
+        3) note+=" Apply and Cancel"; outcome=applied
+           kv_probe press-dialog "$KV_SHEET" $KV_APPLY_BUTTON >/dev/null
+           kv_sheet_settle; kv_sheet_close 2 ;;
+    esac
     # The sheet has no owner: when it is gone, the foreground is not the launcher's to claim.
     keys=0
-    changed=1
+}
+# The design page's grid: a click on the up or the down arrow of the columns (1004) or the rows
+# (1006). The record takes it on OK or Apply; the launcher shows it at its next rebuild.
+act_settings_grid() {
+    local spin x y w h
+    open_sheet_page 2 || return
+    if [ $((RANDOM % 2)) -eq 0 ]; then
+        spin=1004 staged_cols=$((record_cols + (record_cols < 6 && (record_cols == 3 || RANDOM % 2) ? 1 : -1)))
+        staged_rows=$record_rows
+        note+=" columns $staged_cols"
+    else
+        spin=1006 staged_rows=$((record_rows == 2 ? 3 : 2)) staged_cols=$record_cols
+        note+=" rows $staged_rows"
+    fi
+    read -r _ _ x y w h _ <<<"$(kv_page_control $spin)"
+    if [ $((staged_cols + staged_rows)) -gt $((record_cols + record_rows)) ]; then y=$((y + h / 4)); else y=$((y + h * 3 / 4)); fi
+    xdotool mousemove $((x + w / 2)) $y click 1
+    kv_sheet_settle
+    close_sheet
+    [ $outcome = cancelled ] && return
+    record_cols=$staged_cols record_rows=$staged_rows
+    [ $outcome = applied ] || rebuild_grid
 }
 act_menu_cancel() {
     any_button
@@ -430,6 +465,7 @@ act_menu_cancel() {
 act_setting_change() {
     note="WM_SETTINGCHANGE"
     kv_probe post 26 0 0 >/dev/null
+    rebuild_grid
     [ $memory_page -eq 1 ] || page=0
 }
 act_quit_and_start() {
@@ -437,6 +473,7 @@ act_quit_and_start() {
     kv_quit || { mismatch="the launcher did not quit"; return; }
     check_profile
     kv_start || mismatch="the launcher did not start again"
+    rebuild_grid
     shown=0 page=0 keys=0
 }
 
@@ -446,7 +483,8 @@ actions=(
     "hide_by_key 3 k"       "arrow 6 k"           "wheel_page 8 1"       "page_by_hot_key 4 1"
     "drag 5 1"              "space_move 3 1"      "launch 3 1"           "delete 3 1"
     "insert_blank 3 1"      "register 2 1"        "edit_tooltip 2 1"     "edit_command 2 1"
-    "menu_cancel 2 1"       "settings_rows 2 1"   "setting_change 1 -"  "quit_and_start 1 -"
+    "menu_cancel 2 1"       "settings_rows 2 1"   "settings_grid 2 1"
+    "setting_change 1 -"  "quit_and_start 1 -"
 )
 pick_action() {   # sets name
     local entry weight needs total=0 roll i
