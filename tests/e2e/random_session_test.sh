@@ -478,7 +478,8 @@ act_menu_cancel() {
 }
 act_setting_change() {
     note="WM_SETTINGCHANGE"
-    kv_probe post 26 0 0 >/dev/null
+    # The system sends it (a posted one carries a pointer and is refused).
+    kv_probe send 26 0 0 >/dev/null
     rebuild_grid
     [ $memory_page -eq 1 ] || page=0
 }
