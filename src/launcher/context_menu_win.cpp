@@ -13,7 +13,6 @@
 #include "items/menu_rules.h"
 #include "items/text_dialog.h"
 #include "launcher/messages.h"
-#include "settings/cmdline.h"
 #include "settings/path_probe.h"
 #include "theme/theme_loader.h"
 #include "theme/version_info.h"
