@@ -19,13 +19,19 @@ void CKestrovarBodyWnd::OpenSettingsSheet() {
     GetWindowRect(hwnd(), &shownAt);
     ShowWindow(hwnd(), SW_HIDE);
     bool accepted = false;
+    bool applied = false;
     {
         ModalScope modal(*this);
         CKestrovarSheet sheet(settings_);
-        sheet.SetAppliedHandler([this] { SaveUserChange(); });
+        sheet.SetAppliedHandler([this, &applied] {
+            applied = true;
+            SaveUserChange();
+        });
         accepted = sheet.DoModal() == IDOK;
     }
-    if (accepted) {
+    // Applied changes are rebuilt too, also when the sheet is then cancelled: the window is
+    // always sized from the record, and a grid the buttons no longer match would cut them off.
+    if (accepted || applied) {
         Rebuild(false);
         SaveUserChange();
         hook_.WheelClickLock(settings_.WheelClickLock);

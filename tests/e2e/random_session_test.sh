@@ -22,8 +22,7 @@ max_actions=${KV_RANDOM_ACTIONS:-1000000}
 RANDOM=$seed
 _kv_log "seed $seed (replay with KV_SEED=$seed)"
 
-# Each session draws its own grid and settings. The grid in the record can differ from the one
-# shown until the next rebuild.
+# Each session draws its own grid and settings.
 cols=$((3 + RANDOM % 4)) rows=$((2 + RANDOM % 2)) hide_option=$((RANDOM % 2)) memory_page=$((RANDOM % 2))
 per_page=$((cols * rows)) space=3 side=22
 record_cols=$cols record_rows=$rows
@@ -432,21 +431,20 @@ open_sheet_page() {   # from the context menu of a random button
     kv_probe wait-dialog "$KV_SHEET" 10000 >/dev/null || { mismatch="no settings sheet"; return 1; }
     kv_sheet_page $1
 }
-# OK (a rebuild), Cancel, or Apply and Cancel (the record changes, the launcher is not rebuilt);
-# sets outcome.
+# OK, Cancel, or Apply and Cancel (rebuilt like OK: what was applied is shown); sets outcome.
 close_sheet() {
     case $((RANDOM % 4)) in
         0 | 1) note+=" OK"; outcome=accepted; kv_sheet_close 1; rebuild_grid; [ $memory_page -eq 1 ] || page=0 ;;
         2) note+=" Cancel"; outcome=cancelled; kv_sheet_close 2 ;;
         3) note+=" Apply and Cancel"; outcome=applied
            kv_probe press-dialog "$KV_SHEET" $KV_APPLY_BUTTON >/dev/null
-           kv_sheet_settle; kv_sheet_close 2 ;;
+           kv_sheet_settle; kv_sheet_close 2; rebuild_grid; [ $memory_page -eq 1 ] || page=0 ;;
     esac
     # The sheet has no owner: when it is gone, the foreground is not the launcher's to claim.
     keys=0
 }
 # The design page's grid: a click on the up or the down arrow of the columns (1004) or the rows
-# (1006). The record takes it on OK or Apply; the launcher shows it at its next rebuild.
+# (1006), taken on OK or Apply.
 act_settings_grid() {
     local spin x y w h
     open_sheet_page 2 || return
@@ -465,7 +463,7 @@ act_settings_grid() {
     close_sheet
     [ $outcome = cancelled ] && return
     record_cols=$staged_cols record_rows=$staged_rows
-    [ $outcome = applied ] || rebuild_grid
+    rebuild_grid
 }
 act_menu_cancel() {
     any_button

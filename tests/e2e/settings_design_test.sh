@@ -85,6 +85,16 @@ kv_check "plain look applied: IconSize 32, buttons 38, Col 7, opacity 10, SkinMo
 
 # Run 2: choosing a theme.
 kv_check "launcher starts again" kv_start
+kv_wheel_click 500 400
+# A grid applied and then cancelled is still applied: the window and its buttons both take it.
+kv_sheet_open
+kv_sheet_page 2
+click_up_arrow $ROWS_SPIN
+kv_probe press-dialog "$KV_SHEET" $KV_APPLY_BUTTON >/dev/null
+kv_sheet_settle
+kv_sheet_close 2
+kv_check "Apply, then Cancel: the launcher comes back with 3 rows, all its buttons inside" \
+    test "$(kv_probe launcher | cut -d' ' -f1,4,5) $(kv_probe buttons | wc -l)" = "1 290 126 21"
 kv_sheet_open
 kv_sheet_page 2
 read -r _ _ px py _ _ <<<"$(kv_page_control $PREVIEW)"
