@@ -75,6 +75,11 @@ kv_check "launcher starts with HideOption off" kv_start
 kv_wheel_click 500 400
 click_button 1
 kv_check "the launcher stays after a launch" shown
+# The started program may take the foreground while it runs; once it has ended, the pointer
+# moved onto a button gives the launcher the keys again, as it would for a user.
+kv_wait_for "the started program to end" 10 eval '! pgrep -f kvlaunchrec.exe >/dev/null'
+xdotool mousemove 440 390 sleep 0.1 mousemove 438 388
+kv_settle
 kv_key Right
 kv_key Left
 # A press on button 0 released in the gap between the rows, then the arrow keys again.
@@ -88,6 +93,7 @@ kv_settle
 kv_check "quit" kv_quit
 profile=$(kv_profile_dump)
 # Only the space key's move happened: 0 -> 4, the items between moved back one slot.
+printf "%s\n" "$profile" | grep "Path Name" | sed "s/^/# /"
 kv_check "the arrow keys and the press in the gap moved nothing" \
     test "$(item Button0)" = '記録*C:\kvtools\run here\kvlaunchrec.exe -a "b c"'
 kv_check "the space key moved item 0 to slot 4" test "$(item Button4)" = 'メモ帳*C:\windows\notepad.exe'
