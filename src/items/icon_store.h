@@ -76,7 +76,8 @@ private:
 // The store key of a command: its program part, or the whole command when that is empty.
 std::string IconKeyOf(const std::string& command);
 
-// The shell's icon for a path (small unless iconSize is 32), owned by the caller; nullptr when
+// The shell's icon for a path at iconSize x iconSize pixels where its file has one (else the
+// shell's small or large icon, whichever is nearer that size), owned by the caller; nullptr when
 // the shell has none, for example for a path that does not exist.
 HICON ShellIcon(const std::string& path, int iconSize);
 

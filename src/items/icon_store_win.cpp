@@ -11,11 +11,35 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <unordered_set>
 
 namespace {
 
-constexpr int kLargeIconSize = 32;
+int IconWidth(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// The icon the shell names for a path, read from its file at size x size pixels.
+HICON IconFromShellLocation(const std::string& path, int size) {
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) || !info.szDisplayName[0])
+        return nullptr;
+    HICON icon = nullptr;
+    UINT id = 0;
+    if (PrivateExtractIconsA(info.szDisplayName, info.iIcon, size, size, &icon, &id, 1, 0) != 1)
+        return nullptr;
+    return icon;
+}
 
 }  // namespace
 
@@ -93,12 +117,25 @@ std::string IconKeyOf(const std::string& command) {
     return program.empty() ? command : program;
 }
 
+// The shell holds a small and a large icon per file, at the sizes of the system metrics (16 and
+// 32 at 96 DPI). The one nearer the wanted size is asked for; when it has another size (a theme's
+// own size, or a monitor of another DPI than the system's), the icon is read at the wanted size
+// from the file the shell names, so that it is drawn crisp and not stretched.
 HICON ShellIcon(const std::string& path, int iconSize) {
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    const int large = GetSystemMetrics(SM_CXICON);
+    const bool nearerLarge = std::abs(iconSize - large) < std::abs(iconSize - small);
     SHFILEINFOA info = {};
-    const UINT flags = SHGFI_ICON | (iconSize == kLargeIconSize ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    const UINT flags = SHGFI_ICON | (nearerLarge ? SHGFI_LARGEICON : SHGFI_SMALLICON);
     // For a missing path the shell may leave a stale handle in hIcon; only the result counts.
     if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags))
         return nullptr;
+    if (info.hIcon && IconWidth(info.hIcon) != iconSize) {
+        if (HICON exact = IconFromShellLocation(path, iconSize)) {
+            DestroyIcon(info.hIcon);
+            return exact;
+        }
+    }
     return info.hIcon;
 }
 

@@ -118,13 +118,13 @@ private:
     LRESULT OnHookDown(HWND window, POINT screenPoint);
     LRESULT OnMoveItem(LPARAM lParam);
     void OnRefresh();
+    void OnDpiChanged(int dpi);
     bool OnArrowKey(ArrowKey arrow, MSG* msg);
     void OnHotKey(WPARAM id);
     void FocusButtonUnderCursor();
     void DestroyButtons();
     void RebuildNow(bool initial);
-    int PlainWindowWidth() const;
-    int PlainWindowHeight() const;
+    DrawScale Scale() const;
     void LayOutSkin(bool initial);
     void LayOutPlain();
     HICON IconForShownItem(const CLaunchItem& item);
@@ -156,4 +156,6 @@ private:
     bool rebuildPending_ = false;     // asked for while a modal loop or a rebuild ran
     bool releasePending_ = false;     // the end-session pass left the buttons to the loop's end
     bool offScreenPaintKept_ = true;  // see NoteOffScreenPainting
+    int dpi_ = 0;                     // of the monitor the layout is drawn for; 0: unknown
+    int skinFactor_ = 1;              // the whole factor the skin bitmaps were enlarged by
 };

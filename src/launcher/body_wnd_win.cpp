@@ -1,6 +1,7 @@
 #include "launcher/body_wnd.h"
 
 #include "framework/application.h"
+#include "framework/display_dpi.h"
 #include "items/kv_button.h"
 #include "launcher/messages.h"
 #include "res/resource.h"
@@ -31,6 +32,7 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
     }
     currentPage_ = 0;
     SetWindowTextA(hwnd(), kBodyWindowText);
+    KeepDialogLayoutOnDpiChange(hwnd());
     hook_.Start(hwnd());
     hook_.WheelClickLock(settings_.WheelClickLock);
 

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int kWindowTextBytes = 260;
+constexpr UINT kWmDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers this targets
 // Bounds the walk to the top-level window should a broken owner chain loop.
 constexpr int kMaxAncestorSteps = 1000;
 
@@ -84,6 +85,9 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DISPLAYCHANGE:
             EnumerateMonitors();
             break;
+        case kWmDpiChanged:
+            OnDpiChanged(HIWORD(wParam));
+            return 0;
         case WM_LBUTTONDOWN:
             dragSource_ = -1;
             break;
@@ -248,6 +252,16 @@ void CKestrovarBodyWnd::FocusButtonUnderCursor() {
 
 // Makes every icon again from the shell. Not while the icons are still loading, nor while a
 // modal loop may still use them.
+// The system's suggested rectangle is not taken: the launcher sizes itself from its grid. A
+// hidden launcher is laid out when it next shows, at the DPI of the monitor it shows on; its
+// parking place off every screen would otherwise give it the nearest monitor's DPI at each hide.
+void CKestrovarBodyWnd::OnDpiChanged(int dpi) {
+    if (dpi <= 0 || dpi == dpi_ || IsParked() || !IsWindowVisible(hwnd()))
+        return;
+    dpi_ = dpi;
+    Rebuild(false);
+}
+
 void CKestrovarBodyWnd::OnRefresh() {
     if (!iconCache_.IsLoaded() || modalDepth_ > 0)
         return;

@@ -43,6 +43,32 @@ Size PlainWindowSize(int space, int cols, int rows, int width, int height) {
                 static_cast<int>(std::clamp(h, 0LL, static_cast<long long>(kMaxWindowExtent)))};
 }
 
+int DrawScale::Length(int length) const {
+    if (denominator <= 0)
+        return length;
+    const long long scaled = (static_cast<long long>(length) * numerator * 2 + denominator) / (2LL * denominator);
+    return static_cast<int>(std::clamp(scaled, -static_cast<long long>(kMaxWindowExtent),
+                                       static_cast<long long>(kMaxWindowExtent)));
+}
+
+Rect DrawScale::Of(const Rect& r) const {
+    return Rect{Length(r.left), Length(r.top), Length(r.right), Length(r.bottom)};
+}
+
+Size DrawScale::Of(const Size& s) const {
+    return Size{Length(s.width), Length(s.height)};
+}
+
+DrawScale PlainScale(int dpi) {
+    return dpi > 0 ? DrawScale{dpi, kBaseDpi} : DrawScale{};
+}
+
+DrawScale ThemeScale(int dpi) {
+    // (2 * dpi + 95) / 192 rounds dpi / 96 to the nearest whole number, halves down.
+    const int factor = dpi > 0 ? (2 * dpi + kBaseDpi - 1) / (2 * kBaseDpi) : 1;
+    return DrawScale{std::max(factor, 1), 1};
+}
+
 Point PlaceAtCursor(int cx, int cy, int w, int h, const std::vector<Rect>& monitors) {
     Point p{cx - w / 2, cy - h / 2};
     for (const Rect& monitor : monitors) {

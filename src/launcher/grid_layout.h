@@ -41,6 +41,28 @@ Rect ButtonRect(int col, int row, Point origin, int space, int width, int height
 // each clamped to 0..kMaxWindowExtent.
 Size PlainWindowSize(int space, int cols, int rows, int width, int height);
 
+// Lengths in the profile and in theme files are pixels at this DPI (100 % scaling).
+inline constexpr int kBaseDpi = 96;
+
+// How lengths at kBaseDpi map to the pixels drawn: multiplied by numerator / denominator and
+// rounded to the nearest pixel (halves up). Rectangles are scaled edge by edge, so neighbouring
+// buttons stay neighbours and the gaps between them stay even.
+struct DrawScale {
+    int numerator = 1;
+    int denominator = 1;
+
+    int Length(int length) const;
+    Rect Of(const Rect& r) const;
+    Size Of(const Size& s) const;
+};
+
+// The plain look is drawn at the monitor's DPI over 96.
+DrawScale PlainScale(int dpi);
+// A theme's bitmaps and positions are enlarged by a whole factor, so that pixel art stays
+// sharp: the whole number nearest to dpi / 96, halves going down (150 % draws a theme at 1x,
+// 175 % and 200 % at 2x), never below 1.
+DrawScale ThemeScale(int dpi);
+
 // Top-left corner for a w x h window centred on the cursor (cx, cy) and kept inside the first
 // monitor that contains the cursor (left/top edges inside, right/bottom outside). A window larger
 // than its monitor ends at the monitor's right or bottom edge. No monitor: no clamping.

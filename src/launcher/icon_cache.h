@@ -9,6 +9,7 @@
 #include <string>
 
 #include "items/icon_store.h"
+#include "launcher/grid_layout.h"
 #include "settings/kestrovar_settings.h"
 
 class LauncherIconCache {
@@ -32,15 +33,18 @@ public:
     void SetLoaded(bool loaded) { loaded_ = loaded; }
     const std::atomic<bool>* LoadedFlag() const { return &loaded_; }
 
-    // The icons are made at IconSize; a rebuild at another size than that of the last load
-    // reloads them.
-    bool SizeDiffersFromLoad() const { return lastLoadIconSize_ != settings_.IconSize; }
-    void NoteLoadedSize() { lastLoadIconSize_ = settings_.IconSize; }
+    // The icons are made at the size they are drawn at: IconSize at the launcher's scale. A
+    // rebuild at another size than that of the last load reloads them.
+    void SetScale(DrawScale scale) { scale_ = scale; }
+    int IconSize() const { return scale_.Length(settings_.IconSize); }
+    bool SizeDiffersFromLoad() const { return lastLoadIconSize_ != IconSize(); }
+    void NoteLoadedSize() { lastLoadIconSize_ = IconSize(); }
     void ForgetLoadedSize() { lastLoadIconSize_ = 0; }
 
 private:
     CKestrovarSettings& settings_;
     IconStore store_;
     std::atomic<bool> loaded_{false};
+    DrawScale scale_;
     int lastLoadIconSize_ = 0;
 };

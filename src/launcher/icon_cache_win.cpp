@@ -27,14 +27,19 @@ std::string CurrentUserName() {
     return name;
 }
 
+bool HasIconSize(HIMAGELIST list, int size) {
+    int cx = 0, cy = 0;
+    return ImageList_GetIconSize(list, &cx, &cy) && cx == size && cy == size;
+}
+
 }  // namespace
 
 HICON LauncherIconCache::GetIcon(const std::string& command) {
-    return LookUpIcon(store_, command, settings_.IconSize, loaded_);
+    return LookUpIcon(store_, command, IconSize(), loaded_);
 }
 
 HICON LauncherIconCache::DefaultItemIcon() {
-    return store_.DefaultItemIcon(settings_.IconSize);
+    return store_.DefaultItemIcon(IconSize());
 }
 
 void LauncherIconCache::DeleteDataFile() {
@@ -54,6 +59,10 @@ void LauncherIconCache::Fill(HWND owner) {
             MessageBoxA(owner, DataFileReadFailureMessage(userName, images.failedStep).c_str(),
                         ExecutableBaseName().c_str(), MB_OK);
         }
+        // Written at another icon size (another DPI, or another IconSize): its pictures would be
+        // drawn stretched and kept so. The shell is asked instead, and the quit writes it anew.
+        if (images.list && !HasIconSize(images.list.get(), IconSize()))
+            images = StoredImages{};
     }
     const size_t itemsBefore = settings_.Items.UsedItemsByIndex().size();
     const bool everyItemHasAnImage =
@@ -61,7 +70,7 @@ void LauncherIconCache::Fill(HWND owner) {
         std::none_of(images.blank.begin(), images.blank.end(), [](bool blank) { return blank; });
     WIN32_FILE_ATTRIBUTE_DATA file = {};
     const bool read = images.list && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file);
-    PairImagesWithItems(std::move(images), settings_.Items, store_, settings_.IconSize);
+    PairImagesWithItems(std::move(images), settings_.Items, store_, IconSize());
     if (read)
         store_.NoteLoadedFile(
             LoadedDataFile{file.ftLastWriteTime, UsedCommandsFingerprint(settings_.Items), everyItemHasAnImage});
@@ -76,7 +85,7 @@ void LauncherIconCache::Save() {
         return;
     const std::optional<LoadedDataFile>& loaded = store_.LoadedFile();
     UniqueImageList images =
-        CollectItemImages(settings_.Items, store_, settings_.IconSize, loaded ? &loaded->written : nullptr);
+        CollectItemImages(settings_.Items, store_, IconSize(), loaded ? &loaded->written : nullptr);
     // With no icon at all an older file stays as it is; a failed write keeps it too.
     if (images)
         WriteDataFile(DataFilePath(), images.get());

@@ -1,5 +1,6 @@
 #include "launcher/body_wnd.h"
 
+#include "framework/display_dpi.h"
 #include "items/data_file.h"
 #include "items/kv_button.h"
 #include "launcher/messages.h"
@@ -44,23 +45,16 @@ bool CKestrovarBodyWnd::IsParked() const {
     return r.left == kParkingX && r.top == kParkingY;
 }
 
+// The profile's and the theme's lengths are at 96 DPI; this maps them to the pixels drawn.
+DrawScale CKestrovarBodyWnd::Scale() const {
+    return settings_.SkinMode ? DrawScale{skinFactor_, 1} : PlainScale(dpi_);
+}
+
 Size CKestrovarBodyWnd::LauncherSize() const {
     if (settings_.SkinMode && settings_.BodyBitmap)
         return BitmapSize(settings_.BodyBitmap.get());
-    return PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
-                           settings_.ButtonWidth, settings_.ButtonHeight);
-}
-
-int CKestrovarBodyWnd::PlainWindowWidth() const {
-    return PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
-                           settings_.ButtonWidth, settings_.ButtonHeight)
-        .width;
-}
-
-int CKestrovarBodyWnd::PlainWindowHeight() const {
-    return PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
-                           settings_.ButtonWidth, settings_.ButtonHeight)
-        .height;
+    return Scale().Of(PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
+                                      settings_.ButtonWidth, settings_.ButtonHeight));
 }
 
 // A rebuild destroys every button. It waits while a modal loop runs (a button's file dialog
@@ -91,6 +85,13 @@ void CKestrovarBodyWnd::RebuildNow(bool initial) {
 
     RECT before = {};
     GetWindowRect(hwnd(), &before);
+    if (initial) {
+        // Laid out for the monitor it will most likely show on; ShowAtCursor lays it out again
+        // when it shows on a monitor of another DPI.
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        dpi_ = MonitorDpiAt(cursor);
+    }
     // Hidden for any reason: parked, or hidden in place while the settings sheet is open.
     const bool wasHidden = IsParked() || !IsWindowVisible(hwnd());
 
@@ -99,6 +100,7 @@ void CKestrovarBodyWnd::RebuildNow(bool initial) {
     if (!settings_.SkinMode)
         LayOutPlain();
 
+    iconCache_.SetScale(Scale());
     if (iconCache_.SizeDiffersFromLoad()) {
         // Icons of another size: the data file no longer fits (kept while starting up).
         if (!initialising_)
@@ -128,6 +130,8 @@ void CKestrovarBodyWnd::LayOutSkin(bool initial) {
         settings_.SkinMode = 0;
         return;
     }
+    const int factor = ThemeScale(dpi_).numerator;
+    skinFactor_ = factor > 1 && settings_.EnlargeSkin(factor) ? factor : 1;
     const Size body = BitmapSize(settings_.BodyBitmap.get());
     if (initial) {
         SetPlacement(kParkingX, kParkingY, body.width, body.height, SWP_SHOWWINDOW);
@@ -149,7 +153,8 @@ void CKestrovarBodyWnd::LayOutPlain() {
     settings_.SkinMode = 0;
     settings_.ButtonWidth = settings_.IconSize + kPlainIconMargin;
     settings_.ButtonHeight = settings_.IconSize + kPlainIconMargin;
-    SetPlacement(kParkingX, kParkingY, PlainWindowWidth(), PlainWindowHeight(), SWP_SHOWWINDOW);
+    const Size size = LauncherSize();
+    SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
     NoteOffScreenPainting();
     SetLayeredWindowAttributes(hwnd(), 0, Opacity(settings_.WindowTPValue), LWA_ALPHA);
     PaintPlainBackground();
@@ -174,8 +179,8 @@ void CKestrovarBodyWnd::CreateButtons() {
     int n = 0;
     for (int row = 0; row < rows; ++row) {
         for (int col = 0; col < cols; ++col) {
-            const Rect r =
-                ButtonRect(col, row, origin, settings_.ButtonSpace, settings_.ButtonWidth, settings_.ButtonHeight);
+            const Rect r = Scale().Of(
+                ButtonRect(col, row, origin, settings_.ButtonSpace, settings_.ButtonWidth, settings_.ButtonHeight));
             auto button = std::make_unique<CKVButton>(settings_);
             const RECT rect = {r.left, r.top, r.right, r.bottom};
             // Kept even when its window could not be made: list position n is control id 1024 + n.
@@ -238,6 +243,7 @@ bool CKestrovarBodyWnd::ShowPage(int page) {
     if (page < 0 || first + 2LL * perPage > INT_MAX)
         return false;
     const std::vector<const CLaunchItem*> records = RecordsOfRange(settings_.Items, first, perPage);
+    const int iconSize = iconCache_.IconSize();
     bool anyShown = false;
     CKVButton* lastButton = nullptr;
     std::vector<CKVButton*> changed;
@@ -250,10 +256,10 @@ bool CKestrovarBodyWnd::ShowPage(int page) {
         HICON icon = item ? IconForShownItem(*item) : nullptr;
         bool pictureChanged = false;
         if (icon) {
-            pictureChanged = button->SetButtonItem(index, item->strCommand, item->strTip, icon, settings_.IconSize);
+            pictureChanged = button->SetButtonItem(index, item->strCommand, item->strTip, icon, iconSize);
             anyShown = true;
         } else {
-            pictureChanged = button->SetButtonItem(index, std::string(), std::string(), nullptr, settings_.IconSize);
+            pictureChanged = button->SetButtonItem(index, std::string(), std::string(), nullptr, iconSize);
         }
         // Repainting hundreds of unchanged buttons (empty slots) would cost far more than the page.
         if (pictureChanged)

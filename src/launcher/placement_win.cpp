@@ -1,5 +1,6 @@
 #include "launcher/body_wnd.h"
 
+#include "framework/display_dpi.h"
 #include "items/kv_button.h"
 
 namespace {
@@ -19,6 +20,12 @@ void TrimWorkingSet() {
 void CKestrovarBodyWnd::ShowAtCursor() {
     POINT cursor = {};
     GetCursorPos(&cursor);
+    const int dpi = MonitorDpiAt(cursor);
+    if (dpi != dpi_) {
+        // Another monitor, or its scaling changed: laid out again at its DPI before showing.
+        dpi_ = dpi;
+        Rebuild(false);
+    }
     const Size size = LauncherSize();
     const Point place = PlaceAtCursor(cursor.x, cursor.y, size.width, size.height, monitors_);
 

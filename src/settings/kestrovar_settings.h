@@ -17,6 +17,10 @@ public:
 
     // Reads the theme named by Theme into the skin fields. Returns 1 when BodyImage was named.
     int LoadTheme();
+    // Replaces the skin bitmaps by copies enlarged by a whole factor (see EnlargedBitmap), all
+    // of them or, when one cannot be enlarged, none (false); the layout values stay the theme
+    // file's.
+    bool EnlargeSkin(int factor);
     // Deletes the skin bitmaps, clears the colour key and the button origin.
     void ReleaseSkin();
 

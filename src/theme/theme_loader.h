@@ -47,6 +47,11 @@ UniqueBitmap LoadThemeBitmap(const std::string& path);
 // Pixel size of a bitmap; {0, 0} when the handle is absent or invalid.
 SIZE BitmapSize(HBITMAP bitmap);
 
+// A copy of bitmap with every pixel made a factor x factor block, as a 32-bit DIB section: the
+// colours stay exact, so colour keys still match. Absent when factor is below 2, the bitmap is
+// absent or the copy would have an edge longer than BmpLimits::kMaxEdge.
+UniqueBitmap EnlargedBitmap(HBITMAP bitmap, int factor);
+
 struct ThemeDefinition {
     // False when the definition file is missing or names no BodyImage: the theme is not loaded
     // and nothing below but ColorKey is read.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "framework/dib_canvas.h"
 #include "settings/kestrovar_settings.h"
 #include "settings/mbcs.h"
 
@@ -145,6 +146,38 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
+namespace {
+
+// Enlarged edges stay within what a theme bitmap file may have, which bounds the memory too.
+bool FitsEnlarged(SIZE size, int factor) {
+    return size.cx > 0 && size.cy > 0 && size.cx <= BmpLimits::kMaxEdge / factor &&
+           size.cy <= BmpLimits::kMaxEdge / factor;
+}
+
+}  // namespace
+
+UniqueBitmap EnlargedBitmap(HBITMAP bitmap, int factor) {
+    const SIZE size = BitmapSize(bitmap);
+    if (factor < 2 || !FitsEnlarged(size, factor))
+        return UniqueBitmap();
+    uint32_t* pixels = nullptr;
+    const int width = size.cx * factor;
+    const int height = size.cy * factor;
+    UniqueBitmap large = CreateTopDownDib(width, height, &pixels);
+    UniqueMemoryDc sourceDc(CreateCompatibleDC(nullptr));
+    UniqueMemoryDc largeDc(CreateCompatibleDC(nullptr));
+    if (!large || !sourceDc || !largeDc)
+        return UniqueBitmap();
+    bool copied = false;
+    {
+        SelectedObject source(sourceDc.get(), bitmap);
+        SelectedObject target(largeDc.get(), large.get());
+        SetStretchBltMode(largeDc.get(), COLORONCOLOR);  // whole pixels, never blended
+        copied = StretchBlt(largeDc.get(), 0, 0, width, height, sourceDc.get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    }
+    return copied ? std::move(large) : UniqueBitmap();
+}
+
 ThemeDefinition ReadThemeDefinition(const std::string& directory, const std::string& theme) {
     ThemeDefinition definition;
     const std::string file = ThemeDefinitionPath(directory, theme);
@@ -193,6 +226,21 @@ int CKestrovarSettings::LoadTheme() {
     ButtonOriginX = theme.Layout.X;
     ButtonOriginY = theme.Layout.Y;
     return 1;
+}
+
+// All or nothing: a body enlarged without its buttons would not match them.
+bool CKestrovarSettings::EnlargeSkin(int factor) {
+    UniqueBitmap* bitmaps[] = {&BodyBitmap, &ButtonBitmap, &ButtonOnMouseBitmap, &ButtonDownBitmap};
+    UniqueBitmap large[4];
+    for (size_t i = 0; i < 4; ++i) {
+        if (*bitmaps[i] && !(large[i] = EnlargedBitmap(bitmaps[i]->get(), factor)))
+            return false;
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        if (large[i])
+            *bitmaps[i] = std::move(large[i]);
+    }
+    return true;
 }
 
 void CKestrovarSettings::ReleaseSkin() {

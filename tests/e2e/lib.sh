@@ -17,6 +17,9 @@
 #                                     status is then in KV_EXIT_STATUS
 #   kv_probe ARGS...                  run kvprobe.exe (output in UTF-8)
 #   kv_wine ARGS...                   run any program in the prefix (output untouched)
+#   kv_set_dpi DPI                    the screen's pixels per inch (LogPixels) for the programs started
+#                                     from now on; restarts the prefix's system processes, so no
+#                                     program of the scenario may be running
 #   kv_wheel_click X Y                middle click at (X, Y), then let the launcher settle
 #   kv_key KEYS...                    xdotool key KEYS, then settle
 #   kv_settle                         wait until the launcher has handled what was sent to it
@@ -75,7 +78,11 @@ kv_setup() {
         { echo "Bail out! Xvfb did not start"; exit 1; }
     export DISPLAY=$(cat "$KV_WORK/xvfb/display")
     _kv_start_watchdog
+    _kv_start_prefix
+    _kv_log "scenario $name on display $DISPLAY, prefix $WINEPREFIX"
+}
 
+_kv_start_prefix() {
     # Every background process gets its own output files: an inherited pipe would keep
     # ctest waiting for the end of the test's output long after the test ended.
     wineserver -p </dev/null >>"$KV_WORK/wineserver.log" 2>&1
@@ -85,7 +92,16 @@ kv_setup() {
     wine "$KV_BIN/kvprobe.exe" idle </dev/null >>"$KV_WORK/wine.log" 2>&1 &
     KV_PIDS+=($!)
     wine "$KV_BIN/kvprobe.exe" foreground </dev/null >>"$KV_WORK/wine.log" 2>&1
-    _kv_log "scenario $name on display $DISPLAY, prefix $WINEPREFIX"
+}
+
+kv_set_dpi() {
+    local dpi=${1:?kv_set_dpi DPI}
+    kv_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    # Every program of the prefix reads the DPI when it starts: the system processes start again.
+    kill "${KV_PIDS[@]}" 2>/dev/null
+    wineserver -k </dev/null >/dev/null 2>&1
+    wineserver -w </dev/null >/dev/null 2>&1
+    _kv_start_prefix
 }
 
 # Xvfb and wineserver outlive their starters. If this script is killed (a ctest timeout kills

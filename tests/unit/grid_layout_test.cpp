@@ -58,3 +58,28 @@ TEST(PlaceAtCursor, UsesFirstContainingMonitorOnly) {
     EXPECT_EQ(p.x, 1024 - 1500);
     EXPECT_EQ(p.y, 768 - 900);
 }
+
+TEST(DrawScale, PlainLooksScaleByDpiAndThemesByTheNearestWholeFactor) {
+    struct Case {
+        int dpi, plainLength22, plainLength3, themeFactor;
+    } cases[] = {
+        {96, 22, 3, 1}, {120, 28, 4, 1}, {144, 33, 5, 1}, {168, 39, 5, 2},
+        {192, 44, 6, 2}, {240, 55, 8, 2}, {288, 66, 9, 3}, {0, 22, 3, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlainScale(c.dpi).Length(22), c.plainLength22) << c.dpi;
+        EXPECT_EQ(PlainScale(c.dpi).Length(3), c.plainLength3) << c.dpi;
+        EXPECT_EQ(ThemeScale(c.dpi).Length(7), 7 * c.themeFactor) << c.dpi;
+    }
+    // Edge by edge: the buttons of a default grid at 150 % are 33 pixels wide, 5 apart.
+    const DrawScale scale = PlainScale(144);
+    const Rect first = scale.Of(ButtonRect(0, 0, Point{3, 3}, 3, 22, 22));
+    const Rect sixth = scale.Of(ButtonRect(5, 1, Point{3, 3}, 3, 22, 22));
+    EXPECT_EQ(first.left, 5);
+    EXPECT_EQ(first.right - first.left, 33);
+    EXPECT_EQ(sixth.left, 192);
+    EXPECT_EQ(sixth.right - sixth.left, 33);
+    EXPECT_EQ(sixth.bottom, 75);
+    EXPECT_EQ(scale.Of(PlainWindowSize(3, 6, 2, 22, 22)).width, 230);
+    EXPECT_EQ(scale.Of(Size{kMaxWindowExtent, 1}).width, kMaxWindowExtent);
+}

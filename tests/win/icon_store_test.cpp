@@ -348,6 +348,40 @@ TEST_F(BodyIconStoreTest, ASaveAsksTheShellOnlyForProgramsWrittenSinceTheDataFil
     EXPECT_EQ(ShellPixels(kNotepad), PixelsOf(LookUpIcon(reloaded, kNotepad, kSize, true), kSize));
 }
 
+int WidthOf(HICON icon) {
+    ICONINFO info = {};
+    BITMAP bitmap = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return 0;
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// A launcher drawn at another scale needs icons of other sizes than the shell's small and large
+// ones; and a data file written at another size is not used, or its pictures would be drawn
+// stretched for good.
+TEST_F(BodyIconStoreTest, IconsComeAtTheDrawnSizeAndAFileOfAnotherSizeIsNotUsed) {
+    for (int size : {16, 20, 24, 32, 48}) {
+        UniqueIcon icon(ShellIcon(kRegedit, size));
+        EXPECT_EQ(size, WidthOf(icon.get())) << size;
+    }
+    ASSERT_TRUE(WriteDataFile(path, Images("r").list.get()));
+    Items().SetItem(0, "kept only by its image", kMissingProgram);
+    Items().SetItem(1, "b", kNotepad);
+    body->Settings().IconSize = 24;
+    body->LoadIconStore();
+    EXPECT_EQ("", CommandAt(Items(), 0));
+    EXPECT_EQ(24, WidthOf(body->GetIcon(kNotepad)));
+    body->SaveIconStore();
+    int cx = 0, cy = 0;
+    StoredImages saved = ReadDataFile(path);
+    ASSERT_TRUE(saved.list);
+    EXPECT_TRUE(ImageList_GetIconSize(saved.list.get(), &cx, &cy));
+    EXPECT_EQ(24, cx);
+}
+
 // The loading icon: present in the notification area while loading, gone after.
 TEST(TrayLoadingIconTest, TheEntryLivesUntilTheLoadEnds) {
     HWND window = CreateWindowExA(0, "STATIC", "tray owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,

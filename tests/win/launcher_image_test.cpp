@@ -4,8 +4,8 @@
 //    other alignment makes it copy the whole image into private memory.
 //  - The libraries loaded only at their first call do not appear among the imports resolved
 //    at process start.
-//  - The program's manifest declares the systems it supports and that it runs as its invoker,
-//    and no DPI awareness (the launcher draws in pixels at any DPI).
+//  - The program's manifest declares the systems it supports, that it runs as its invoker, and
+//    that it draws itself at the DPI of its monitor (the system must not stretch it).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -119,7 +119,7 @@ std::string ManifestOf(const char* name) {
     return text;
 }
 
-TEST(LauncherImageTest, ManifestDeclaresSupportedSystemsAndInvokerLevelButNoDpiAwareness) {
+TEST(LauncherImageTest, ManifestDeclaresSupportedSystemsInvokerLevelAndDpiAwareness) {
     const std::string manifest = ManifestOf("Kestrovar.exe");
     ASSERT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos) << manifest;
     const char* entries[] = {
@@ -131,10 +131,12 @@ TEST(LauncherImageTest, ManifestDeclaresSupportedSystemsAndInvokerLevelButNoDpiA
         "<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">",
         "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
         "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+        // Per-monitor v2 where the system has it, else system awareness.
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, System</dpiAwareness>",
     };
     for (const char* entry : entries)
         EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
-    EXPECT_EQ(Lower(manifest).find("dpiaware"), std::string::npos) << manifest;
 }
 
 }  // namespace
