@@ -47,8 +47,8 @@ int DrawScale::Length(int length) const {
     if (denominator <= 0)
         return length;
     const long long scaled = (static_cast<long long>(length) * numerator * 2 + denominator) / (2LL * denominator);
-    return static_cast<int>(std::clamp(scaled, -static_cast<long long>(kMaxWindowExtent),
-                                       static_cast<long long>(kMaxWindowExtent)));
+    return static_cast<int>(
+        std::clamp(scaled, -static_cast<long long>(kMaxWindowExtent), static_cast<long long>(kMaxWindowExtent)));
 }
 
 Rect DrawScale::Of(const Rect& r) const {

@@ -42,11 +42,12 @@ private:
     // The icon of a command, obtained once per command and kept until the page is destroyed;
     // the default item icon for an empty command or one the shell has no icon for.
     HICON IconFor(const std::string& command);
+    int ListIconSize() const;
     HICON DefaultIcon();
     void ReleaseIcons();
 
     KestrovarOptions& settings_;  // not owned
-    HWND list_ = nullptr;                   // not owned: control of this page
+    HWND list_ = nullptr;         // not owned: control of this page
     ContentsRows rows_;
     UniqueImageList images_;
     std::map<std::string, UniqueIcon> icons_;

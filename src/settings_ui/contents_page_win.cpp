@@ -48,11 +48,17 @@ void CKestrovarContentsPage::SetUpColumns() {
     InsertListColumn(list_, kCommandColumn, kCommandColumnHeading, width);
 }
 
+// The rows show the shell's small icons, or its large ones when the launcher draws large icons,
+// at the sizes the shell gives them at the screen's DPI.
+int CKestrovarContentsPage::ListIconSize() const {
+    return GetSystemMetrics(settings_.IconSize == kLargeIconSize ? SM_CXICON : SM_CXSMICON);
+}
+
 void CKestrovarContentsPage::SetUpImageList() {
-    const int size = settings_.IconSize;
+    const int size = ListIconSize();
     images_.reset(ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(rows_.size()), kImageListGrowth));
     ImageList_SetBkColor(images_.get(), GetSysColor(COLOR_WINDOW));
-    if (size == kLargeIconSize) {
+    if (settings_.IconSize == kLargeIconSize) {
         // Large icons with the tooltip texts as labels.
         const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
         SetWindowLongPtrA(list_, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_ICON);
@@ -184,7 +190,7 @@ bool CKestrovarContentsPage::OnApply() {
 
 HICON CKestrovarContentsPage::DefaultIcon() {
     if (!defaultIcon_) {
-        const int size = settings_.IconSize;
+        const int size = ListIconSize();
         defaultIcon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ITEM),
                                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     }

@@ -18,7 +18,6 @@ constexpr char kMessageCaption[] = "Kestrovar";
 // Class names of framework-generated window classes change from run to run.
 constexpr char kRefusedClassPart[] = "Afx:";
 constexpr int kNameBufferSize = 260;
-constexpr int kIconSize = 16;
 constexpr int kImageListGrowth = 32;
 constexpr int kClassColumn = 0;
 constexpr int kTitleColumn = 1;
@@ -100,7 +99,9 @@ void CKestrovarFilterPage::SetUpWindowList() {
     const int width = (client.right - client.left - GetSystemMetrics(SM_CXVSCROLL)) / 3;
     InsertListColumn(windowList_, kClassColumn, kClassColumnHeading, width);
     InsertListColumn(windowList_, kTitleColumn, kTitleColumnHeading, 2 * width);
-    images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK, 0, kImageListGrowth));
+    // Window icons at the small-icon size of the screen's DPI.
+    const int iconSize = GetSystemMetrics(SM_CXSMICON);
+    images_.reset(ImageList_Create(iconSize, iconSize, ILC_COLOR24 | ILC_MASK, 0, kImageListGrowth));
     ImageList_SetBkColor(images_.get(), GetSysColor(COLOR_BTNFACE));
     SendMessageA(windowList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
 }

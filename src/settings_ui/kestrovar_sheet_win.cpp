@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int kSheetIconSize = 16;
 constexpr int kMaxCaptionBytes = 256;
 
 std::string LoadSheetCaption() {
@@ -34,8 +33,9 @@ INT_PTR CKestrovarSheet::DoModal() {
 }
 
 void CKestrovarSheet::OnInitSheet() {
-    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
-                                              kSheetIconSize, kSheetIconSize, LR_DEFAULTCOLOR)));
+    icon_.reset(
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 }

@@ -5,6 +5,7 @@
 # profile keeps its 96-DPI values. At 192 DPI (200 %) a theme is drawn at twice its size, every
 # pixel a 2 x 2 block.
 source "$KV_SOURCE/tests/e2e/lib.sh"
+source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup launcher_dpi
 
 data_file="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Kestrovar/Kestrovar.dat"
@@ -33,6 +34,11 @@ kv_check "it shows 230 x 80 pixels, 1.5 times its 96-DPI size" test "$(kv_probe 
 kv_check "with 12 buttons" test "$(kv_probe buttons | wc -l)" = 12
 kv_check "each 1.5 times as large and as far apart as at 96 DPI" test -z "$(misplaced_buttons 385 360)"
 kv_screenshot launcher_dpi_144
+# The sheet's dialog units follow its font, which the system sizes for the screen's DPI.
+kv_check "the settings sheet opens" kv_sheet_open
+kv_sheet_page 1
+kv_screenshot launcher_dpi_144_sheet
+kv_check "and closes with Cancel" kv_sheet_close 2
 kv_check "launcher quits" kv_quit
 kv_check "the icons came from the shell at 24 pixels" test "$(image_size)" = 24
 kv_check "the profile keeps the 96-DPI sizes" \

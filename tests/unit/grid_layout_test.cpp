@@ -63,7 +63,7 @@ TEST(DrawScale, PlainLooksScaleByDpiAndThemesByTheNearestWholeFactor) {
     struct Case {
         int dpi, plainLength22, plainLength3, themeFactor;
     } cases[] = {
-        {96, 22, 3, 1}, {120, 28, 4, 1}, {144, 33, 5, 1}, {168, 39, 5, 2},
+        {96, 22, 3, 1},  {120, 28, 4, 1}, {144, 33, 5, 1}, {168, 39, 5, 2},
         {192, 44, 6, 2}, {240, 55, 8, 2}, {288, 66, 9, 3}, {0, 22, 3, 1},
     };
     for (const Case& c : cases) {

@@ -133,7 +133,8 @@ TEST(LauncherImageTest, ManifestDeclaresSupportedSystemsInvokerLevelAndDpiAwaren
         "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
         // Per-monitor v2 where the system has it, else system awareness.
         "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
-        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, System</dpiAwareness>",
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
+        "System</dpiAwareness>",
     };
     for (const char* entry : entries)
         EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
