@@ -1,5 +1,7 @@
 #include "launcher/hook_library.h"
 
+#include <cstdio>
+
 namespace {
 template <typename Fn>
 Fn Lookup(HMODULE module, const char* name) {
@@ -37,9 +39,14 @@ void HookLibrary::StopAndRelease() {
     module_.reset();
 }
 
+// Without the hook, wheel clicks do not call the launcher (the hot key still does). The failure
+// is told to a debugger, so that a user's report of a dead wheel click can be checked.
 void HookLibrary::Start(HWND window) {
-    if (start_)
-        start_(AsInt(window));
+    if (!start_ || start_(AsInt(window)))
+        return;
+    char text[96];
+    std::snprintf(text, sizeof(text), "Kestrovar: the pointer hook was not installed, error %lu\n", GetLastError());
+    OutputDebugStringA(text);
 }
 
 void HookLibrary::WheelClickLock(int on) {
