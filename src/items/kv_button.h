@@ -1,12 +1,13 @@
 // A launcher button: an owner-drawn push button (a subclassed BUTTON) showing one item's icon
 // over a plain or skinned face, with its own tooltip. It never edits the item list: it asks
-// the launcher window (its parent) through private messages.
+// the launcher that holds it, through its ButtonHost (the launcher window is its parent).
 //
 //   kv_button_win.cpp       creation, drawing, pointer and keys, drag and drop rules, tooltip
 //   register_launch_win.cpp registering files, the file dialog, launching, opening the folder
 #pragma once
 
 #include "framework/window.h"
+#include "items/button_host.h"
 
 #include <string>
 
@@ -14,14 +15,13 @@ class CKestrovarSettings;
 
 class CKVButton : public Window {
 public:
-    explicit CKVButton(CKestrovarSettings& settings) : m_pSettings(&settings) {}
+    CKVButton(CKestrovarSettings& settings, ButtonHost& host) : m_pSettings(&settings), m_host(host) {}
     ~CKVButton() override;
 
     // Creates the button window as a child of the launcher window.
     bool CreateButton(HWND parent, const RECT& rect, int controlId);
 
     int Index() const { return m_nIndex; }
-    const std::string& Command() const { return m_strCommand; }
     HICON Icon() const { return m_hIcon; }
     void ClearIcon() { m_hIcon = nullptr; }
     // Shows an item (empty texts and no icon: an empty slot). Returns true when the button's
@@ -71,7 +71,8 @@ private:
     HICON m_hIcon = nullptr;  // not owned: the icon store owns it
     std::string m_strCommand;
     std::string m_strTooltip;  // the text the tooltip control holds
-    HWND m_tooltip = nullptr;                   // owned popup, destroyed with the button
+    HWND m_tooltip = nullptr;  // owned popup, destroyed with the button
     bool m_tooltipFailed = false;
     CKestrovarSettings* const m_pSettings;  // not owned, never null
+    ButtonHost& m_host;                     // not owned
 };

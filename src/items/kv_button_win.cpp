@@ -208,7 +208,7 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             InvalidateRect(hwnd(), nullptr, FALSE);
             break;
         case WM_LBUTTONDOWN:
-            SendMessageA(GetParent(hwnd()), KVM_SETDRAGSOURCE, static_cast<WPARAM>(m_nIndex), 0);
+            m_host.SetDragSource(m_nIndex);
             break;
         case WM_LBUTTONUP:
             ApplyDropRule();
@@ -218,7 +218,7 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (WindowUnderCursor() != hwnd())
                 return 0;
             if (IsSpaceHeld())
-                SendMessageA(GetParent(hwnd()), KVM_SETDRAGSOURCE, static_cast<WPARAM>(m_nIndex), 0);
+                m_host.SetDragSource(m_nIndex);
             break;
         case WM_KEYUP:
             // Only the space key carries an item; other keys (the arrows) move the pointer.
@@ -233,8 +233,7 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnMiddleButtonUp();
             break;
         case WM_MOUSEWHEEL: {
-            const WPARAM step = GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : 2;
-            PostMessageA(GetParent(hwnd()), KVM_PAGESTEP, step, 0);
+            m_host.PageStepLater(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : 2);
             break;
         }
         case WM_ERASEBKGND:
@@ -289,7 +288,7 @@ void CKVButton::OnMiddleButtonUp() {
         if (m_pSettings->WheelClickSelect)
             ApplyClickRule();
         else if (m_pSettings->HideOption)
-            PostMessageA(GetParent(hwnd()), KVM_HIDE, 0, 0);
+            m_host.HideLater();
     }
     m_bMiddleDown = false;
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -304,17 +303,15 @@ void CKVButton::ApplyClickRule() {
 // the drag without a move: a drag source left behind would let a later release elsewhere (an
 // arrow key's, say) move the item.
 void CKVButton::ApplyDropRule() {
-    HWND launcher = GetParent(hwnd());
     HWND target = WindowUnderCursor();
-    const int source = static_cast<int>(SendMessageA(launcher, KVM_GETDRAGSOURCE, 0, 0));
+    const int source = m_host.DragSource();
     const int targetIndex = IsLauncherButton(target) ? static_cast<int>(SendMessageA(target, KVM_GETINDEX, 0, 0)) : -1;
     if (source == -1 || targetIndex == -1 || source == targetIndex) {
-        SendMessageA(launcher, KVM_SETDRAGSOURCE, static_cast<WPARAM>(-1), 0);
+        m_host.SetDragSource(-1);
         return;
     }
     // The launcher clears the drag source when it makes the move.
-    const LPARAM packed = static_cast<LPARAM>(static_cast<DWORD>(targetIndex) * 65536u + (m_nIndex & 0xFFFF));
-    PostMessageA(launcher, KVM_MOVEITEM, 0, packed);
+    m_host.MoveItemLater(targetIndex);
 }
 
 bool CKVButton::IsShownPressed() const {

@@ -94,15 +94,12 @@ void CKVButton::RegisterFile(const std::string& path) {
     const std::string tip = RegisteredTooltip(info.szTypeName, info.szDisplayName, path, &GetFileDescription);
     SetTooltipText(tip);
 
-    HWND launcher = GetParent(hwnd());
     auto item = std::make_unique<CLaunchItem>();
     item->nIndex = m_nIndex;
     item->strTip = tip;
     item->strCommand = path;
-    // The launcher takes the record over.
-    SendMessageA(launcher, KVM_ADDITEM, 0, reinterpret_cast<LPARAM>(item.release()));
-
-    m_hIcon = reinterpret_cast<HICON>(SendMessageA(launcher, KVM_GETICON, 0, reinterpret_cast<LPARAM>(path.c_str())));
+    m_host.AddItem(std::move(item));
+    m_hIcon = m_host.IconFor(path);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -153,7 +150,7 @@ void CKVButton::OnOpenLink() {
     if (!folder.empty())
         ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOW);
     if (m_pSettings->HideOption)
-        SendMessageA(GetParent(hwnd()), KVM_HIDE, 0, 0);
+        m_host.HideNow();
 }
 
 void CKVButton::StartLaunch() {

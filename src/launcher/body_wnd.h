@@ -17,6 +17,7 @@
 
 #include "framework/dialog.h"
 #include "framework/handles.h"
+#include "items/button_host.h"
 #include "launcher/grid_layout.h"
 #include "launcher/hook_library.h"
 #include "launcher/icon_cache.h"
@@ -29,7 +30,7 @@
 
 class CKVButton;
 
-class CKestrovarBodyWnd : public Dialog {
+class CKestrovarBodyWnd : public Dialog, private ButtonHost {
 public:
     // Where the hidden launcher lies, off every screen.
     static constexpr int kParkingX = -9999;
@@ -114,6 +115,16 @@ protected:
     void OnCancel() override {}
 
 private:
+    // What its buttons ask of the launcher (the same as the private messages of other senders).
+    int DragSource() const override { return dragSource_; }
+    void SetDragSource(int index) override { dragSource_ = index; }
+    void MoveItemLater(int target) override;
+    void PageStepLater(int step) override;
+    void HideLater() override;
+    void HideNow() override { Hide(); }
+    void AddItem(std::unique_ptr<CLaunchItem> item) override;
+    HICON IconFor(const std::string& command) override { return GetIcon(command); }
+
     LRESULT OnHookClick(HWND window, POINT screenPoint);
     LRESULT OnHookDown(HWND window, POINT screenPoint);
     LRESULT OnMoveItem(LPARAM lParam);

@@ -116,10 +116,8 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnHotKey(wParam);
             return 0;
         case KVM_ADDITEM:
-            if (lParam) {
-                settings_.Items.PutItem(std::unique_ptr<CLaunchItem>(reinterpret_cast<CLaunchItem*>(lParam)));
-                SaveUserChange();
-            }
+            if (lParam)
+                AddItem(std::unique_ptr<CLaunchItem>(reinterpret_cast<CLaunchItem*>(lParam)));
             return 0;
         case KVM_GETICON:
             return reinterpret_cast<LRESULT>(lParam ? GetIcon(reinterpret_cast<const char*>(lParam)) : nullptr);
@@ -132,10 +130,10 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case KVM_MOVEITEM:
             return OnMoveItem(lParam);
         case KVM_SETDRAGSOURCE:
-            dragSource_ = static_cast<int>(wParam);
+            SetDragSource(static_cast<int>(wParam));
             return 0;
         case KVM_GETDRAGSOURCE:
-            return dragSource_;
+            return DragSource();
         case KVM_PAGESTEP:
             PageStep(WheelPageStep(wParam));
             break;
@@ -231,6 +229,26 @@ LRESULT CKestrovarBodyWnd::OnHookDown(HWND window, POINT screenPoint) {
 }
 
 // The end of a drag: the dragged item goes to the target slot (high word of lParam).
+// Posted to itself: the button that asks is still handling its message, and the move, the page
+// step and the hide repaint or hide the buttons.
+void CKestrovarBodyWnd::MoveItemLater(int target) {
+    const DWORD packed = static_cast<DWORD>(target) * 65536u + (static_cast<DWORD>(dragSource_) & 0xFFFFu);
+    PostMessageA(hwnd(), KVM_MOVEITEM, 0, static_cast<LPARAM>(packed));
+}
+
+void CKestrovarBodyWnd::PageStepLater(int step) {
+    PostMessageA(hwnd(), KVM_PAGESTEP, static_cast<WPARAM>(step), 0);
+}
+
+void CKestrovarBodyWnd::HideLater() {
+    PostMessageA(hwnd(), KVM_HIDE, 0, 0);
+}
+
+void CKestrovarBodyWnd::AddItem(std::unique_ptr<CLaunchItem> item) {
+    settings_.Items.PutItem(std::move(item));
+    SaveUserChange();
+}
+
 LRESULT CKestrovarBodyWnd::OnMoveItem(LPARAM lParam) {
     const int source = dragSource_;
     if (source == -1)

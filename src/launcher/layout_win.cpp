@@ -181,7 +181,7 @@ void CKestrovarBodyWnd::CreateButtons() {
         for (int col = 0; col < cols; ++col) {
             const Rect r = Scale().Of(
                 ButtonRect(col, row, origin, settings_.ButtonSpace, settings_.ButtonWidth, settings_.ButtonHeight));
-            auto button = std::make_unique<CKVButton>(settings_);
+            auto button = std::make_unique<CKVButton>(settings_, static_cast<ButtonHost&>(*this));
             const RECT rect = {r.left, r.top, r.right, r.bottom};
             // Kept even when its window could not be made: list position n is control id 1024 + n.
             button->CreateButton(hwnd(), rect, kFirstButtonId + n);

@@ -1,5 +1,5 @@
 // The launcher button on a real window under Wine: its window, tooltip texts, drawing in the
-// plain and the skinned look, and the messages it sends to the launcher window.
+// plain and the skinned look, and what it asks of the launcher that holds it.
 #include "items/kv_button.h"
 
 #include "framework/dib_canvas.h"
@@ -24,23 +24,23 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kSize = 22;
 constexpr COLORREF kIconColor = RGB(200, 0, 0);
 
-// Stands in for the launcher window: answers the drag-source question and keeps what the
-// buttons post to it.
-class FakeLauncher : public Window {
+// Stands in for the launcher: the buttons' parent window and their host, which keeps what the
+// buttons ask of it.
+class FakeLauncher : public Window, public ButtonHost {
 public:
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == KVM_GETDRAGSOURCE)
-            return dragSource;
-        if (msg == KVM_SETDRAGSOURCE) {
-            dragSource = static_cast<int>(wParam);
-            return 0;
-        }
-        if (msg >= WM_USER && msg < WM_USER + 0x1000)
-            received.push_back(MSG{hwnd(), msg, wParam, lParam});
-        return Window::WindowProc(msg, wParam, lParam);
+    int DragSource() const override { return dragSource; }
+    void SetDragSource(int index) override { dragSource = index; }
+    void MoveItemLater(int target) override {
+        calls.push_back("move " + std::to_string(dragSource) + " to " + std::to_string(target));
     }
+    void PageStepLater(int step) override { calls.push_back("page step " + std::to_string(step)); }
+    void HideLater() override { calls.push_back("hide later"); }
+    void HideNow() override { calls.push_back("hide now"); }
+    void AddItem(std::unique_ptr<CLaunchItem>) override { calls.push_back("add item"); }
+    HICON IconFor(const std::string&) override { return nullptr; }
+
     int dragSource = -1;
-    std::vector<MSG> received;
+    std::vector<std::string> calls;
 };
 
 void Pump() {
@@ -108,7 +108,7 @@ protected:
         ASSERT_TRUE(launcher_.Create("KvFakeLauncher", WS_EX_TOPMOST, "fake launcher", WS_POPUP | WS_VISIBLE, frame,
                                      nullptr, 0));
         for (int i = 0; i < 2; ++i) {
-            auto button = std::make_unique<CKVButton>(*settings_);
+            auto button = std::make_unique<CKVButton>(*settings_, launcher_);
             const RECT rect = {3 + i * 25, 3, 3 + i * 25 + kSize, 3 + kSize};
             ASSERT_TRUE(button->CreateButton(launcher_.hwnd(), rect, kFirstButtonId + i));
             buttons_.push_back(std::move(button));
@@ -271,15 +271,12 @@ TEST_F(ButtonTest, MiddleClickHidesTheLauncherWhenItDoesNotSelect) {
     settings_->HideOption = 1;
     SendMessageA(Button(0).hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
     SendMessageA(Button(0).hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump();
-    ASSERT_EQ(1u, launcher_.received.size());
-    EXPECT_EQ(KVM_HIDE, launcher_.received[0].message);
+    EXPECT_EQ(std::vector<std::string>{"hide later"}, launcher_.calls);
 
     // A release without a press on this button does nothing.
-    launcher_.received.clear();
+    launcher_.calls.clear();
     SendMessageA(Button(0).hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump();
-    EXPECT_TRUE(launcher_.received.empty());
+    EXPECT_TRUE(launcher_.calls.empty());
 }
 
 TEST_F(ButtonTest, WithWheelClickSelectAMiddlePressUnderThePointerShowsPressed) {
@@ -296,13 +293,7 @@ TEST_F(ButtonTest, WithWheelClickSelectAMiddlePressUnderThePointerShowsPressed) 
 TEST_F(ButtonTest, WheelTurnsAskTheLauncherForAPageStep) {
     SendMessageA(Button(0).hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     SendMessageA(Button(0).hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
-    Pump();
-    std::vector<WPARAM> steps;
-    for (const MSG& m : launcher_.received) {
-        if (m.message == KVM_PAGESTEP)
-            steps.push_back(m.wParam);
-    }
-    EXPECT_EQ((std::vector<WPARAM>{1, 2}), steps);
+    EXPECT_EQ((std::vector<std::string>{"page step 1", "page step 2"}), launcher_.calls);
 }
 
 TEST_F(ButtonTest, ReleasingADragOverAnotherButtonAsksToMoveTheItem) {
@@ -313,19 +304,15 @@ TEST_F(ButtonTest, ReleasingADragOverAnotherButtonAsksToMoveTheItem) {
     EXPECT_EQ(3, launcher_.dragSource);
 
     MoveCursorOver(1);
-    launcher_.received.clear();
+    launcher_.calls.clear();
     SendMessageA(Button(0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(30, 5));
-    Pump();
-    ASSERT_EQ(1u, launcher_.received.size());
-    EXPECT_EQ(KVM_MOVEITEM, launcher_.received[0].message);
-    EXPECT_EQ(7 * 65536 + 3, launcher_.received[0].lParam);
+    EXPECT_EQ(std::vector<std::string>{"move 3 to 7"}, launcher_.calls);
 
     // Released over the dragged button itself: nothing to move.
     MoveCursorOver(0);
-    launcher_.received.clear();
+    launcher_.calls.clear();
     SendMessageA(Button(0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump();
-    EXPECT_TRUE(launcher_.received.empty());
+    EXPECT_TRUE(launcher_.calls.empty());
 }
 
 }  // namespace
