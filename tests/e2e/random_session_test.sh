@@ -274,12 +274,19 @@ two_buttons() {   # sets from and to, two different buttons of the page
     to=$button
     [ $from -ne $to ] || to=$(((from + 1) % per_page))
 }
+# The pointer moves on only once the launcher has taken the item up: a slow launcher would
+# otherwise find the pointer already over the target when it handles the press.
+took_drag_source() {
+    local deadline=$((SECONDS + 3))
+    until [ "$(kv_probe send $((0x400 + 20)) 0 0)" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
+}
 act_drag() {
     local from to
     two_buttons
     note="drag button $from to button $to"
-    xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 mousedown 1 sleep 0.3 \
-        mousemove "$(( $(centre_x $from) + 5 ))" "$(( $(centre_y $from) + 5 ))" sleep 0.2 \
+    xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 mousedown 1
+    took_drag_source $((page * per_page + from))
+    xdotool mousemove "$(( $(centre_x $from) + 5 ))" "$(( $(centre_y $from) + 5 ))" sleep 0.2 \
         mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 mouseup 1
     move_item $((page * per_page + from)) $((page * per_page + to))
     changed=1 keys=1
@@ -388,8 +395,9 @@ act_space_move() {
     local from to
     two_buttons
     note="space held from button $from to button $to"
-    xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 keydown space sleep 0.2 \
-        mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 keyup space
+    xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 keydown space
+    took_drag_source $((page * per_page + from))
+    xdotool mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 keyup space
     keys=1
     move_item $((page * per_page + from)) $((page * per_page + to))
     changed=1
