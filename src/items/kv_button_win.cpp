@@ -321,23 +321,23 @@ bool CKVButton::IsShownPressed() const {
 }
 
 bool CKVButton::IsSkinned() const {
-    return m_pSettings->SkinMode && m_pSettings->BodyBitmap;
+    return m_pSettings->SkinMode && m_pSettings->Skin.Body;
 }
 
 // The part of the launcher's body bitmap that lies under this button.
 void CKVButton::DrawSkinBackground(HDC dc, const RECT& client) const {
     const RECT inParent = WindowRectIn(hwnd(), GetParent(hwnd()));
     UniqueMemoryDc bodyDc(CreateCompatibleDC(dc));
-    SelectedObject body(bodyDc.get(), m_pSettings->BodyBitmap.get());
+    SelectedObject body(bodyDc.get(), m_pSettings->Skin.Body.get());
     BitBlt(dc, 0, 0, client.right, client.bottom, bodyDc.get(), inParent.left, inParent.top, SRCCOPY);
 }
 
 void CKVButton::DrawFace(HDC dc, const RECT& client, Face face) const {
     HBITMAP image = nullptr;
     if (IsSkinned()) {
-        image = face == Face::kPressed   ? m_pSettings->ButtonDownBitmap.get()
-                : face == Face::kPointed ? m_pSettings->ButtonOnMouseBitmap.get()
-                                         : m_pSettings->ButtonBitmap.get();
+        image = face == Face::kPressed   ? m_pSettings->Skin.ButtonDown.get()
+                : face == Face::kPointed ? m_pSettings->Skin.ButtonOnMouse.get()
+                                         : m_pSettings->Skin.Button.get();
     }
     if (image) {
         UniqueMemoryDc imageDc(CreateCompatibleDC(dc));

@@ -22,11 +22,10 @@ BYTE Opacity(int windowTpValue) {
     return static_cast<BYTE>(windowTpValue & 0xFF);
 }
 
-Size BitmapSize(HBITMAP bitmap) {
-    BITMAP info = {};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info))
-        return Size{};
-    return Size{info.bmWidth, info.bmHeight};
+// The theme's body bitmap sizes the window in the skin look.
+Size SizeOf(HBITMAP bitmap) {
+    const SIZE size = BitmapSize(bitmap);
+    return Size{size.cx, size.cy};
 }
 
 // Every placement of the launcher puts it above all non-topmost windows: it must come to the
@@ -51,8 +50,8 @@ DrawScale CKestrovarBodyWnd::Scale() const {
 }
 
 Size CKestrovarBodyWnd::LauncherSize() const {
-    if (settings_.SkinMode && settings_.BodyBitmap)
-        return BitmapSize(settings_.BodyBitmap.get());
+    if (settings_.SkinMode && settings_.Skin.Body)
+        return SizeOf(settings_.Skin.Body.get());
     return Scale().Of(PlainWindowSize(settings_.ButtonSpace, GridColumns(settings_.Col), GridRows(settings_.Row),
                                       settings_.ButtonWidth, settings_.ButtonHeight));
 }
@@ -126,13 +125,13 @@ void CKestrovarBodyWnd::RebuildNow(bool initial) {
 
 void CKestrovarBodyWnd::LayOutSkin(bool initial) {
     settings_.LoadTheme();
-    if (!settings_.BodyBitmap) {
+    if (!settings_.Skin.Body) {
         settings_.SkinMode = 0;
         return;
     }
     const int factor = ThemeScale(dpi_).numerator;
     skinFactor_ = factor > 1 && settings_.EnlargeSkin(factor) ? factor : 1;
-    const Size body = BitmapSize(settings_.BodyBitmap.get());
+    const Size body = SizeOf(settings_.Skin.Body.get());
     if (initial) {
         SetPlacement(kParkingX, kParkingY, body.width, body.height, SWP_SHOWWINDOW);
         NoteOffScreenPainting();
@@ -341,10 +340,10 @@ bool CKestrovarBodyWnd::PaintWholeWindowAtOnce(POINT cursor) {
 }
 
 void CKestrovarBodyWnd::ApplyTransparency() {
-    HBITMAP bodyBitmap = settings_.BodyBitmap.get();
+    HBITMAP bodyBitmap = settings_.Skin.Body.get();
     if (!bodyBitmap)
         return;
-    const Size body = BitmapSize(bodyBitmap);
+    const Size body = SizeOf(bodyBitmap);
     {
         WindowDc windowDc(hwnd());
         UniqueMemoryDc bodyDc(CreateCompatibleDC(windowDc.get()));
@@ -365,12 +364,12 @@ void CKestrovarBodyWnd::PaintPlainBackground() {
 // The erase handler. In the skin look the body is copied on every erase: a picture painted
 // once is not kept everywhere (Wine keeps nothing of a window painted off screen).
 void CKestrovarBodyWnd::PaintBackground(HDC target) {
-    HBITMAP bodyBitmap = settings_.BodyBitmap.get();
+    HBITMAP bodyBitmap = settings_.Skin.Body.get();
     if (!settings_.SkinMode || !bodyBitmap) {
         PaintPlainBackground(target);
         return;
     }
-    const Size body = BitmapSize(bodyBitmap);
+    const Size body = SizeOf(bodyBitmap);
     UniqueMemoryDc bodyDc(CreateCompatibleDC(target));
     SelectedObject selected(bodyDc.get(), bodyBitmap);
     BitBlt(target, 0, 0, body.width, body.height, bodyDc.get(), 0, 0, SRCCOPY);

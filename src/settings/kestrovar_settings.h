@@ -5,6 +5,7 @@
 #include "framework/handles.h"
 #include "framework/profile_store.h"
 #include "settings/settings_record.h"
+#include "theme/theme_loader.h"
 
 class CKestrovarSettings : public KestrovarOptions {
 public:
@@ -15,7 +16,8 @@ public:
 
     void SaveSettings();
 
-    // Reads the theme named by Theme into the skin fields. Returns 1 when BodyImage was named.
+    // Reads the theme named by Theme into Skin and its layout into the profile fields. Returns 1
+    // when BodyImage was named.
     int LoadTheme();
     // Replaces the skin bitmaps by copies enlarged by a whole factor (see EnlargedBitmap), all
     // of them or, when one cannot be enlarged, none (false); the layout values stay the theme
@@ -24,10 +26,8 @@ public:
     // Deletes the skin bitmaps, clears the colour key and the button origin.
     void ReleaseSkin();
 
-    UniqueBitmap BodyBitmap;
-    UniqueBitmap ButtonBitmap;
-    UniqueBitmap ButtonOnMouseBitmap;
-    UniqueBitmap ButtonDownBitmap;
+    // The theme the launcher shows, with its bitmaps; none loaded in the plain look.
+    ThemeDefinition Skin;
 
 private:
     ProfileStore& profile_;

@@ -205,32 +205,28 @@ ThemeDefinition ReadThemeDefinition(const std::string& directory, const std::str
 
 int CKestrovarSettings::LoadTheme() {
     ReleaseSkin();
-    ThemeDefinition theme = ReadThemeDefinition(ThemesHome(), Theme);
-    ColorKey = theme.ColorKey;
-    if (!theme.BodyNamed)
+    Skin = ReadThemeDefinition(ThemesHome(), Theme);
+    ColorKey = Skin.ColorKey;
+    if (!Skin.BodyNamed)
         return 0;
 
-    BodyBitmap = std::move(theme.Body);
-    ButtonBitmap = std::move(theme.Button);
-    ButtonOnMouseBitmap = std::move(theme.ButtonOnMouse);
-    ButtonDownBitmap = std::move(theme.ButtonDown);
-    if (ButtonBitmap) {
-        const SIZE size = BitmapSize(ButtonBitmap.get());
+    if (Skin.Button) {
+        const SIZE size = BitmapSize(Skin.Button.get());
         ButtonWidth = size.cx;
         ButtonHeight = size.cy;
     }
-    IconSize = theme.Layout.IconSize;
-    ButtonSpace = theme.Layout.ButtonSpace;
-    Col = theme.Layout.XButton;
-    Row = theme.Layout.YButton;
-    ButtonOriginX = theme.Layout.X;
-    ButtonOriginY = theme.Layout.Y;
+    IconSize = Skin.Layout.IconSize;
+    ButtonSpace = Skin.Layout.ButtonSpace;
+    Col = Skin.Layout.XButton;
+    Row = Skin.Layout.YButton;
+    ButtonOriginX = Skin.Layout.X;
+    ButtonOriginY = Skin.Layout.Y;
     return 1;
 }
 
 // All or nothing: a body enlarged without its buttons would not match them.
 bool CKestrovarSettings::EnlargeSkin(int factor) {
-    UniqueBitmap* bitmaps[] = {&BodyBitmap, &ButtonBitmap, &ButtonOnMouseBitmap, &ButtonDownBitmap};
+    UniqueBitmap* bitmaps[] = {&Skin.Body, &Skin.Button, &Skin.ButtonOnMouse, &Skin.ButtonDown};
     UniqueBitmap large[4];
     for (size_t i = 0; i < 4; ++i) {
         if (*bitmaps[i] && !(large[i] = EnlargedBitmap(bitmaps[i]->get(), factor)))
@@ -244,10 +240,7 @@ bool CKestrovarSettings::EnlargeSkin(int factor) {
 }
 
 void CKestrovarSettings::ReleaseSkin() {
-    BodyBitmap.reset();
-    ButtonBitmap.reset();
-    ButtonOnMouseBitmap.reset();
-    ButtonDownBitmap.reset();
+    Skin = ThemeDefinition{};
     ColorKey = kNoColorKey;
     ButtonOriginX = 0;
     ButtonOriginY = 0;

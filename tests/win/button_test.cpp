@@ -253,8 +253,8 @@ TEST_F(ButtonTest, SkinnedButtonShowsTheBodyThroughMagentaPixelsOfItsImage) {
             SetPixelOf(normal, x, y, kMagenta);
     }
     settings_->SkinMode = 1;
-    settings_->BodyBitmap.reset(body);
-    settings_->ButtonBitmap.reset(normal);
+    settings_->Skin.Body.reset(body);
+    settings_->Skin.Button.reset(normal);
 
     EXPECT_EQ(bodyColor, PaintedPixel(1, 0, 0));
     EXPECT_EQ(RGB(255, 255, 0), PaintedPixel(1, 2, 2));

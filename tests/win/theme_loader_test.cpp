@@ -53,11 +53,11 @@ TEST_F(ThemeLoaderTest, SampleThemesLoadCompletelyAndTheirGridsFitTheirBodies) {
     for (const std::string& theme : themes) {
         SCOPED_TRACE(theme);
         ASSERT_EQ(1, Load(theme));
-        ASSERT_TRUE(settings.BodyBitmap);
-        EXPECT_TRUE(settings.ButtonBitmap);
-        EXPECT_TRUE(settings.ButtonOnMouseBitmap);
-        EXPECT_TRUE(settings.ButtonDownBitmap);
-        const SIZE body = SizeOf(settings.BodyBitmap);
+        ASSERT_TRUE(settings.Skin.Body);
+        EXPECT_TRUE(settings.Skin.Button);
+        EXPECT_TRUE(settings.Skin.ButtonOnMouse);
+        EXPECT_TRUE(settings.Skin.ButtonDown);
+        const SIZE body = SizeOf(settings.Skin.Body);
         const int gridRight = settings.ButtonOriginX + settings.Col * (settings.ButtonWidth + settings.ButtonSpace) -
                               settings.ButtonSpace;
         const int gridBottom = settings.ButtonOriginY + settings.Row * (settings.ButtonHeight + settings.ButtonSpace) -
@@ -106,12 +106,12 @@ TEST_F(ThemeLoaderTest, ABodyAloneTakesTheDefaultsAndKeepsTheButtonSize) {
     settings.Col = 9;
 
     ASSERT_EQ(1, Load("Blue"));
-    ASSERT_TRUE(settings.BodyBitmap);
-    EXPECT_EQ(40, SizeOf(settings.BodyBitmap).cx);
-    EXPECT_EQ(20, SizeOf(settings.BodyBitmap).cy);
-    EXPECT_FALSE(settings.ButtonBitmap);
-    EXPECT_FALSE(settings.ButtonOnMouseBitmap);
-    EXPECT_FALSE(settings.ButtonDownBitmap);
+    ASSERT_TRUE(settings.Skin.Body);
+    EXPECT_EQ(40, SizeOf(settings.Skin.Body).cx);
+    EXPECT_EQ(20, SizeOf(settings.Skin.Body).cy);
+    EXPECT_FALSE(settings.Skin.Button);
+    EXPECT_FALSE(settings.Skin.ButtonOnMouse);
+    EXPECT_FALSE(settings.Skin.ButtonDown);
     EXPECT_EQ(0x00FF00FFu, settings.ColorKey);
     EXPECT_EQ(16, settings.IconSize);
     EXPECT_EQ(3, settings.ButtonSpace);
@@ -141,10 +141,10 @@ TEST_F(ThemeLoaderTest, ThemesThatCannotBeLoadedLeaveNoBitmapsAndTheLayoutUntouc
         settings.IconSize = 32;
         settings.ButtonWidth = 50;
         EXPECT_EQ(0, Load(c.theme));
-        EXPECT_FALSE(settings.BodyBitmap);
-        EXPECT_FALSE(settings.ButtonBitmap);
-        EXPECT_FALSE(settings.ButtonOnMouseBitmap);
-        EXPECT_FALSE(settings.ButtonDownBitmap);
+        EXPECT_FALSE(settings.Skin.Body);
+        EXPECT_FALSE(settings.Skin.Button);
+        EXPECT_FALSE(settings.Skin.ButtonOnMouse);
+        EXPECT_FALSE(settings.Skin.ButtonDown);
         EXPECT_EQ(c.colorKey, settings.ColorKey);
         EXPECT_EQ(0, settings.ButtonOriginX);
         EXPECT_EQ(0, settings.ButtonOriginY);
@@ -175,9 +175,9 @@ TEST_F(ThemeLoaderTest, UnreadableBitmapsAreAbsentAndATinyOneIsKept) {
         // The body was named: the loader reports it, and the missing bitmap sends the layout to
         // the plain look.
         EXPECT_EQ(1, Load("Broken"));
-        EXPECT_FALSE(settings.BodyBitmap);
-        EXPECT_FALSE(settings.ButtonBitmap);
-        EXPECT_FALSE(settings.ButtonOnMouseBitmap);
+        EXPECT_FALSE(settings.Skin.Body);
+        EXPECT_FALSE(settings.Skin.Button);
+        EXPECT_FALSE(settings.Skin.ButtonOnMouse);
         EXPECT_EQ(22, settings.ButtonWidth);
         EXPECT_EQ(22, settings.ButtonHeight);
     }
@@ -185,8 +185,8 @@ TEST_F(ThemeLoaderTest, UnreadableBitmapsAreAbsentAndATinyOneIsKept) {
     scratch.WriteDefinition("Tiny", "[Design]\r\nBodyImage=body.bmp\r\nButtonImage=body.bmp\r\n");
     WriteBody("Tiny", 1, 1);
     ASSERT_EQ(1, Load("Tiny"));
-    ASSERT_TRUE(settings.BodyBitmap);
-    EXPECT_EQ(1, SizeOf(settings.BodyBitmap).cx);
+    ASSERT_TRUE(settings.Skin.Body);
+    EXPECT_EQ(1, SizeOf(settings.Skin.Body).cx);
     EXPECT_EQ(1, settings.ButtonWidth);
     EXPECT_EQ(1, settings.ButtonHeight);
 }
@@ -214,14 +214,14 @@ TEST_F(ThemeLoaderTest, EditsToAThemeShowAtTheNextLoadAndOldBitmapsAreFreed) {
     scratch.WriteDefinition("Live", "[Design]\r\nBodyImage=body.bmp\r\n");
     WriteBody("Live", 30, 10);
     ASSERT_EQ(1, Load("Live"));
-    HBITMAP first = settings.BodyBitmap.get();
-    EXPECT_EQ(30, SizeOf(settings.BodyBitmap).cx);
+    HBITMAP first = settings.Skin.Body.get();
+    EXPECT_EQ(30, SizeOf(settings.Skin.Body).cx);
 
     WriteBody("Live", 50, 12);
     ASSERT_EQ(1, Load("Live"));
-    EXPECT_EQ(50, SizeOf(settings.BodyBitmap).cx);
-    EXPECT_EQ(12, SizeOf(settings.BodyBitmap).cy);
-    if (settings.BodyBitmap.get() != first) {
+    EXPECT_EQ(50, SizeOf(settings.Skin.Body).cx);
+    EXPECT_EQ(12, SizeOf(settings.Skin.Body).cy);
+    if (settings.Skin.Body.get() != first) {
         BITMAP info;
         EXPECT_EQ(0, GetObjectA(first, sizeof(info), &info));  // deleted by the reload
     }
@@ -230,7 +230,7 @@ TEST_F(ThemeLoaderTest, EditsToAThemeShowAtTheNextLoadAndOldBitmapsAreFreed) {
 TEST_F(ThemeLoaderTest, OverLongPathsCountAsMissingFiles) {
     const std::string longName(300, 'n');
     EXPECT_EQ(0, Load(longName));
-    EXPECT_FALSE(settings.BodyBitmap);
+    EXPECT_FALSE(settings.Skin.Body);
 
     const std::string directory = scratch.Directory();
     // "<dir>\Themes\<theme>\<file>" is 8 + 1 + 1 bytes longer than the three parts.
