@@ -133,6 +133,7 @@ private:
     bool OnArrowKey(ArrowKey arrow, MSG* msg);
     void OnHotKey(WPARAM id);
     void FocusButtonUnderCursor();
+    void SendKeyToButtonUnderCursor(MSG* msg);
     void DestroyButtons();
     void RebuildNow(bool initial);
     DrawScale Scale() const;

@@ -268,8 +268,24 @@ void CKestrovarBodyWnd::FocusButtonUnderCursor() {
         SetFocus(under);
 }
 
-// Makes every icon again from the shell. Not while the icons are still loading, nor while a
-// modal loop may still use them.
+// Keys belong to the button under the pointer. The focus follows the pointer from button to
+// button, but not always in time: a pointer that comes onto a button with the space key already
+// down, or back from a dialog, leaves the focus on the button it was on, which ignores keys
+// meant for another and would drop a space-key move. A key's first press takes the focus to the
+// button under the pointer; its repeats and its release then go where the focus is, so a space
+// key held while the pointer moves on stays with the button it was pressed on.
+void CKestrovarBodyWnd::SendKeyToButtonUnderCursor(MSG* msg) {
+    constexpr LPARAM kRepeat = 1 << 30;  // the key was down before this message
+    if ((msg->lParam & kRepeat) || PositionOf(msg->hwnd) < 0)
+        return;
+    const int position = PositionOf(WindowUnderCursor());
+    CKVButton* under = position >= 0 ? ButtonAt(position) : nullptr;
+    if (!under || under->hwnd() == msg->hwnd)
+        return;
+    SetFocus(under->hwnd());
+    msg->hwnd = under->hwnd();
+}
+
 // The system's suggested rectangle is not taken: the launcher sizes itself from its grid. A
 // hidden launcher is laid out when it next shows, at the DPI of the monitor it shows on; its
 // parking place off every screen would otherwise give it the nearest monitor's DPI at each hide.
@@ -280,6 +296,8 @@ void CKestrovarBodyWnd::OnDpiChanged(int dpi) {
     Rebuild(false);
 }
 
+// Makes every icon again from the shell. Not while the icons are still loading, nor while a
+// modal loop may still use them.
 void CKestrovarBodyWnd::OnRefresh() {
     if (!iconCache_.IsLoaded() || modalDepth_ > 0)
         return;
@@ -291,6 +309,7 @@ void CKestrovarBodyWnd::OnRefresh() {
 bool CKestrovarBodyWnd::PreTranslateMessage(MSG* msg) {
     if (msg->message != WM_KEYDOWN)
         return false;
+    SendKeyToButtonUnderCursor(msg);
     if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) {
         Hide();
         return false;

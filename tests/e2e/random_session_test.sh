@@ -29,8 +29,19 @@ _kv_log "seed $seed (replay with KV_SEED=$seed)"
 
 # Each session draws its own grid and settings.
 cols=$((3 + RANDOM % 4)) rows=$((2 + RANDOM % 2)) hide_option=$((RANDOM % 2)) memory_page=$((RANDOM % 2))
-per_page=$((cols * rows)) space=3 side=22
+per_page=$((cols * rows))
 record_cols=$cols record_rows=$rows
+# The look: the plain one, or a theme with its own origin, gap, button size and grid (the grid
+# stays in the record when the plain look comes back).
+look_plain() { look=plain ox=3 oy=3 space=3 bw=22 bh=22 body=; }
+look_theme() {
+    look=$1
+    case $1 in
+        Graphite) ox=8 oy=8 space=3 bw=24 bh=24 record_cols=6 record_rows=2 body="175 67" ;;
+        Sandstone) ox=10 oy=20 space=4 bw=30 bh=24 record_cols=4 record_rows=3 body="152 110" ;;
+    esac
+}
+look_plain
 rebuild_grid() { cols=$record_cols rows=$record_rows per_page=$((record_cols * record_rows)); }
 _kv_log "grid $cols x $rows, HideOption $hide_option, MemoryPage $memory_page"
 tools="$WINEPREFIX/drive_c/kvtools"
@@ -124,14 +135,14 @@ read_state() {
     s_shown=0
     [ "${s_visible:-0}" = 1 ] && [ "${s_x:--9999}" -gt -9000 ] && s_shown=1
 }
-centre_x() { echo $((lx + space + ($1 % cols) * (space + side) + side / 2)); }
-centre_y() { echo $((ly + space + ($1 / cols) * (space + side) + side / 2)); }
+centre_x() { echo $((lx + ox + ($1 % cols) * (space + bw) + bw / 2)); }
+centre_y() { echo $((ly + oy + ($1 / cols) * (space + bh) + bh / 2)); }
 # The button position under the pointer, or -1.
 button_at() {
-    local x=$(($1 - lx - space)) y=$(($2 - ly - space))
-    if [ $x -ge 0 ] && [ $y -ge 0 ] && [ $((x % (space + side))) -lt $side ] && [ $((y % (space + side))) -lt $side ] &&
-       [ $((x / (space + side))) -lt $cols ] && [ $((y / (space + side))) -lt $rows ]; then
-        echo $(((y / (space + side)) * cols + x / (space + side)))
+    local x=$(($1 - lx - ox)) y=$(($2 - ly - oy))
+    if [ $x -ge 0 ] && [ $y -ge 0 ] && [ $((x % (space + bw))) -lt $bw ] && [ $((y % (space + bh))) -lt $bh ] &&
+       [ $((x / (space + bw))) -lt $cols ] && [ $((y / (space + bh))) -lt $rows ]; then
+        echo $(((y / (space + bh)) * cols + x / (space + bw)))
     else
         echo -1
     fi
@@ -157,6 +168,7 @@ screen_matches() {
     expect "dialogs and menus open" "0 0" "${s_dialogs:-?} ${s_menus:-?}"
     if [ $shown -eq 1 ] && [ $s_shown -eq 1 ]; then
         expect "first item index on the buttons" $((page * per_page)) "$s_first"
+        expect "launcher size" "${body:-$((space + cols * (space + bw))) $((space + rows * (space + bh)))}" "$s_w $s_h"
         lx=$s_x ly=$s_y
     fi
     kill -0 "$KV_PID" 2>/dev/null || mismatch="the launcher process ended"
@@ -460,6 +472,8 @@ close_sheet() {
 # (1006), taken on OK or Apply.
 act_settings_grid() {
     local spin x y w h
+    # A theme brings its own grid: the design page's grid is the plain look's.
+    [ $look = plain ] || { note="design page: a theme is shown"; return; }
     open_sheet_page 2 || return
     if [ $((RANDOM % 2)) -eq 0 ]; then
         spin=1004 staged_cols=$((record_cols + (record_cols < 6 && (record_cols == 3 || RANDOM % 2) ? 1 : -1)))
@@ -489,8 +503,26 @@ act_menu_cancel() {
 }
 act_setting_change() {
     note="WM_SETTINGCHANGE"
-    # The system sends it (a posted one carries a pointer and is refused).
+    # The system sends it (a posted one carries a pointer and is refused). A theme is not
+    # laid out again for it.
     kv_probe send 26 0 0 >/dev/null
+    [ $look = plain ] || return
+    rebuild_grid
+    [ $memory_page -eq 1 ] || page=0
+}
+# The menu's theme submenu lists the plain look first, then the themes as the folder lists them.
+act_theme() {
+    local entry=$((RANDOM % 3)) downs=() k
+    any_button
+    note="theme entry $entry from button $button"
+    right_click_menu $button t
+    [ -z "$mismatch" ] || return
+    for ((k = 0; k < entry; k++)); do downs+=(Down); done
+    xdotool sleep 0.3 key "${downs[@]}" Return
+    kv_settle
+    # The choice is saved at once; the profile tells which theme the entry was.
+    if [ "$(kv_profile_get Design SkinMode)" = 1 ]; then look_theme "$(kv_profile_get Design Theme)"; else look_plain; fi
+    note+=" ($look)"
     rebuild_grid
     [ $memory_page -eq 1 ] || page=0
 }
@@ -510,7 +542,7 @@ actions=(
     "drag 5 1"              "space_move 3 1"      "launch 3 1"           "delete 3 1"
     "insert_blank 3 1"      "register 2 1"        "edit_tooltip 2 1"     "edit_command 2 1"
     "menu_cancel 2 1"       "settings_rows 2 1"   "settings_grid 2 1"
-    "setting_change 1 -"  "quit_and_start 1 -"
+    "setting_change 1 -"  "quit_and_start 1 -"   "theme 2 1"
 )
 pick_action() {   # sets name
     local entry weight needs total=0 roll i
