@@ -17,11 +17,12 @@ source "$KV_SOURCE/tests/e2e/lib.sh"
 source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup random_session
 
-# make test replays the session that found buttons cut off after an applied grid, so that its
-# run does not depend on chance; make soak draws fresh seeds (KV_RANDOM_EXPLORE=1).
+# make test replays the session that found a space-key move lost where the focus lagged behind
+# the pointer, so that its run does not depend on chance; make soak draws fresh seeds
+# (KV_RANDOM_EXPLORE=1).
 if [ -n "${KV_SEED:-}" ]; then seed=$KV_SEED
 elif [ -n "${KV_RANDOM_EXPLORE:-}" ]; then seed=$(( $(date +%s%N) % 32768 ))
-else seed=15856; fi
+else seed=777; fi
 budget=${KV_RANDOM_SECONDS:-120}
 max_actions=${KV_RANDOM_ACTIONS:-1000000}
 RANDOM=$seed
