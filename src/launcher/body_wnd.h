@@ -4,9 +4,11 @@
 //
 // Its methods are grouped by concern, each file in this folder:
 //   body_wnd_win.cpp         construction, start-up order, shutdown sequence
-//   layout_win.cpp           Rebuild, CreateButtons, ShowPage, transparency, background, monitors
-//   placement_win.cpp        ShowAtCursor, Hide, Toggle
-//   dispatch_win.cpp         the window procedure, keyboard pre-translation, paging, wheel clicks
+//   layout_win.cpp           Rebuild, CreateButtons, ShowPage, transparency, background, monitors,
+//                            the drawing scale (96-DPI lengths to the monitor's pixels)
+//   placement_win.cpp        ShowAtCursor (laid out again on a monitor of another DPI), Hide, Toggle
+//   dispatch_win.cpp         the window procedure, keyboard pre-translation, paging, wheel clicks,
+//                            what its buttons ask of it (ButtonHost), DPI changes
 //   ignored_windows_win.cpp  IsIgnored
 //   icon_cache_win.cpp       GetIcon, LoadIconStore, SaveIconStore over the icon cache
 //                            (icon_cache.h: the store, the data file, the data-loaded flag)
