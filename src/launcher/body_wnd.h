@@ -11,10 +11,10 @@
 //                            what its buttons ask of it (ButtonHost), DPI changes
 //   ignored_windows_win.cpp  IsIgnored
 //   icon_cache_win.cpp       GetIcon, LoadIconStore, SaveIconStore over the icon cache
-//                            (icon_cache.h: the store, the data file, the data-loaded flag)
 //   hotkeys_win.cpp          RegisterHotKeys
-//   context_menu_win.cpp     the context menu and its commands
-//   open_sheet_win.cpp       the settings sheet's opening
+// and it owns (each with its own state):
+//   icon_cache.h             the icon store, the data file and the data-loaded flag
+//   launcher_commands.h      the context menu, its commands and the settings sheet's opening
 #pragma once
 
 #include "framework/dialog.h"
@@ -23,6 +23,7 @@
 #include "launcher/grid_layout.h"
 #include "launcher/hook_library.h"
 #include "launcher/icon_cache.h"
+#include "launcher/launcher_commands.h"
 #include "launcher/navigation.h"
 #include "settings/kestrovar_settings.h"
 
@@ -86,11 +87,15 @@ public:
     bool PreTranslateMessage(MSG* msg) override;
     void PageStep(int step);
 
-    // Context menu and its commands
-    void OnContextMenu(HWND clicked, POINT screenPoint);
-    bool OnMenuCommand(int id);
-    // Opens the settings sheet with the hot keys and hook messages locked out.
-    void OpenSettingsSheet();
+    // What the commands ask of the launcher.
+    LauncherIconCache& IconCache() { return iconCache_; }
+    // Writes the settings and the item list now, after a change the user made: a kill or a
+    // crash later in the run must not lose it.
+    void SaveUserChange();
+    void FocusButtonUnderCursor();
+    void EndDrag() { dragSource_ = -1; }
+    // Shows the launcher with its top-left corner at (x, y), sized and painted in its look.
+    void ShowInPlace(int x, int y);
 
     void RunShutdownSequence();
     // WM_ENDSESSION(FALSE): another program kept the session going; the launcher takes up its
@@ -134,7 +139,6 @@ private:
     void OnDpiChanged(int dpi);
     bool OnArrowKey(ArrowKey arrow, MSG* msg);
     void OnHotKey(WPARAM id);
-    void FocusButtonUnderCursor();
     void SendKeyToButtonUnderCursor(MSG* msg);
     void DestroyButtons();
     void RebuildNow(bool initial);
@@ -149,10 +153,6 @@ private:
     void OnDestroy();
     void ReleaseButtonsAndIcons();
     void LeaveModal();
-    // Writes the settings and the item list now, after a change the user made: a kill or a
-    // crash later in the run must not lose it.
-    void SaveUserChange();
-
     UniqueIcon appIcon_;
     CKestrovarSettings settings_;
     std::vector<std::unique_ptr<CKVButton>> buttons_;
@@ -160,7 +160,6 @@ private:
     LauncherIconCache iconCache_{settings_};
     int currentPage_ = 0;
     int dragSource_ = -1;
-    CKVButton* contextButton_ = nullptr;  // not owned; invalid after a rebuild
     bool initialising_ = false;
     WheelClickQualifier clickQualifier_;
     HookLibrary hook_;
@@ -170,6 +169,7 @@ private:
     bool rebuildPending_ = false;     // asked for while a modal loop or a rebuild ran
     bool releasePending_ = false;     // the end-session pass left the buttons to the loop's end
     bool offScreenPaintKept_ = true;  // see NoteOffScreenPainting
-    int dpi_ = 0;                     // of the monitor the layout is drawn for; 0: unknown
-    int skinFactor_ = 1;              // the whole factor the skin bitmaps were enlarged by
+    LauncherCommands commands_{*this};
+    int dpi_ = 0;         // of the monitor the layout is drawn for; 0: unknown
+    int skinFactor_ = 1;  // the whole factor the skin bitmaps were enlarged by
 };

@@ -130,7 +130,7 @@ void CKestrovarBodyWnd::OnDestroy() {
 }
 
 void CKestrovarBodyWnd::DestroyButtons() {
-    contextButton_ = nullptr;
+    commands_.ForgetButton();
     for (auto& button : buttons_)
         button->DestroyWindow();
     buttons_.clear();

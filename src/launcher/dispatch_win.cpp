@@ -96,7 +96,7 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             PaintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_CONTEXTMENU:
-            OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            commands_.ShowMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_COMMAND:
             // Notifications of the buttons carry their window; menu commands carry none. Button
@@ -107,7 +107,7 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 OnRefresh();
                 return 0;
             }
-            if (OnMenuCommand(LOWORD(wParam)))
+            if (commands_.Run(LOWORD(wParam)))
                 return 0;
             break;
         case WM_HOTKEY:

@@ -45,6 +45,12 @@ void CKestrovarBodyWnd::ShowAtCursor() {
     ForceForeground(hwnd());
 }
 
+void CKestrovarBodyWnd::ShowInPlace(int x, int y) {
+    const Size size = LauncherSize();
+    SetPlacement(x, y, size.width, size.height, SWP_SHOWWINDOW);
+    RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+}
+
 void CKestrovarBodyWnd::Hide() {
     if (!settings_.MemoryPage)
         currentPage_ = 0;

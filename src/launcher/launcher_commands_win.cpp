@@ -1,7 +1,7 @@
-// The launcher's context menu and the commands it sends.
+#include "launcher/launcher_commands.h"
+
 #include "launcher/body_wnd.h"
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "items/text_dialog.h"
 #include "launcher/messages.h"
 #include "settings/path_probe.h"
+#include "settings_ui/kestrovar_sheet.h"
 #include "theme/theme_loader.h"
 #include "theme/version_info.h"
 
@@ -101,31 +102,30 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
     CLaunchItem* edited = items.FindItem(index);
     if (!edited)
         return false;
-    edited->strTip = TooltipAfterCommandEdit(edited->strTip, edited->strCommand, command, FileSystemProbe(),
-                                             &GetFileDescription);
+    edited->strTip =
+        TooltipAfterCommandEdit(edited->strTip, edited->strCommand, command, FileSystemProbe(), &GetFileDescription);
     edited->strCommand = command;
     return true;
 }
 
 }  // namespace
 
-void CKestrovarBodyWnd::OnContextMenu(HWND clicked, POINT screenPoint) {
-    dragSource_ = -1;
+void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
+    CKestrovarSettings& settings = launcher_.Settings();
+    launcher_.EndDrag();
     contextButton_ = nullptr;
 
     MenuContext context;
-    const auto button = std::find_if(buttons_.begin(), buttons_.end(),
-                                     [clicked](const auto& candidate) { return candidate->hwnd() == clicked; });
-    if (button != buttons_.end()) {
-        contextButton_ = button->get();
+    if (CKVButton* button = launcher_.ButtonAt(launcher_.PositionOf(clicked))) {
+        contextButton_ = button;
         context.onButton = true;
         context.clickedIndex = contextButton_->Index();
-        context.highestUsedIndex = settings_.Items.HighestUsedIndex();
-        context.hasRecord = settings_.Items.HasItem(context.clickedIndex);
+        context.highestUsedIndex = settings.Items.HighestUsedIndex();
+        context.hasRecord = settings.Items.HasItem(context.clickedIndex);
     }
     context.themeNames = EnumerateThemeFolders();
-    context.skinMode = settings_.SkinMode != 0;
-    context.themeName = settings_.Theme;
+    context.skinMode = settings.SkinMode != 0;
+    context.themeName = settings.Theme;
 
     UniqueMenu menu(CreatePopupMenu());
     if (!menu)
@@ -134,26 +134,27 @@ void CKestrovarBodyWnd::OnContextMenu(HWND clicked, POINT screenPoint) {
     // A menu asked for from the keyboard comes with the point (-1, -1): show it at the window.
     if (screenPoint.x == -1 && screenPoint.y == -1) {
         RECT rect = {};
-        GetWindowRect(clicked ? clicked : hwnd(), &rect);
+        GetWindowRect(clicked ? clicked : launcher_.hwnd(), &rect);
         screenPoint = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
     // A popup menu closes on a click elsewhere only while its owner is the foreground window;
     // the posted message lets the menu loop notice the end of tracking at once.
-    SetForegroundWindow(hwnd());
+    SetForegroundWindow(launcher_.hwnd());
     {
-        ModalScope modal(*this);
-        TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, hwnd(), nullptr);
+        CKestrovarBodyWnd::ModalScope modal(launcher_);
+        TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, launcher_.hwnd(), nullptr);
     }
-    PostMessageA(hwnd(), WM_NULL, 0, 0);
+    PostMessageA(launcher_.hwnd(), WM_NULL, 0, 0);
 }
 
-bool CKestrovarBodyWnd::OnMenuCommand(int id) {
+bool LauncherCommands::Run(int id) {
+    CKestrovarSettings& settings = launcher_.Settings();
     if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
-        iconCache_.NoteLoadedSize();  // a reload follows only if the theme changes the size
-        ChooseTheme(settings_, theme);
-        Rebuild(false);
-        SaveUserChange();
-        SetFocus(hwnd());
+        launcher_.IconCache().NoteLoadedSize();  // a reload follows only if the theme changes the size
+        ChooseTheme(settings, theme);
+        launcher_.Rebuild(false);
+        launcher_.SaveUserChange();
+        SetFocus(launcher_.hwnd());
         return true;
     }
     switch (id) {
@@ -161,7 +162,7 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
             if (contextButton_) {
                 // Modal like the other dialogs: no page turn may give the button another slot
                 // while the file dialog is open, and no rebuild may free the button.
-                ModalScope modal(*this);
+                CKestrovarBodyWnd::ModalScope modal(launcher_);
                 SendMessageA(contextButton_->hwnd(), KVM_REGISTER, 0, 0);
             }
             return true;
@@ -174,13 +175,13 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
             if (contextButton_) {
                 const int index = contextButton_->Index();
                 if (id == kCmdInsertBlank)
-                    settings_.Items.InsertBlank(index);
+                    settings.Items.InsertBlank(index);
                 else
-                    settings_.Items.DeleteAt(index);
-                SaveUserChange();
-                ShowPage(currentPage_);
-                dragSource_ = -1;
-                FocusButtonUnderCursor();
+                    settings.Items.DeleteAt(index);
+                launcher_.SaveUserChange();
+                launcher_.ShowPage(launcher_.CurrentPage());
+                launcher_.EndDrag();
+                launcher_.FocusButtonUnderCursor();
             }
             return true;
         case kCmdEditTip:
@@ -189,13 +190,13 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
                 const int index = contextButton_->Index();
                 bool changed = false;
                 {
-                    ModalScope modal(*this);
-                    changed = id == kCmdEditTip ? EditTooltip(hwnd(), settings_.Items, index)
-                                                : EditCommand(hwnd(), settings_.Items, index);
+                    CKestrovarBodyWnd::ModalScope modal(launcher_);
+                    changed = id == kCmdEditTip ? EditTooltip(launcher_.hwnd(), settings.Items, index)
+                                                : EditCommand(launcher_.hwnd(), settings.Items, index);
                 }
                 if (changed) {
-                    SaveUserChange();
-                    ShowPage(currentPage_);
+                    launcher_.SaveUserChange();
+                    launcher_.ShowPage(launcher_.CurrentPage());
                 }
             }
             return true;
@@ -203,19 +204,63 @@ bool CKestrovarBodyWnd::OnMenuCommand(int id) {
             OpenSettingsSheet();
             return true;
         case kCmdVersion: {
-            ModalScope modal(*this);
+            CKestrovarBodyWnd::ModalScope modal(launcher_);
             CAboutDialog about;
-            about.DoModal(hwnd());
-            SetFocus(hwnd());
+            about.DoModal(launcher_.hwnd());
+            SetFocus(launcher_.hwnd());
             return true;
         }
         case kCmdCancel:
-            SetFocus(hwnd());
+            SetFocus(launcher_.hwnd());
             return true;
         case kCmdQuit:
-            DestroyWindow();
+            launcher_.DestroyWindow();
             return true;
         default:
             return false;
     }
+}
+
+// The sheet runs with the hot keys unregistered, hook messages locked and the launcher hidden,
+// so nothing can bring the launcher up over it.
+void LauncherCommands::OpenSettingsSheet() {
+    // The launcher still receives messages while the sheet runs; a second settings command
+    // (sent by another program) must not stack a second sheet on the same record.
+    if (sheetOpen_)
+        return;
+    sheetOpen_ = true;
+    HWND window = launcher_.hwnd();
+    // The rebuild after the sheet reloads the item icons only if the sheet changed IconSize.
+    launcher_.IconCache().NoteLoadedSize();
+    launcher_.RegisterHotKeys(false);
+    const bool wasVisible = IsWindowVisible(window) != FALSE;
+    RECT shownAt = {};
+    GetWindowRect(window, &shownAt);
+    ShowWindow(window, SW_HIDE);
+    bool accepted = false;
+    bool applied = false;
+    {
+        CKestrovarBodyWnd::ModalScope modal(launcher_);
+        CKestrovarSheet sheet(launcher_.Settings());
+        sheet.SetAppliedHandler([this, &applied] {
+            applied = true;
+            launcher_.SaveUserChange();
+        });
+        accepted = sheet.DoModal() == IDOK;
+    }
+    // Applied changes are rebuilt too, also when the sheet is then cancelled: the window is
+    // always sized from the record, and a grid the buttons no longer match would cut them off.
+    if (accepted || applied) {
+        launcher_.Rebuild(false);
+        launcher_.SaveUserChange();
+        launcher_.Hook().WheelClickLock(launcher_.Settings().WheelClickLock);
+    }
+    // A launcher that was shown comes back where it was, in its new look.
+    if (wasVisible)
+        launcher_.ShowInPlace(shownAt.left, shownAt.top);
+    if (accepted)
+        SetFocus(window);
+    // Applied hot keys take effect whether the sheet was confirmed or cancelled.
+    launcher_.RegisterHotKeys(true);
+    sheetOpen_ = false;
 }
