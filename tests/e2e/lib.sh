@@ -20,6 +20,8 @@
 #   kv_set_dpi DPI                    the screen's pixels per inch (LogPixels) for the programs started
 #                                     from now on; restarts the prefix's system processes, so no
 #                                     program of the scenario may be running
+#   kv_open_file PATH                 in the open-file dialog that is coming up, enter PATH as the file
+#                                     name and press Open; wait until the dialog has closed
 #   kv_wheel_click X Y                middle click at (X, Y), then let the launcher settle
 #   kv_key KEYS...                    xdotool key KEYS, then settle
 #   kv_settle                         wait until the launcher has handled what was sent to it
@@ -202,6 +204,22 @@ kv_settle() {
 # pointer is seen one pixel further on, the launcher has the click in its queue; the probe then
 # waits until it has handled it. A fixed pause would be too short on a busy machine. The pointer
 # is left one pixel to the right of (X, Y).
+kv_open_file() {
+    local path=${1:?kv_open_file PATH}
+    kv_probe wait-dialog '開く' 10000 >/dev/null || return 1
+    # The dialog may still be filling itself when it shows, and reset a name entered too early:
+    # the name is entered again until it stays.
+    kv_wait_for "the file name in the open-file dialog" 10 _kv_enter_file_name "$path" || return 1
+    kv_probe press-dialog '開く' 1 >/dev/null
+    kv_wait_for "the open-file dialog to close" 10 eval '! kv_probe dialogs | grep -qF "dialog \"開く\""'
+}
+
+_kv_enter_file_name() {
+    kv_probe dialog-settext '開く' 1148 "$1" >/dev/null || kv_probe dialog-settext '開く' 1152 "$1" >/dev/null
+    sleep 0.2
+    kv_probe dialogs | grep -qF "Edit \"$1\""
+}
+
 kv_wheel_click() {
     xdotool mousemove "$1" "$2" click 2 mousemove $(($1 + 1)) "$2"
     kv_probe settle-at $(($1 + 1)) "$2" 5000 >/dev/null 2>&1

@@ -103,23 +103,25 @@ kv_check "nothing else" test "$(grep -c '^Kestrovar.Path Name' <<<"$profile")" =
 # After a registration through the file dialog the focus stays on that button (1) while the
 # pointer goes on to button 0. The space key pressed there still belongs to button 0: its item
 # moves onto button 1, and the release over the button that had the focus launches nothing.
+# Notepad, started above, is closed first: it would lie over the launcher.
+kv_probe close Notepad >/dev/null
+kv_wait_for "notepad to close" 10 eval '! kv_probe find-class Notepad 0'
 kv_profile_delete_all
 kv_profile_set "Path Name" Button0 REG_SZ 'メモ帳*C:\windows\notepad.exe'
 kv_check "launcher starts" kv_start
 kv_wheel_click 500 400
-xdotool mousemove 463 388 sleep 0.3 click 3
-kv_probe find-class '#32768' 3000 >/dev/null
-xdotool key a
-kv_probe wait-dialog '開く' 5000 >/dev/null
-kv_probe dialog-settext '開く' 1148 'C:\windows\regedit.exe' >/dev/null ||
-    kv_probe dialog-settext '開く' 1152 'C:\windows\regedit.exe' >/dev/null
-xdotool key Return
-kv_settle
+open_file_dialog_on_button_1() {
+    xdotool mousemove 463 388 sleep 0.3 click 3
+    kv_probe find-class '#32768' 3000 >/dev/null && xdotool key a && kv_probe wait-dialog '開く' 5000 >/dev/null
+}
+kv_check "the menu opens the file dialog" open_file_dialog_on_button_1
+kv_check "regedit is registered on button 1 through the file dialog" kv_open_file 'C:\windows\regedit.exe'
 xdotool mousemove 438 388 sleep 0.2 keydown space sleep 0.2 mousemove 463 388 sleep 0.3 keyup space
 kv_settle
 kv_check "the release over the focused button launched nothing" shown
 kv_check "quit" kv_quit
 profile=$(kv_profile_dump)
+printf "%s\n" "$profile" | grep "Path Name" | sed "s/^/# /"
 kv_check "the space key moved item 0 onto button 1" test "$(item Button1)" = 'メモ帳*C:\windows\notepad.exe'
 kv_check "and the registered item back to button 0" test "$(item Button0)" = 'Wine Registry Editor*C:\windows\regedit.exe'
 kv_finish

@@ -396,11 +396,7 @@ act_register() {
     b=$button
     note="register $described on button $b through the file dialog"
     right_click_menu $b a
-    kv_probe wait-dialog '開く' 10000 >/dev/null || { mismatch="no open-file dialog"; return; }
-    kv_probe dialog-settext '開く' 1148 "$described" >/dev/null || kv_probe dialog-settext '開く' 1152 "$described" >/dev/null
-    kv_probe press-dialog '開く' 1 >/dev/null
-    kv_wait_for "the open-file dialog to close" 10 eval '! kv_probe dialogs | grep -qF "dialog \"開く\""' ||
-        mismatch="the open-file dialog stayed"
+    kv_open_file "$described" || { mismatch="no file chosen in the open-file dialog"; return; }
     tip[$((page * per_page + b))]=$described_tip cmd[$((page * per_page + b))]=$described
     changed=1
 }
