@@ -30,6 +30,8 @@ public:
     // The text the tooltip shows for the button. The tooltip control is made when the pointer
     // first comes to the button; until then this is the text it will start with.
     std::string TooltipText() const;
+    // Takes the tooltip off the screen if it shows.
+    void HideTooltip();
     // Draws the button as it looks now at (x, y) of dc, the way its own paint would draw it, for
     // the pointer at cursor (screen coordinates); the launcher uses it to put a whole page on the
     // screen in one go. False when nothing was drawn.

@@ -173,6 +173,11 @@ void CKVButton::SetTooltipText(const std::string& text) {
     SendMessageA(m_tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void CKVButton::HideTooltip() {
+    if (m_tooltip)
+        SendMessageA(m_tooltip, TTM_POP, 0, 0);
+}
+
 bool CKVButton::PreTranslateMessage(MSG* msg) {
     if (msg->hwnd != hwnd())
         return false;

@@ -64,10 +64,17 @@ void CKestrovarBodyWnd::Hide() {
         InvalidateRect(button->hwnd(), nullptr, TRUE);
     dragSource_ = -1;
 
-    // The window the user points at gets the keyboard back.
+    // The window the user points at gets the keyboard back. A button's tooltip can still lie
+    // under the pointer: it is put away first, and no window of the launcher's own is given the
+    // foreground (a tooltip that took it would leave no foreground window at all once it hid,
+    // and the next show could not take it back).
+    for (auto& button : buttons_)
+        button->HideTooltip();
     POINT cursor = {};
     GetCursorPos(&cursor);
-    if (HWND under = WindowFromPoint(cursor))
+    HWND under = WindowFromPoint(cursor);
+    DWORD process = 0;
+    if (under && GetWindowThreadProcessId(under, &process) && process != GetCurrentProcessId())
         ForceForeground(under);
     TrimWorkingSet();
 }
