@@ -13,6 +13,9 @@
 
 class CKestrovarSettings;
 
+// The window under the pointer.
+HWND WindowUnderCursor();
+
 class CKVButton : public Window {
 public:
     CKVButton(CKestrovarSettings& settings, ButtonHost& host) : m_pSettings(&settings), m_host(host) {}

@@ -30,12 +30,6 @@ bool IsSpaceHeld() {
     return IsKeyHeld(VK_SPACE);
 }
 
-HWND WindowUnderCursor() {
-    POINT pt = {};
-    GetCursorPos(&pt);
-    return WindowFromPoint(pt);
-}
-
 bool IsLauncherButton(HWND window) {
     return window && WindowTextOf(window, MAX_PATH) == kButtonWindowText;
 }
@@ -90,6 +84,12 @@ private:
 ButtonCanvas g_canvas;  // GUI thread only
 
 }  // namespace
+
+HWND WindowUnderCursor() {
+    POINT pt = {};
+    GetCursorPos(&pt);
+    return WindowFromPoint(pt);
+}
 
 CKVButton::~CKVButton() {
     DestroyWindow();

@@ -56,11 +56,6 @@ bool IsArrowKey(WPARAM key, ArrowKey* arrow) {
     }
 }
 
-HWND WindowUnderCursor() {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    return WindowFromPoint(cursor);
-}
 
 }  // namespace
 
