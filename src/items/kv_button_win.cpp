@@ -174,7 +174,7 @@ void CKVButton::SetTooltipText(const std::string& text) {
 }
 
 void CKVButton::HideTooltip() {
-    if (m_tooltip)
+    if (m_tooltip && IsWindowVisible(m_tooltip))
         SendMessageA(m_tooltip, TTM_POP, 0, 0);
 }
 

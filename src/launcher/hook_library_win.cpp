@@ -1,7 +1,5 @@
 #include "launcher/hook_library.h"
 
-#include <cstdio>
-
 namespace {
 template <typename Fn>
 Fn Lookup(HMODULE module, const char* name) {
@@ -44,9 +42,8 @@ void HookLibrary::StopAndRelease() {
 void HookLibrary::Start(HWND window) {
     if (!start_ || start_(AsInt(window)))
         return;
-    char text[96];
-    std::snprintf(text, sizeof(text), "Kestrovar: the pointer hook was not installed, error %lu\n", GetLastError());
-    OutputDebugStringA(text);
+    // The library installs the hook on a thread of its own: this thread's last error says nothing.
+    OutputDebugStringA("Kestrovar: the pointer hook was not installed\n");
 }
 
 void HookLibrary::WheelClickLock(int on) {

@@ -9,7 +9,6 @@
 //   kvprobe wait-gone [ms]           wait until no launcher window exists
 //   kvprobe quit [ms]                post WM_COMMAND 103 to the launcher and wait until it is gone
 //   kvprobe launcher                 print "visible x y w h" of the launcher window
-//   kvprobe dpi                      print "systemDpi windowDpi" (the launcher window's DPI)
 //   kvprobe state [ms]               print "visible x y w h first dialogs menus px py" in one call
 //                                    (with ms, once the launcher is ready as for wait-ready):
 //                                    the launcher window, the item index of its first button,
@@ -209,22 +208,6 @@ int Launcher() {
     RECT r;
     GetWindowRect(w, &r);
     printf("%d %ld %ld %ld %ld\n", IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    return 0;
-}
-
-// "systemDpi windowDpi": the screen's pixels per inch and the launcher window's (0 where the
-// system has no per-window DPI).
-int Dpi() {
-    HWND w = FindLauncher();
-    if (!w)
-        return 1;
-    HDC screen = GetDC(nullptr);
-    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    using DpiForWindowFn = UINT(WINAPI*)(HWND);
-    auto dpiForWindow = reinterpret_cast<DpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), "GetDpiForWindow")));
-    printf("%d %u\n", systemDpi, dpiForWindow ? dpiForWindow(w) : 0u);
     return 0;
 }
 
@@ -539,8 +522,6 @@ int main(int argc, char** argv) {
     }
     if (command == "launcher")
         return Launcher();
-    if (command == "dpi")
-        return Dpi();
     if (command == "state")
         return argc < 3 || WaitReady(Arg(argc, argv, 2, 0)) ? State() : 1;
     if (command == "button-index" && argc >= 3) {
