@@ -315,6 +315,16 @@ bool CKestrovarBodyWnd::PreTranslateMessage(MSG* msg) {
     return false;
 }
 
+// Moves the pointer to `to`. It is first set where it really is: a late pointer event handled
+// by another process can leave the system's idea of the pointer behind the pointer itself
+// (seen under Wine), and a move to that stale place would then be taken as no move at all.
+static void MovePointerTo(POINT to) {
+    POINT now = {};
+    if (GetCursorPos(&now))
+        SetCursorPos(now.x, now.y);
+    SetCursorPos(to.x, to.y);
+}
+
 // Walks the cursor from button to button. The key is consumed after a move: the dialog's own
 // arrow handling would otherwise move the focus away from the button under the cursor.
 bool CKestrovarBodyWnd::OnArrowKey(ArrowKey arrow, MSG* msg) {
@@ -330,7 +340,7 @@ bool CKestrovarBodyWnd::OnArrowKey(ArrowKey arrow, MSG* msg) {
     }
     RECT r = {};
     GetWindowRect(button->hwnd(), &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    MovePointerTo({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     SetFocus(button->hwnd());
     InvalidateRect(hwnd(), nullptr, TRUE);
     return true;

@@ -46,7 +46,7 @@
 KV_SOURCE=${KV_SOURCE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 KV_BUILD=${KV_BUILD:-$KV_SOURCE/build}
 KV_BIN=${KV_BIN:-$KV_BUILD/win/bin}
-KV_BUILD=$(cd "$KV_BUILD" && pwd)
+KV_BUILD=$(mkdir -p "$KV_BUILD" && cd "$KV_BUILD" && pwd)
 KV_BIN=$(cd "$KV_BIN" && pwd)
 KV_ROOT=$KV_SOURCE
 source "$KV_SOURCE/scripts/winenv"
