@@ -2,7 +2,6 @@
 
 #include "framework/handles.h"
 #include "items/icon_pictures.h"
-#include "launcher/body_wnd.h"
 #include "launcher/messages.h"
 #include "settings/kestrovar_settings.h"
 #include "theme/draw_transparent.h"

@@ -1,18 +1,22 @@
 // The launcher window: a borderless tool window holding the grid of launcher buttons, one
-// page of items at a time. It owns the settings record, the buttons, the monitor list, the
-// icon store and the binding of the hook library.
+// page of items at a time. It routes each message to a small handler and keeps the operations
+// other parts call; their state lives in the parts it owns. Its own state is the settings
+// record, the monitor list, the drawing scale, the binding of the hook library, and the
+// start-up, modal-loop and shutdown flags.
 //
 // Its methods are grouped by concern, each file in this folder:
-//   body_wnd_win.cpp         construction, start-up order, shutdown sequence
-//   layout_win.cpp           Rebuild, CreateButtons, ShowPage, transparency, background, monitors,
-//                            the drawing scale (96-DPI lengths to the monitor's pixels)
+//   body_wnd_win.cpp         construction, start-up order, shutdown sequence, modal loops
+//   layout_win.cpp           Rebuild, ShowPage, the drawing scale (96-DPI lengths to the
+//                            monitor's pixels), monitors
 //   placement_win.cpp        ShowAtCursor (laid out again on a monitor of another DPI), Hide, Toggle
 //   dispatch_win.cpp         the window procedure, keyboard pre-translation, paging, wheel clicks,
 //                            what its buttons ask of it (ButtonHost), DPI changes
 //   ignored_windows_win.cpp  IsIgnored
 //   icon_cache_win.cpp       GetIcon, LoadIconStore, SaveIconStore over the icon cache
 //   hotkeys_win.cpp          RegisterHotKeys
-// and it owns (each with its own state):
+// and the parts it owns, each with its own state:
+//   button_grid.h            the buttons, the current page, the drag state
+//   painter.h                the backgrounds, transparency, painting at once
 //   icon_cache.h             the icon store, the data file and the data-loaded flag
 //   launcher_commands.h      the context menu, its commands and the settings sheet's opening
 #pragma once
@@ -20,11 +24,13 @@
 #include "framework/dialog.h"
 #include "framework/handles.h"
 #include "items/button_host.h"
+#include "launcher/button_grid.h"
 #include "launcher/grid_layout.h"
 #include "launcher/hook_library.h"
 #include "launcher/icon_cache.h"
 #include "launcher/launcher_commands.h"
 #include "launcher/navigation.h"
+#include "launcher/painter.h"
 #include "settings/kestrovar_settings.h"
 
 #include <memory>
@@ -44,27 +50,16 @@ public:
 
     CKestrovarSettings& Settings() { return settings_; }
     HookLibrary& Hook() { return hook_; }
-    int CurrentPage() const { return currentPage_; }
+    int CurrentPage() const { return grid_.CurrentPage(); }
+    ButtonGrid& Grid() { return grid_; }
     bool IsDataLoaded() const { return iconCache_.IsLoaded(); }
 
     // Layout
     void Rebuild(bool initial);
-    void CreateButtons();
     bool ShowPage(int page);
-    void RepaintButtons(const std::vector<CKVButton*>& buttons);
-    void PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons);
-    bool PaintWholeWindowAtOnce(POINT cursor);
-    void ApplyTransparency();
-    void PaintPlainBackground();
-    void PaintPlainBackground(HDC target);
-    // WM_ERASEBKGND: the body bitmap in the skin look, the plain background otherwise.
-    void PaintBackground(HDC target);
     void EnumerateMonitors();
     // Size of the launcher window in the current look.
     Size LauncherSize() const;
-    // Grid position (0 to Col x Row - 1) of a launcher button window, -1 for any other window.
-    int PositionOf(HWND window) const;
-    CKVButton* ButtonAt(int position) const;
 
     // Placement
     void ShowAtCursor();
@@ -93,7 +88,6 @@ public:
     // crash later in the run must not lose it.
     void SaveUserChange();
     void FocusButtonUnderCursor();
-    void EndDrag() { dragSource_ = -1; }
     // Shows the launcher with its top-left corner at (x, y), sized and painted in its look.
     void ShowInPlace(int x, int y);
 
@@ -123,8 +117,8 @@ protected:
 
 private:
     // What its buttons ask of the launcher (the same as the private messages of other senders).
-    int DragSource() const override { return dragSource_; }
-    void SetDragSource(int index) override { dragSource_ = index; }
+    int DragSource() const override { return grid_.DragSource(); }
+    void SetDragSource(int index) override { grid_.SetDragSource(index); }
     void MoveItemLater(int target) override;
     void PageStepLater(int step) override;
     void HideLater() override;
@@ -145,8 +139,8 @@ private:
     DrawScale Scale() const;
     void LayOutSkin(bool initial);
     void LayOutPlain();
-    HICON IconForShownItem(const CLaunchItem& item);
-    void NoteOffScreenPainting();
+    // A page's changed buttons: painted at once on the screen, else left to their own paints.
+    void RepaintButtons(const std::vector<CKVButton*>& buttons);
     // Every SetWindowPos of the launcher window goes through here, with one z-order.
     void SetPlacement(int x, int y, int w, int h, UINT flags);
     bool IsParked() const;
@@ -155,11 +149,11 @@ private:
     void LeaveModal();
     UniqueIcon appIcon_;
     CKestrovarSettings settings_;
-    std::vector<std::unique_ptr<CKVButton>> buttons_;
     std::vector<Rect> monitors_;
     LauncherIconCache iconCache_{settings_};
-    int currentPage_ = 0;
-    int dragSource_ = -1;
+    LauncherPainter painter_{*this, settings_};
+    ButtonGrid grid_{settings_, iconCache_, *this,
+                     [this](const std::vector<CKVButton*>& changed) { RepaintButtons(changed); }};
     bool initialising_ = false;
     WheelClickQualifier clickQualifier_;
     HookLibrary hook_;
@@ -168,7 +162,6 @@ private:
     bool rebuilding_ = false;
     bool rebuildPending_ = false;     // asked for while a modal loop or a rebuild ran
     bool releasePending_ = false;     // the end-session pass left the buttons to the loop's end
-    bool offScreenPaintKept_ = true;  // see NoteOffScreenPainting
     LauncherCommands commands_{*this};
     int dpi_ = 0;         // of the monitor the layout is drawn for; 0: unknown
     int skinFactor_ = 1;  // the whole factor the skin bitmaps were enlarged by

@@ -30,7 +30,7 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
         ::DestroyWindow(hwnd());
         return FALSE;
     }
-    currentPage_ = 0;
+    grid_.SetCurrentPage(0);
     SetWindowTextA(hwnd(), kBodyWindowText);
     KeepDialogLayoutOnDpiChange(hwnd());
     hook_.Start(hwnd());
@@ -39,7 +39,7 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
     iconCache_.ForgetLoadedSize();
     clickQualifier_.Reset();
     initialising_ = true;
-    dragSource_ = -1;
+    grid_.EndDrag();
 
     EnumerateMonitors();
     Rebuild(true);
@@ -131,7 +131,5 @@ void CKestrovarBodyWnd::OnDestroy() {
 
 void CKestrovarBodyWnd::DestroyButtons() {
     commands_.ForgetButton();
-    for (auto& button : buttons_)
-        button->DestroyWindow();
-    buttons_.clear();
+    grid_.Destroy();
 }

@@ -84,11 +84,11 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(HIWORD(wParam));
             return 0;
         case WM_LBUTTONDOWN:
-            dragSource_ = -1;
+            grid_.EndDrag();
             break;
         case WM_ERASEBKGND:
             // Nonzero: the background is done, so BeginPaint does not ask for it a second time.
-            PaintBackground(reinterpret_cast<HDC>(wParam));
+            painter_.PaintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_CONTEXTMENU:
             commands_.ShowMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -170,18 +170,7 @@ void CKestrovarBodyWnd::PageStep(int step) {
     GetWindowRect(hwnd(), &r);
     if (!PtInRect(&r, cursor))
         return;
-    if (PageStepDirection(step) == kPageForward) {
-        ++currentPage_;
-        if (!ShowPage(currentPage_)) {
-            // Refused: the buttons must carry the indexes of the page that stays, or a file
-            // dropped on them would land on the refused page, out of sight.
-            --currentPage_;
-            ShowPage(currentPage_);
-        }
-    } else if (currentPage_ > 0) {
-        --currentPage_;
-        ShowPage(currentPage_);
-    }
+    grid_.StepPage(PageStepDirection(step));
 }
 
 // The wheel click reported by the hook library: toggles the launcher unless it happened in an
@@ -227,7 +216,7 @@ LRESULT CKestrovarBodyWnd::OnHookDown(HWND window, POINT screenPoint) {
 // Posted to itself: the button that asks is still handling its message, and the move, the page
 // step and the hide repaint or hide the buttons.
 void CKestrovarBodyWnd::MoveItemLater(int target) {
-    const DWORD packed = static_cast<DWORD>(target) * 65536u + (static_cast<DWORD>(dragSource_) & 0xFFFFu);
+    const DWORD packed = static_cast<DWORD>(target) * 65536u + (static_cast<DWORD>(grid_.DragSource()) & 0xFFFFu);
     PostMessageA(hwnd(), KVM_MOVEITEM, 0, static_cast<LPARAM>(packed));
 }
 
@@ -245,14 +234,14 @@ void CKestrovarBodyWnd::AddItem(std::unique_ptr<CLaunchItem> item) {
 }
 
 LRESULT CKestrovarBodyWnd::OnMoveItem(LPARAM lParam) {
-    const int source = dragSource_;
+    const int source = grid_.DragSource();
     if (source == -1)
         return 0;
     const int target = HIWORD(static_cast<DWORD>(lParam));
     settings_.Items.MoveItem(source, target);
     SaveUserChange();
-    ShowPage(currentPage_);
-    dragSource_ = -1;
+    ShowPage(grid_.CurrentPage());
+    grid_.EndDrag();
     FocusButtonUnderCursor();
     return 0;
 }
@@ -271,10 +260,9 @@ void CKestrovarBodyWnd::FocusButtonUnderCursor() {
 // key held while the pointer moves on stays with the button it was pressed on.
 void CKestrovarBodyWnd::SendKeyToButtonUnderCursor(MSG* msg) {
     constexpr LPARAM kRepeat = 1 << 30;  // the key was down before this message
-    if ((msg->lParam & kRepeat) || PositionOf(msg->hwnd) < 0)
+    if ((msg->lParam & kRepeat) || grid_.PositionOf(msg->hwnd) < 0)
         return;
-    const int position = PositionOf(WindowUnderCursor());
-    CKVButton* under = position >= 0 ? ButtonAt(position) : nullptr;
+    CKVButton* under = grid_.ButtonAt(grid_.PositionOf(WindowUnderCursor()));
     if (!under || under->hwnd() == msg->hwnd)
         return;
     SetFocus(under->hwnd());
@@ -328,9 +316,9 @@ static void MovePointerTo(POINT to) {
 // Walks the cursor from button to button. The key is consumed after a move: the dialog's own
 // arrow handling would otherwise move the focus away from the button under the cursor.
 bool CKestrovarBodyWnd::OnArrowKey(ArrowKey arrow, MSG* msg) {
-    const int position = PositionOf(WindowUnderCursor());
+    const int position = grid_.PositionOf(WindowUnderCursor());
     const std::optional<int> target = ArrowTarget(arrow, position, settings_.Col, settings_.Row);
-    CKVButton* button = target ? ButtonAt(*target) : nullptr;
+    CKVButton* button = target ? grid_.ButtonAt(*target) : nullptr;
     if (!button) {
         // No navigation on a single column or row: the key goes to the focused button as is,
         // without the dialog's arrow handling.

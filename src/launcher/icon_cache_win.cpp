@@ -101,7 +101,7 @@ void CKestrovarBodyWnd::LoadIconStore() {
     iconCache_.SetLoaded(false);
     if (settings_.ShowTaskTrayIcon)
         StartTrayLoadingIcon(hwnd(), iconCache_.LoadedFlag());
-    for (auto& button : buttons_)
+    for (auto& button : grid_.Buttons())
         button->ClearIcon();
     iconCache_.Fill(hwnd());
     iconCache_.SetLoaded(true);

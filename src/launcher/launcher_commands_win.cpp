@@ -112,11 +112,11 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
 
 void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
     CKestrovarSettings& settings = launcher_.Settings();
-    launcher_.EndDrag();
+    launcher_.Grid().EndDrag();
     contextButton_ = nullptr;
 
     MenuContext context;
-    if (CKVButton* button = launcher_.ButtonAt(launcher_.PositionOf(clicked))) {
+    if (CKVButton* button = launcher_.Grid().ButtonAt(launcher_.Grid().PositionOf(clicked))) {
         contextButton_ = button;
         context.onButton = true;
         context.clickedIndex = contextButton_->Index();
@@ -179,8 +179,8 @@ bool LauncherCommands::Run(int id) {
                 else
                     settings.Items.DeleteAt(index);
                 launcher_.SaveUserChange();
-                launcher_.ShowPage(launcher_.CurrentPage());
-                launcher_.EndDrag();
+                launcher_.ShowPage(launcher_.Grid().CurrentPage());
+                launcher_.Grid().EndDrag();
                 launcher_.FocusButtonUnderCursor();
             }
             return true;
@@ -196,7 +196,7 @@ bool LauncherCommands::Run(int id) {
                 }
                 if (changed) {
                     launcher_.SaveUserChange();
-                    launcher_.ShowPage(launcher_.CurrentPage());
+                    launcher_.ShowPage(launcher_.Grid().CurrentPage());
                 }
             }
             return true;

@@ -1,13 +1,8 @@
 #include "launcher/body_wnd.h"
 
 #include "framework/display_dpi.h"
-#include "items/data_file.h"
 #include "items/kv_button.h"
 #include "launcher/messages.h"
-#include "settings/path_probe.h"
-
-#include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -17,10 +12,6 @@ constexpr int kPlainButtonSpace = 3;
 constexpr int kPlainIconMargin = 6;
 constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 constexpr DWORD kAttachedToDesktop = 0x00000001;  // DISPLAY_DEVICE_ATTACHED_TO_DESKTOP
-
-BYTE Opacity(int windowTpValue) {
-    return static_cast<BYTE>(windowTpValue & 0xFF);
-}
 
 // The theme's body bitmap sizes the window in the skin look.
 Size SizeOf(HBITMAP bitmap) {
@@ -109,10 +100,9 @@ void CKestrovarBodyWnd::RebuildNow(bool initial) {
     }
 
     DestroyButtons();
-    CreateButtons();
-    if (!settings_.MemoryPage)
-        currentPage_ = 0;
-    ShowPage(currentPage_);
+    grid_.Create(hwnd(), Scale());
+    grid_.ForgetPageUnlessKept();
+    ShowPage(grid_.CurrentPage());
 
     if (initial || wasHidden) {
         // A hidden launcher stays hidden; otherwise it would count as shown at the parking
@@ -134,12 +124,12 @@ void CKestrovarBodyWnd::LayOutSkin(bool initial) {
     const Size body = SizeOf(settings_.Skin.Body.get());
     if (initial) {
         SetPlacement(kParkingX, kParkingY, body.width, body.height, SWP_SHOWWINDOW);
-        NoteOffScreenPainting();
-        ApplyTransparency();
+        painter_.NoteOffScreenPainting();
+        painter_.ApplyTransparency();
         RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
     } else {
         SetPlacement(0, 0, body.width, body.height, SWP_NOMOVE | SWP_SHOWWINDOW);
-        ApplyTransparency();
+        painter_.ApplyTransparency();
     }
 }
 
@@ -154,243 +144,26 @@ void CKestrovarBodyWnd::LayOutPlain() {
     settings_.ButtonHeight = settings_.IconSize + kPlainIconMargin;
     const Size size = LauncherSize();
     SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
-    NoteOffScreenPainting();
-    SetLayeredWindowAttributes(hwnd(), 0, Opacity(settings_.WindowTPValue), LWA_ALPHA);
-    PaintPlainBackground();
+    painter_.NoteOffScreenPainting();
+    painter_.ApplyPlainLook();
 }
 
-// Whether what is painted while the window lies at the parking place is kept. Windows keeps
-// the picture of a layered window wherever it lies; Wine clips a window off the screen to
-// nothing, so painting it there is wasted (ShowAtCursor then paints once, in place).
-void CKestrovarBodyWnd::NoteOffScreenPainting() {
-    WindowDc dc(hwnd());
-    RECT client = {};
-    RECT box = {};
-    GetClientRect(hwnd(), &client);
-    // Kept only when the whole client area can be painted there.
-    offScreenPaintKept_ = dc.get() && GetClipBox(dc.get(), &box) != NULLREGION && EqualRect(&box, &client);
-}
-
-void CKestrovarBodyWnd::CreateButtons() {
-    const int cols = GridColumns(settings_.Col);
-    const int rows = GridRows(settings_.Row);
-    const Point origin{settings_.ButtonOriginX, settings_.ButtonOriginY};
-    int n = 0;
-    for (int row = 0; row < rows; ++row) {
-        for (int col = 0; col < cols; ++col) {
-            const Rect r = Scale().Of(
-                ButtonRect(col, row, origin, settings_.ButtonSpace, settings_.ButtonWidth, settings_.ButtonHeight));
-            auto button = std::make_unique<CKVButton>(settings_, static_cast<ButtonHost&>(*this));
-            const RECT rect = {r.left, r.top, r.right, r.bottom};
-            // Kept even when its window could not be made: list position n is control id 1024 + n.
-            button->CreateButton(hwnd(), rect, kFirstButtonId + n);
-            buttons_.push_back(std::move(button));
-            ++n;
-        }
-    }
-}
-
-CKVButton* CKestrovarBodyWnd::ButtonAt(int position) const {
-    if (position < 0 || static_cast<size_t>(position) >= buttons_.size())
-        return nullptr;
-    CKVButton* button = buttons_[static_cast<size_t>(position)].get();
-    return button->hwnd() ? button : nullptr;
-}
-
-int CKestrovarBodyWnd::PositionOf(HWND window) const {
-    for (size_t i = 0; i < buttons_.size(); ++i) {
-        if (window && buttons_[i]->hwnd() == window)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-// The icon of a used item, or nullptr after clearing an item whose program gives none. An item
-// whose drive or share is away keeps its slot with the default icon; the shell is asked again
-// at the next page display.
-HICON CKestrovarBodyWnd::IconForShownItem(const CLaunchItem& item) {
-    if (item.strCommand.empty())
-        return nullptr;
-    if (HICON icon = GetIcon(item.strCommand))
-        return icon;
-    if (IsVolumeUnreachable(item.strCommand))
-        return iconCache_.DefaultItemIcon();
-    settings_.Items.ClearItem(item.nIndex);
-    return nullptr;
-}
-
-namespace {
-
-// The first record of each index in [first, first + count), found in one walk of the list.
-std::vector<const CLaunchItem*> RecordsOfRange(const ItemList& items, long long first, int count) {
-    std::vector<const CLaunchItem*> found(static_cast<size_t>(count), nullptr);
-    for (const auto& record : items.records()) {
-        const long long offset = record->nIndex - first;
-        if (offset >= 0 && offset < count && !found[static_cast<size_t>(offset)])
-            found[static_cast<size_t>(offset)] = record.get();
-    }
-    return found;
-}
-
-}  // namespace
-
-// Puts page p on the buttons. Every button whose picture changes is repainted and the last one
-// keeps the keyboard focus, as if the focus had passed over every button in turn.
+// Puts page p on the buttons (see ButtonGrid::ShowPage); the changed ones come back to
+// RepaintButtons.
 bool CKestrovarBodyWnd::ShowPage(int page) {
-    const int perPage = GridButtonCount(settings_.Col, settings_.Row);
-    const long long first = static_cast<long long>(perPage) * page;
-    if (page < 0 || first + 2LL * perPage > INT_MAX)
-        return false;
-    const std::vector<const CLaunchItem*> records = RecordsOfRange(settings_.Items, first, perPage);
-    const int iconSize = iconCache_.IconSize();
-    bool anyShown = false;
-    CKVButton* lastButton = nullptr;
-    std::vector<CKVButton*> changed;
-    for (int i = 0; i < perPage; ++i) {
-        CKVButton* button = ButtonAt(i);
-        if (!button)
-            continue;
-        const int index = static_cast<int>(first + i);
-        const CLaunchItem* item = records[static_cast<size_t>(i)];
-        HICON icon = item ? IconForShownItem(*item) : nullptr;
-        bool pictureChanged = false;
-        if (icon) {
-            pictureChanged = button->SetButtonItem(index, item->strCommand, item->strTip, icon, iconSize);
-            anyShown = true;
-        } else {
-            pictureChanged = button->SetButtonItem(index, std::string(), std::string(), nullptr, iconSize);
-        }
-        // Repainting hundreds of unchanged buttons (empty slots) would cost far more than the page.
-        if (pictureChanged)
-            changed.push_back(button);
-        lastButton = button;
-    }
-    RepaintButtons(changed);
-    if (lastButton)
-        SetFocus(lastButton->hwnd());
-    if (anyShown)
-        return true;
-    if (page == 0)
-        return false;
-    // An empty page right after a page with items may still be shown (one step past the end).
-    for (const CLaunchItem* item : RecordsOfRange(settings_.Items, first - perPage, perPage)) {
-        if (item && IconForShownItem(*item))
-            return true;
-    }
-    return false;
+    return grid_.ShowPage(page);
 }
 
 // A launcher on the screen gets the changed buttons in one copy: a paint of its own for each
 // button costs about half a millisecond under Wine, several hundred on a big grid. A hidden or
 // parked launcher leaves them to their own paints, which come when it is shown.
 void CKestrovarBodyWnd::RepaintButtons(const std::vector<CKVButton*>& buttons) {
-    if (buttons.empty())
-        return;
     if (IsWindowVisible(hwnd()) && !IsParked()) {
-        PaintButtonsAtOnce(buttons);
+        painter_.PaintButtonsAtOnce(buttons);
         return;
     }
     for (CKVButton* button : buttons)
         InvalidateRect(button->hwnd(), nullptr, FALSE);
-}
-
-// Draws the buttons straight through one DC of the launcher that does not clip its child
-// windows; each button is still composed off screen and copied in one piece. They were not
-// invalidated, so no paint of their own follows; a button that cannot be drawn this way is left
-// to its own paint.
-void CKestrovarBodyWnd::PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons) {
-    HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    for (CKVButton* button : buttons) {
-        const RECT r = WindowRectIn(button->hwnd(), hwnd());
-        if (!screen || !button->PaintAt(screen, r.left, r.top, cursor))
-            InvalidateRect(button->hwnd(), nullptr, FALSE);
-    }
-    if (screen)
-        ReleaseDC(hwnd(), screen);
-}
-
-// Composes the background and every button on one off-screen picture, puts it on the screen in
-// one copy and leaves nothing for the window's and the buttons' own paints; cursor is the
-// pointer's place on the screen. False when the picture could not be made; the caller then lets
-// the window paint itself.
-bool CKestrovarBodyWnd::PaintWholeWindowAtOnce(POINT cursor) {
-    RECT client = {};
-    GetClientRect(hwnd(), &client);
-    HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (!screen)
-        return false;
-    UniqueMemoryDc offScreen(CreateCompatibleDC(screen));
-    UniqueBitmap picture(CreateCompatibleBitmap(screen, std::max(1L, client.right), std::max(1L, client.bottom)));
-    bool painted = offScreen && picture;
-    if (painted) {
-        SelectedObject selected(offScreen.get(), picture.get());
-        PaintBackground(offScreen.get());
-        for (auto& button : buttons_) {
-            const RECT r = WindowRectIn(button->hwnd(), hwnd());
-            button->PaintAt(offScreen.get(), r.left, r.top, cursor);
-        }
-        painted = BitBlt(screen, 0, 0, client.right, client.bottom, offScreen.get(), 0, 0, SRCCOPY) != FALSE;
-    }
-    ReleaseDC(hwnd(), screen);
-    if (painted)
-        RedrawWindow(hwnd(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
-    return painted;
-}
-
-void CKestrovarBodyWnd::ApplyTransparency() {
-    HBITMAP bodyBitmap = settings_.Skin.Body.get();
-    if (!bodyBitmap)
-        return;
-    const Size body = SizeOf(bodyBitmap);
-    {
-        WindowDc windowDc(hwnd());
-        UniqueMemoryDc bodyDc(CreateCompatibleDC(windowDc.get()));
-        SelectedObject selected(bodyDc.get(), bodyBitmap);
-        BitBlt(windowDc.get(), 0, 0, body.width, body.height, bodyDc.get(), 0, 0, SRCPAINT);
-    }
-    SetLayeredWindowAttributes(hwnd(), static_cast<COLORREF>(settings_.ColorKey), Opacity(settings_.WindowTPValue),
-                               LWA_COLORKEY | LWA_ALPHA);
-}
-
-void CKestrovarBodyWnd::PaintPlainBackground() {
-    if (settings_.SkinMode)
-        return;
-    WindowDc windowDc(hwnd());
-    PaintPlainBackground(windowDc.get());
-}
-
-// The erase handler. In the skin look the body is copied on every erase: a picture painted
-// once is not kept everywhere (Wine keeps nothing of a window painted off screen).
-void CKestrovarBodyWnd::PaintBackground(HDC target) {
-    HBITMAP bodyBitmap = settings_.Skin.Body.get();
-    if (!settings_.SkinMode || !bodyBitmap) {
-        PaintPlainBackground(target);
-        return;
-    }
-    const Size body = SizeOf(bodyBitmap);
-    UniqueMemoryDc bodyDc(CreateCompatibleDC(target));
-    SelectedObject selected(bodyDc.get(), bodyBitmap);
-    BitBlt(target, 0, 0, body.width, body.height, bodyDc.get(), 0, 0, SRCCOPY);
-}
-
-// Face colour with a one-pixel shadow frame, composed off screen and copied in one blit.
-void CKestrovarBodyWnd::PaintPlainBackground(HDC target) {
-    if (settings_.SkinMode || !target)
-        return;
-    RECT client = {};
-    GetClientRect(hwnd(), &client);
-    if (client.right <= 0 || client.bottom <= 0)
-        return;
-    UniqueMemoryDc memoryDc(CreateCompatibleDC(target));
-    UniqueBitmap canvas(CreateCompatibleBitmap(target, client.right, client.bottom));
-    if (!memoryDc || !canvas)
-        return;
-    SelectedObject selected(memoryDc.get(), canvas.get());
-    FillRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    FrameRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
-    BitBlt(target, 0, 0, client.right, client.bottom, memoryDc.get(), 0, 0, SRCCOPY);
 }
 
 void CKestrovarBodyWnd::EnumerateMonitors() {

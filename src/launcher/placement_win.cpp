@@ -29,7 +29,7 @@ void CKestrovarBodyWnd::ShowAtCursor() {
     const Size size = LauncherSize();
     const Point place = PlaceAtCursor(cursor.x, cursor.y, size.width, size.height, monitors_);
 
-    if (offScreenPaintKept_) {
+    if (painter_.OffScreenPaintKept()) {
         // Painted completely off screen first, so nothing is seen being drawn under the cursor.
         SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
         RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
@@ -39,7 +39,7 @@ void CKestrovarBodyWnd::ShowAtCursor() {
         // buttons are composed off screen and copied in one blit, so this shows no flicker
         // either, and costs one paint instead of one per button.
         SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
-        if (!PaintWholeWindowAtOnce(cursor))
+        if (!painter_.PaintWholeWindowAtOnce(grid_.Buttons(), cursor))
             RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
     }
     ForceForeground(hwnd());
@@ -52,23 +52,22 @@ void CKestrovarBodyWnd::ShowInPlace(int x, int y) {
 }
 
 void CKestrovarBodyWnd::Hide() {
-    if (!settings_.MemoryPage)
-        currentPage_ = 0;
+    grid_.ForgetPageUnlessKept();
     RECT r = {};
     GetWindowRect(hwnd(), &r);
     SetPlacement(kParkingX, kParkingY, r.right - r.left, r.bottom - r.top, SWP_HIDEWINDOW);
 
     // The page is made ready for the next show while nobody sees it.
-    ShowPage(currentPage_);
-    for (auto& button : buttons_)
+    ShowPage(grid_.CurrentPage());
+    for (auto& button : grid_.Buttons())
         InvalidateRect(button->hwnd(), nullptr, TRUE);
-    dragSource_ = -1;
+    grid_.EndDrag();
 
     // The window the user points at gets the keyboard back. A button's tooltip can still lie
     // under the pointer: it is put away first, and no window of the launcher's own is given the
     // foreground (a tooltip that took it would leave no foreground window at all once it hid,
     // and the next show could not take it back).
-    for (auto& button : buttons_)
+    for (auto& button : grid_.Buttons())
         button->HideTooltip();
     POINT cursor = {};
     GetCursorPos(&cursor);

@@ -1,0 +1,126 @@
+#include "launcher/painter.h"
+
+#include "framework/handles.h"
+#include "items/kv_button.h"
+#include "theme/theme_loader.h"
+
+#include <algorithm>
+
+namespace {
+
+BYTE Opacity(int windowTpValue) {
+    return static_cast<BYTE>(windowTpValue & 0xFF);
+}
+
+// Draws all of bitmap at the top-left corner of target with the raster operation rop.
+void DrawBitmapAt(HDC target, HBITMAP bitmap, DWORD rop) {
+    const SIZE size = BitmapSize(bitmap);
+    UniqueMemoryDc source(CreateCompatibleDC(target));
+    SelectedObject selected(source.get(), bitmap);
+    BitBlt(target, 0, 0, size.cx, size.cy, source.get(), 0, 0, rop);
+}
+
+}  // namespace
+
+// Whether what is painted while the window lies at the parking place is kept. Windows keeps
+// the picture of a layered window wherever it lies; Wine clips a window off the screen to
+// nothing, so painting it there is wasted (ShowAtCursor then paints once, in place).
+void LauncherPainter::NoteOffScreenPainting() {
+    WindowDc dc(hwnd());
+    RECT client = {};
+    RECT box = {};
+    GetClientRect(hwnd(), &client);
+    // Kept only when the whole client area can be painted there.
+    offScreenPaintKept_ = dc.get() && GetClipBox(dc.get(), &box) != NULLREGION && EqualRect(&box, &client);
+}
+
+void LauncherPainter::ApplyTransparency() {
+    HBITMAP bodyBitmap = settings_.Skin.Body.get();
+    if (!bodyBitmap)
+        return;
+    {
+        WindowDc windowDc(hwnd());
+        DrawBitmapAt(windowDc.get(), bodyBitmap, SRCPAINT);
+    }
+    SetLayeredWindowAttributes(hwnd(), static_cast<COLORREF>(settings_.ColorKey), Opacity(settings_.WindowTPValue),
+                               LWA_COLORKEY | LWA_ALPHA);
+}
+
+void LauncherPainter::ApplyPlainLook() {
+    SetLayeredWindowAttributes(hwnd(), 0, Opacity(settings_.WindowTPValue), LWA_ALPHA);
+    if (settings_.SkinMode)
+        return;
+    WindowDc windowDc(hwnd());
+    PaintPlainBackground(windowDc.get());
+}
+
+// The erase handler. In the skin look the body is copied on every erase: a picture painted
+// once is not kept everywhere (Wine keeps nothing of a window painted off screen).
+void LauncherPainter::PaintBackground(HDC target) {
+    HBITMAP bodyBitmap = settings_.Skin.Body.get();
+    if (!settings_.SkinMode || !bodyBitmap) {
+        PaintPlainBackground(target);
+        return;
+    }
+    DrawBitmapAt(target, bodyBitmap, SRCCOPY);
+}
+
+// Face colour with a one-pixel shadow frame, composed off screen and copied in one blit.
+void LauncherPainter::PaintPlainBackground(HDC target) {
+    if (settings_.SkinMode || !target)
+        return;
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    UniqueMemoryDc memoryDc(CreateCompatibleDC(target));
+    UniqueBitmap canvas(CreateCompatibleBitmap(target, client.right, client.bottom));
+    if (!memoryDc || !canvas)
+        return;
+    SelectedObject selected(memoryDc.get(), canvas.get());
+    FillRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    BitBlt(target, 0, 0, client.right, client.bottom, memoryDc.get(), 0, 0, SRCCOPY);
+}
+
+// Through one DC of the launcher that does not clip its child windows. The buttons were not
+// invalidated, so no paint of their own follows; a button that cannot be drawn this way is left
+// to its own paint.
+void LauncherPainter::PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons) {
+    HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    for (CKVButton* button : buttons) {
+        const RECT r = WindowRectIn(button->hwnd(), hwnd());
+        if (!screen || !button->PaintAt(screen, r.left, r.top, cursor))
+            InvalidateRect(button->hwnd(), nullptr, FALSE);
+    }
+    if (screen)
+        ReleaseDC(hwnd(), screen);
+}
+
+// Leaves nothing for the window's and the buttons' own paints; the caller lets the window paint
+// itself when this fails.
+bool LauncherPainter::PaintWholeWindowAtOnce(const std::vector<std::unique_ptr<CKVButton>>& buttons, POINT cursor) {
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!screen)
+        return false;
+    UniqueMemoryDc offScreen(CreateCompatibleDC(screen));
+    UniqueBitmap picture(CreateCompatibleBitmap(screen, std::max(1L, client.right), std::max(1L, client.bottom)));
+    bool painted = offScreen && picture;
+    if (painted) {
+        SelectedObject selected(offScreen.get(), picture.get());
+        PaintBackground(offScreen.get());
+        for (const auto& button : buttons) {
+            const RECT r = WindowRectIn(button->hwnd(), hwnd());
+            button->PaintAt(offScreen.get(), r.left, r.top, cursor);
+        }
+        painted = BitBlt(screen, 0, 0, client.right, client.bottom, offScreen.get(), 0, 0, SRCCOPY) != FALSE;
+    }
+    ReleaseDC(hwnd(), screen);
+    if (painted)
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
+    return painted;
+}
