@@ -140,6 +140,29 @@ std::string WindowTextOf(HWND hwnd, int maxBytes) {
 
 namespace {
 
+// A list entry's text through the control's length and text messages; both report a bad index
+// as -1 (LB_ERR, CB_ERR).
+std::string ListEntryText(HWND control, int index, UINT lengthMessage, UINT textMessage) {
+    const LRESULT length = SendMessageA(control, lengthMessage, index, 0);
+    if (length < 0)
+        return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+}  // namespace
+
+std::string ListBoxText(HWND box, int index) {
+    return ListEntryText(box, index, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::string ComboBoxText(HWND combo, int index) {
+    return ListEntryText(combo, index, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+namespace {
+
 void SetForegroundLockTimeout(UINT_PTR timeout) {
     SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(timeout), 0);
 }

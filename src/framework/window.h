@@ -62,6 +62,10 @@ private:
 // returned holds at most maxBytes - 1 bytes.
 std::string WindowTextOf(HWND hwnd, int maxBytes = 260);
 
+// The text of entry index of a list box or a combo box, empty for an index it does not have.
+std::string ListBoxText(HWND box, int index);
+std::string ComboBoxText(HWND combo, int index);
+
 // Makes window the foreground window, also when another program holds the foreground.
 void ForceForeground(HWND window);
 

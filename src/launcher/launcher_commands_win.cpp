@@ -2,7 +2,9 @@
 
 #include "launcher/body_wnd.h"
 
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "framework/application.h"
@@ -74,38 +76,41 @@ void ChooseTheme(CKestrovarSettings& settings, std::optional<int> themeIndex) {
     }
 }
 
-// Lets the user edit the tooltip of the item at index. Returns true when it changed.
-bool EditTooltip(HWND owner, ItemList& items, int index) {
+// Lets the user edit one text of the item at index, then stores the result on the item looked
+// up again: a launch may have cleared it while the dialog ran. Returns true when it changed.
+bool EditItemText(ItemList& items, int index, std::string CLaunchItem::*text,
+                  const std::function<bool(std::string&)>& edit,
+                  const std::function<void(CLaunchItem&, const std::string&)>& store) {
     const CLaunchItem* item = items.FindItem(index);
     if (!item)
         return false;
-    std::string tip = item->strTip;
-    if (!EditItemTooltip(owner, tip))
+    std::string edited = item->*text;
+    if (!edit(edited))
         return false;
-    // Looked up again: a launch may have cleared the item while the dialog ran.
-    CLaunchItem* edited = items.FindItem(index);
-    if (!edited)
+    CLaunchItem* current = items.FindItem(index);
+    if (!current)
         return false;
-    edited->strTip = StorableTooltip(tip, edited->strCommand);
+    store(*current, edited);
     return true;
 }
 
-// Lets the user edit the command of the item at index; a new target brings its own tooltip.
-// A command that the profile could not store is refused and offered again for correction.
+bool EditTooltip(HWND owner, ItemList& items, int index) {
+    return EditItemText(
+        items, index, &CLaunchItem::strTip, [owner](std::string& tip) { return EditItemTooltip(owner, tip); },
+        [](CLaunchItem& item, const std::string& tip) { item.strTip = StorableTooltip(tip, item.strCommand); });
+}
+
+// A new target brings its own tooltip. A command that the profile could not store is refused
+// and offered again for correction.
 bool EditCommand(HWND owner, ItemList& items, int index) {
-    const CLaunchItem* item = items.FindItem(index);
-    if (!item)
-        return false;
-    std::string command = item->strCommand;
-    if (!EditItemCommand(owner, command))
-        return false;
-    CLaunchItem* edited = items.FindItem(index);
-    if (!edited)
-        return false;
-    edited->strTip =
-        TooltipAfterCommandEdit(edited->strTip, edited->strCommand, command, FileSystemProbe(), &GetFileDescription);
-    edited->strCommand = command;
-    return true;
+    return EditItemText(
+        items, index, &CLaunchItem::strCommand,
+        [owner](std::string& command) { return EditItemCommand(owner, command); },
+        [](CLaunchItem& item, const std::string& command) {
+            item.strTip =
+                TooltipAfterCommandEdit(item.strTip, item.strCommand, command, FileSystemProbe(), &GetFileDescription);
+            item.strCommand = command;
+        });
 }
 
 }  // namespace

@@ -27,15 +27,6 @@ constexpr int kTriggerControls[] = {IDC_FILTER_WINDOWS,   IDC_FILTER_CLASSES,   
                                     IDC_FILTER_REFRESH,   IDC_FILTER_ADD_CLASS,  IDC_FILTER_DELETE_CLASS,
                                     IDC_FILTER_ADD_TITLE, IDC_FILTER_EDIT_TITLE, IDC_FILTER_DELETE_TITLE};
 
-std::string ListBoxText(HWND box, int index) {
-    const LRESULT length = SendMessageA(box, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR)
-        return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(box, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
-}
-
 std::vector<std::string> ListBoxEntries(HWND box) {
     std::vector<std::string> entries;
     const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));

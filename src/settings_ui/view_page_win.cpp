@@ -14,15 +14,6 @@ constexpr int kPlainLookIndex = 0;
 constexpr int kPlainLayoutControls[] = {IDC_VIEW_COLS_EDIT, IDC_VIEW_ROWS_EDIT, IDC_VIEW_COLS_SPIN, IDC_VIEW_ROWS_SPIN,
                                         IDC_VIEW_ICON_SIZE};
 
-std::string ComboText(HWND combo, int index) {
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR)
-        return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
-}
-
 }  // namespace
 
 CKestrovarViewPage::CKestrovarViewPage(KestrovarOptions& settings)
@@ -61,7 +52,7 @@ void CKestrovarViewPage::FillThemeList() {
     SendMessageA(combo, CB_DIR, DDL_DIRECTORY, reinterpret_cast<LPARAM>(patternBuffer.data()));
     // Rewrite in place without re-sorting: the plain look stays at index 0.
     for (int i = 0; i < static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); ++i) {
-        const std::string entry = ThemeEntryFromListing(ComboText(combo, i));
+        const std::string entry = ThemeEntryFromListing(ComboBoxText(combo, i));
         SendMessageA(combo, CB_DELETESTRING, i, 0);
         SendMessageA(combo, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.c_str()));
     }
@@ -145,7 +136,7 @@ bool CKestrovarViewPage::OnApply() {
 std::string CKestrovarViewPage::SelectedThemeText() const {
     const int index = SelectedIndex(IDC_VIEW_THEME);
     // No selection (no themes folder, or a stored theme that begins no entry) names no theme.
-    return index < 0 ? std::string() : ComboText(Item(IDC_VIEW_THEME), index);
+    return index < 0 ? std::string() : ComboBoxText(Item(IDC_VIEW_THEME), index);
 }
 
 int CKestrovarViewPage::SelectedIndex(int comboId) const {
