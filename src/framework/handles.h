@@ -69,10 +69,11 @@ using UniqueFind = UniqueAny<FindHandleTraits>;
 using UniqueMenu = UniqueAny<MenuTraits>;
 using UniqueImageList = UniqueAny<ImageListTraits>;
 
-// A window DC from GetDC, released with ReleaseDC.
+// A window DC from GetDC, or from GetDCEx with flags, released with ReleaseDC.
 class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDc(HWND hwnd, DWORD flags) : hwnd_(hwnd), dc_(GetDCEx(hwnd, nullptr, flags)) {}
     ~WindowDc() {
         if (dc_)
             ReleaseDC(hwnd_, dc_);
@@ -84,6 +85,22 @@ public:
 private:
     HWND hwnd_;  // not owned
     HDC dc_;
+};
+
+// COM initialised on this thread for the lifetime of this value; uninitialised again only when
+// the initialisation succeeded.
+class ComApartment {
+public:
+    explicit ComApartment(DWORD flags) : result_(CoInitializeEx(nullptr, flags)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
 };
 
 // Selects an object into a DC for the lifetime of this value, then selects the old one back.

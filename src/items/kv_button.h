@@ -60,7 +60,7 @@ private:
     void OnMouseMove();
     void OnMiddleButtonUp();
     void DrawItem(const DRAWITEMSTRUCT& draw);
-    HDC ComposeOnCanvas(HDC reference, const RECT& client, POINT cursor) const;
+    HDC ComposeOnCanvas(const RECT& client, POINT cursor) const;
     void DrawSkinBackground(HDC dc, const RECT& client) const;
     void DrawFace(HDC dc, const RECT& client, Face face) const;
     bool IsShownPressed() const;

@@ -1,10 +1,13 @@
 #include "items/kv_button.h"
 
+#include "framework/dib_canvas.h"
 #include "framework/handles.h"
 #include "items/icon_pictures.h"
 #include "launcher/messages.h"
 #include "settings/kestrovar_settings.h"
 #include "theme/draw_transparent.h"
+
+#include <algorithm>
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -42,45 +45,16 @@ void FrameWithSystemColor(HDC dc, const RECT& rect, int colorIndex) {
 }
 
 // One off-screen canvas serves every button: they are drawn one at a time on the GUI thread,
-// and a page of many buttons would otherwise make and free a bitmap for each of them.
-class ButtonCanvas {
-public:
-    // A memory DC compatible with target holding a bitmap of at least width x height.
-    HDC Get(HDC target, int width, int height) {
-        if (!dc_ || width > width_ || height > height_) {
-            Release();
-            dc_.reset(CreateCompatibleDC(target));
-            bitmap_.reset(CreateCompatibleBitmap(target, width, height));
-            if (!dc_ || !bitmap_) {
-                Release();
-                return nullptr;
-            }
-            previous_ = SelectObject(dc_.get(), bitmap_.get());
-            width_ = width;
-            height_ = height;
-        }
-        return dc_.get();
+// and a page of many buttons would otherwise make and free a bitmap for each of them. It grows
+// to the largest button drawn; nullptr when it cannot.
+HDC ButtonCanvas(int width, int height) {
+    static DibCanvas canvas;
+    if (!canvas || width > canvas.width() || height > canvas.height()) {
+        if (!canvas.Create(std::max(width, canvas.width()), std::max(height, canvas.height())))
+            return nullptr;
     }
-    ~ButtonCanvas() { Release(); }
-
-private:
-    void Release() {
-        if (dc_ && previous_)
-            SelectObject(dc_.get(), previous_);
-        previous_ = nullptr;
-        dc_.reset();
-        bitmap_.reset();
-        width_ = height_ = 0;
-    }
-
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;  // not owned: the DC's original bitmap
-    int width_ = 0;
-    int height_ = 0;
-};
-
-ButtonCanvas g_canvas;  // GUI thread only
+    return canvas.dc();
+}
 
 }  // namespace
 
@@ -368,26 +342,26 @@ void CKVButton::DrawItem(const DRAWITEMSTRUCT& draw) {
     GetClientRect(hwnd(), &client);
     POINT cursor = {};
     GetCursorPos(&cursor);
-    if (HDC picture = ComposeOnCanvas(draw.hDC, client, cursor))
+    if (HDC picture = ComposeOnCanvas(client, cursor))
         BitBlt(draw.hDC, 0, 0, client.right, client.bottom, picture, 0, 0, SRCCOPY);
 }
 
 bool CKVButton::PaintAt(HDC dc, int x, int y, POINT cursor) const {
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    HDC picture = ComposeOnCanvas(dc, client, cursor);
+    HDC picture = ComposeOnCanvas(client, cursor);
     return picture && BitBlt(dc, x, y, client.right, client.bottom, picture, 0, 0, SRCCOPY);
 }
 
 // Composes the button's picture off screen (so it reaches the screen in one copy, without
 // flicker) and returns the canvas DC holding it, or nullptr when there is nothing to draw. The
 // pointer's place is asked by the caller: under Wine each query is a round trip to the X server.
-HDC CKVButton::ComposeOnCanvas(HDC reference, const RECT& client, POINT cursor) const {
+HDC CKVButton::ComposeOnCanvas(const RECT& client, POINT cursor) const {
     if (client.right <= 0 || client.bottom <= 0)
         return nullptr;
     ScreenToClient(hwnd(), &cursor);
 
-    HDC dc = g_canvas.Get(reference, client.right, client.bottom);
+    HDC dc = ButtonCanvas(client.right, client.bottom);
     if (!dc)
         return nullptr;
     if (IsSkinned())

@@ -77,10 +77,8 @@ void LaunchItem(const LaunchRequest& request) {
         SendMessageA(request.launcher, KVM_HIDE, 0, 0);
 
     // Shell extensions that may run the start expect COM on the calling thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ShellExecuteA(nullptr, nullptr, program.c_str(), NullIfEmpty(parameters), NullIfEmpty(folder), SW_SHOWNORMAL);
-    if (SUCCEEDED(com))
-        CoUninitialize();
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 
 namespace {
 
+// A DC of the launcher that does not clip its child windows: the buttons are drawn through it.
+constexpr DWORD kUnclippedDc = DCX_CACHE | DCX_CLIPSIBLINGS;
+
 BYTE Opacity(int windowTpValue) {
     return static_cast<BYTE>(windowTpValue & 0xFF);
 }
@@ -87,16 +90,14 @@ void LauncherPainter::PaintPlainBackground(HDC target) {
 // invalidated, so no paint of their own follows; a button that cannot be drawn this way is left
 // to its own paint.
 void LauncherPainter::PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons) {
-    HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    WindowDc screen(hwnd(), kUnclippedDc);
     POINT cursor = {};
     GetCursorPos(&cursor);
     for (CKVButton* button : buttons) {
         const RECT r = WindowRectIn(button->hwnd(), hwnd());
-        if (!screen || !button->PaintAt(screen, r.left, r.top, cursor))
+        if (!screen.get() || !button->PaintAt(screen.get(), r.left, r.top, cursor))
             InvalidateRect(button->hwnd(), nullptr, FALSE);
     }
-    if (screen)
-        ReleaseDC(hwnd(), screen);
 }
 
 // Leaves nothing for the window's and the buttons' own paints; the caller lets the window paint
@@ -104,22 +105,25 @@ void LauncherPainter::PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons)
 bool LauncherPainter::PaintWholeWindowAtOnce(const std::vector<std::unique_ptr<CKVButton>>& buttons, POINT cursor) {
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    HDC screen = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (!screen)
-        return false;
-    UniqueMemoryDc offScreen(CreateCompatibleDC(screen));
-    UniqueBitmap picture(CreateCompatibleBitmap(screen, std::max(1L, client.right), std::max(1L, client.bottom)));
-    bool painted = offScreen && picture;
-    if (painted) {
-        SelectedObject selected(offScreen.get(), picture.get());
-        PaintBackground(offScreen.get());
-        for (const auto& button : buttons) {
-            const RECT r = WindowRectIn(button->hwnd(), hwnd());
-            button->PaintAt(offScreen.get(), r.left, r.top, cursor);
+    bool painted = false;
+    {
+        WindowDc screen(hwnd(), kUnclippedDc);
+        if (!screen.get())
+            return false;
+        UniqueMemoryDc offScreen(CreateCompatibleDC(screen.get()));
+        UniqueBitmap picture(
+            CreateCompatibleBitmap(screen.get(), std::max(1L, client.right), std::max(1L, client.bottom)));
+        if (offScreen && picture) {
+            SelectedObject selected(offScreen.get(), picture.get());
+            PaintBackground(offScreen.get());
+            for (const auto& button : buttons) {
+                const RECT r = WindowRectIn(button->hwnd(), hwnd());
+                button->PaintAt(offScreen.get(), r.left, r.top, cursor);
+            }
+            painted =
+                BitBlt(screen.get(), 0, 0, client.right, client.bottom, offScreen.get(), 0, 0, SRCCOPY) != FALSE;
         }
-        painted = BitBlt(screen, 0, 0, client.right, client.bottom, offScreen.get(), 0, 0, SRCCOPY) != FALSE;
     }
-    ReleaseDC(hwnd(), screen);
     if (painted)
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
     return painted;
