@@ -33,6 +33,13 @@ Split SplitWith(FakeFileSystem& fs, const std::string& command) {
     return split;
 }
 
+void ExpectSplit(FakeFileSystem& fs, const std::string& command, const char* program, const char* arguments) {
+    SCOPED_TRACE(command);
+    const Split s = SplitWith(fs, command);
+    EXPECT_EQ(s.program, program);
+    EXPECT_EQ(s.arguments, arguments);
+}
+
 }  // namespace
 
 TEST(SplitCommandLine, ProgramIsLongestExistingPrefix) {
@@ -42,21 +49,14 @@ TEST(SplitCommandLine, ProgramIsLongestExistingPrefix) {
                   {"C:\\Tools\\run now.exe", kFile},
                   {"C:\\Windows", kDirectory}};
 
-    Split s = SplitWith(fs, "C:\\Program Files\\App\\app.exe -x -y");
-    EXPECT_EQ(s.program, "C:\\Program Files\\App\\app.exe");
-    EXPECT_EQ(s.arguments, "-x -y");
+    ExpectSplit(fs, "C:\\Program Files\\App\\app.exe -x -y", "C:\\Program Files\\App\\app.exe", "-x -y");
     // Every prefix, the whole command included, is tried from the shortest.
     EXPECT_EQ(fs.probed, (std::vector<std::string>{"C:\\Program", "C:\\Program Files\\App\\app.exe",
                                                    "C:\\Program Files\\App\\app.exe -x",
                                                    "C:\\Program Files\\App\\app.exe -x -y"}));
 
-    s = SplitWith(fs, "C:\\Tools\\run now.exe /q");
-    EXPECT_EQ(s.program, "C:\\Tools\\run now.exe");
-    EXPECT_EQ(s.arguments, "/q");
-
-    s = SplitWith(fs, "C:\\Windows");
-    EXPECT_EQ(s.program, "C:\\Windows");
-    EXPECT_EQ(s.arguments, "");
+    ExpectSplit(fs, "C:\\Tools\\run now.exe /q", "C:\\Tools\\run now.exe", "/q");
+    ExpectSplit(fs, "C:\\Windows", "C:\\Windows", "");
 }
 
 TEST(SplitCommandLine, NoExistingPrefixKeepsWholeCommandAndLeavesArgumentsAlone) {
@@ -75,17 +75,13 @@ TEST(SplitCommandLine, NoExistingPrefixKeepsWholeCommandAndLeavesArgumentsAlone)
 TEST(SplitCommandLine, TrimsSpacesAroundBothParts) {
     FakeFileSystem fs;
     fs.entries = {{"C:\\a.exe", kFile}};
-    Split s = SplitWith(fs, "C:\\a.exe   x  ");
-    EXPECT_EQ(s.program, "C:\\a.exe");
-    EXPECT_EQ(s.arguments, "x");
+    ExpectSplit(fs, "C:\\a.exe   x  ", "C:\\a.exe", "x");
 }
 
 TEST(SplitCommandLine, DoubleBytePathsSplitAtRealSpaces) {
     FakeFileSystem fs;
     fs.entries = {{"C:\\表示\\ソフト.exe", kFile}};
-    Split s = SplitWith(fs, "C:\\表示\\ソフト.exe 能力");
-    EXPECT_EQ(s.program, "C:\\表示\\ソフト.exe");
-    EXPECT_EQ(s.arguments, "能力");
+    ExpectSplit(fs, "C:\\表示\\ソフト.exe 能力", "C:\\表示\\ソフト.exe", "能力");
 }
 
 TEST(FileTitle, NameWithoutFolderAndExtension) {

@@ -151,12 +151,12 @@ TEST(ItemList, UsedItemsByIndexAscending) {
 
 TEST(ItemProfile, ReadAcceptsExactlyTwoPiecesWithinRange) {
     MemoryProfile profile;
-    profile.Set("Path Name", "Button0", std::string("Zero*C:\\zero.exe"));
-    profile.Set("Path Name", "Button7", std::string("**Seven***C:\\seven.exe*"));
-    profile.Set("Path Name", "Button3", std::string("OnlyTip*"));
-    profile.Set("Path Name", "Button4", std::string("a*b*c"));
-    profile.Set("Path Name", "Button10000", std::string("Last*C:\\last.exe"));
-    profile.Set("Path Name", "Button10001", std::string("Beyond*C:\\beyond.exe"));
+    profile.SetStrings("Path Name", {{"Button0", "Zero*C:\\zero.exe"},
+                                     {"Button7", "**Seven***C:\\seven.exe*"},
+                                     {"Button3", "OnlyTip*"},
+                                     {"Button4", "a*b*c"},
+                                     {"Button10000", "Last*C:\\last.exe"},
+                                     {"Button10001", "Beyond*C:\\beyond.exe"}});
 
     ItemList items;
     ReadItems(items, profile);

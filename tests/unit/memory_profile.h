@@ -62,6 +62,10 @@ public:
 
     // Direct access without logging, for setting up and inspecting the store.
     void Set(const std::string& section, const std::string& key, Value value) { sections_[section][key] = value; }
+    void SetStrings(const std::string& section, const std::map<std::string, std::string>& values) {
+        for (const auto& [key, value] : values)
+            sections_[section][key] = value;
+    }
     bool Has(const std::string& section, const std::string& key) const { return Find(section, key) != nullptr; }
     std::string StringAt(const std::string& section, const std::string& key) const {
         const Value* value = Find(section, key);

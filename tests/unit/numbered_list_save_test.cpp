@@ -88,10 +88,8 @@ TEST(NumberedListSave, RandomEditsNeverLoseAKeptValue) {
 
 TEST(NumberedListSave, SavesThroughTheProfileAndKeepsOtherValues) {
     MemoryProfile profile;
-    profile.Set("Path Name", "Button0", std::string("a*x"));
-    profile.Set("Path Name", "Button1", std::string("b*y"));
-    profile.Set("Path Name", "Other", std::string("kept"));
-    profile.Set("Path Name", "Button10001", std::string("out of range"));
+    profile.SetStrings("Path Name",
+                       {{"Button0", "a*x"}, {"Button1", "b*y"}, {"Other", "kept"}, {"Button10001", "out of range"}});
     SaveNumberedList(profile, "Path Name", "Button", 10000, {{0, "b*y"}, {1, "a*x"}});
     EXPECT_EQ("b*y", profile.StringAt("Path Name", "Button0"));
     EXPECT_EQ("a*x", profile.StringAt("Path Name", "Button1"));

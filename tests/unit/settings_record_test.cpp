@@ -69,14 +69,14 @@ TEST(SettingsRecord, LoadReadsInOrderAndUsesStoredValues) {
 // no empty or non-string values.
 TEST(SettingsRecord, NameListsFromOneReadMatchProbing) {
     MemoryProfile profile;
-    profile.Set("Filter", "ClassName0", std::string("zero"));
-    profile.Set("Filter", "CLASSNAME12", std::string("twelve"));
-    profile.Set("Filter", "classname1000", std::string("last"));
-    profile.Set("Filter", "ClassName1001", std::string("beyond"));
-    profile.Set("Filter", "ClassName07", std::string("leading zero"));
-    profile.Set("Filter", "ClassName3", std::string(""));
+    profile.SetStrings("Filter", {{"ClassName0", "zero"},
+                                  {"CLASSNAME12", "twelve"},
+                                  {"classname1000", "last"},
+                                  {"ClassName1001", "beyond"},
+                                  {"ClassName07", "leading zero"},
+                                  {"ClassName3", ""},
+                                  {"WindowName2", "window"}});
     profile.Set("Filter", "ClassName4", 4);
-    profile.Set("Filter", "WindowName2", std::string("window"));
     KestrovarOptions o;
     LoadOptions(o, profile);
     EXPECT_EQ(o.IgnoredClassNames, (std::vector<std::string>{"last", "twelve", "zero"}));
@@ -103,10 +103,9 @@ TEST(SettingsRecord, SaveWritesInOrderAndNeverWritesTrayIconFlag) {
 
 TEST(SettingsRecord, FilterListsWithGapsAreSavedWithoutGaps) {
     MemoryProfile profile;
-    profile.Set("Filter", "ClassName0", std::string("Notepad"));
-    profile.Set("Filter", "ClassName5", std::string("*Edit*"));
-    profile.Set("Filter", "ClassName1001", std::string("never read"));
-    profile.Set("Filter", "WindowName2", std::string(""));
+    profile.SetStrings(
+        "Filter",
+        {{"ClassName0", "Notepad"}, {"ClassName5", "*Edit*"}, {"ClassName1001", "never read"}, {"WindowName2", ""}});
     KestrovarOptions o;
     LoadOptions(o, profile);
     EXPECT_EQ(o.IgnoredClassNames, (std::vector<std::string>{"*Edit*", "Notepad"}));

@@ -4,11 +4,8 @@
 
 #include "framework/dib_canvas.h"
 #include "framework/handles.h"
-#include "framework/registry_profile.h"
 #include "launcher/messages.h"
-#include "settings/kestrovar_settings.h"
-
-#include <shlwapi.h>
+#include "support/button_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +18,7 @@ namespace {
 constexpr char kTestCompany[] = "KvButtonTestCompany";
 constexpr char kDropTip[] = "アイテムをドロップして下さい。";
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
-constexpr int kSize = 22;
+constexpr int kSize = kvtest::kButtonSize;
 constexpr COLORREF kIconColor = RGB(200, 0, 0);
 
 // Stands in for the launcher: the buttons' parent window and their host, which keeps what the
@@ -43,14 +40,6 @@ public:
     std::vector<std::string> calls;
 };
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // Moves the pointer and waits until the system keeps reporting it there: Wine warps the X
 // pointer asynchronously, and motion from an earlier warp can still arrive afterwards.
 void MoveCursor(int x, int y) {
@@ -58,7 +47,7 @@ void MoveCursor(int x, int y) {
     int stableChecks = 0;
     for (int i = 0; i < 200 && stableChecks < 5; ++i) {
         Sleep(10);
-        Pump();
+        kvtest::PumpPending();
         POINT p = {};
         GetCursorPos(&p);
         if (p.x == x && p.y == y) {
@@ -98,30 +87,9 @@ void SetPixelOf(HBITMAP bitmap, int x, int y, COLORREF color) {
     SetPixel(dc.get(), x, y, color);
 }
 
-class ButtonTest : public ::testing::Test {
+class ButtonTest : public kvtest::ButtonFixture<FakeLauncher> {
 protected:
-    void SetUp() override {
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvButtonTestCompany");
-        profile_ = std::make_unique<RegistryProfile>(kTestCompany, "KvButtonTest");
-        settings_ = std::make_unique<CKestrovarSettings>(*profile_);
-        const RECT frame = {100, 100, 300, 200};
-        ASSERT_TRUE(launcher_.Create("KvFakeLauncher", WS_EX_TOPMOST, "fake launcher", WS_POPUP | WS_VISIBLE, frame,
-                                     nullptr, 0));
-        for (int i = 0; i < 2; ++i) {
-            auto button = std::make_unique<CKVButton>(*settings_, launcher_);
-            const RECT rect = {3 + i * 25, 3, 3 + i * 25 + kSize, 3 + kSize};
-            ASSERT_TRUE(button->CreateButton(launcher_.hwnd(), rect, kFirstButtonId + i));
-            buttons_.push_back(std::move(button));
-        }
-        Pump();
-    }
-    void TearDown() override {
-        buttons_.clear();
-        launcher_.DestroyWindow();
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvButtonTestCompany");
-    }
-
-    CKVButton& Button(int i) { return *buttons_[static_cast<size_t>(i)]; }
+    ButtonTest() : ButtonFixture(kTestCompany, "KvFakeLauncher", WS_EX_TOPMOST) {}
 
     // The pointer's first message to a button makes its tooltip control.
     void PointerComesTo(int i) {
@@ -141,11 +109,6 @@ protected:
         GetWindowRect(Button(i).hwnd(), &r);
         MoveCursor((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
-
-    std::unique_ptr<RegistryProfile> profile_;
-    std::unique_ptr<CKestrovarSettings> settings_;
-    FakeLauncher launcher_;
-    std::vector<std::unique_ptr<CKVButton>> buttons_;
 };
 
 TEST_F(ButtonTest, IsAnOwnerDrawnChildThatAcceptsFilesAndCarriesTheButtonText) {

@@ -226,8 +226,9 @@ TEST(SubclassTest, ASubclassedButtonGetsItsOwnMessagesAndTheReflectedNotificatio
 
 class EntryDialog : public Dialog {
 public:
-    explicit EntryDialog(std::string caption) : Dialog(IDD_TEXT), caption_(std::move(caption)) {}
+    explicit EntryDialog(std::string caption) : Dialog(IDD_TEXT), caption(std::move(caption)) {}
 
+    const std::string caption;
     std::string text;
     int oks = 0;
     int cancels = 0;
@@ -236,7 +237,7 @@ public:
 protected:
     BOOL OnInitDialog() override {
         boundAtInit = FromHandle(hwnd()) == this;
-        SetWindowTextA(hwnd(), caption_.c_str());
+        SetWindowTextA(hwnd(), caption.c_str());
         SetItemText(IDC_TEXT_EDIT, text);
         return TRUE;
     }
@@ -249,40 +250,40 @@ protected:
         ++cancels;
         Dialog::OnCancel();
     }
-
-private:
-    std::string caption_;
 };
 
-// Types into the dialog's edit box through its message queue, as the keyboard would, then
-// presses a key. If the dialog does not close, it is cancelled so that the test cannot hang.
-void TypeAndPress(const char* caption, const char* typed, WPARAM key, std::atomic<bool>* closedByKey) {
-    HWND dialog = WaitForTopLevel(caption, kDriverTimeoutMs);
-    if (!dialog)
-        return;
-    HWND edit = GetDlgItem(dialog, IDC_TEXT_EDIT);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    for (const char* c = typed; *c; ++c)
-        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 0);
-    PostMessageA(edit, WM_KEYDOWN, key, 0);
-    for (int waited = 0; waited < kDriverTimeoutMs && IsWindow(dialog); waited += 10)
-        Sleep(10);
-    *closedByKey = !IsWindow(dialog);
-    if (IsWindow(dialog))
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+// Runs the dialog modally while a driver thread types into its edit box through its message
+// queue, as the keyboard would, then presses a key, which must close it. If it does not, the
+// dialog is cancelled so that the test cannot hang.
+INT_PTR TypeAndPress(EntryDialog& entry, const char* typed, WPARAM key) {
+    std::atomic<bool> closedByKey{false};
+    INT_PTR result;
+    {
+        DriverThread driver([&] {
+            HWND dialog = WaitForTopLevel(entry.caption.c_str(), kDriverTimeoutMs);
+            if (!dialog)
+                return;
+            HWND edit = GetDlgItem(dialog, IDC_TEXT_EDIT);
+            SendMessageA(edit, EM_SETSEL, 0, -1);
+            for (const char* c = typed; *c; ++c)
+                PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 0);
+            PostMessageA(edit, WM_KEYDOWN, key, 0);
+            for (int waited = 0; waited < kDriverTimeoutMs && IsWindow(dialog); waited += 10)
+                Sleep(10);
+            closedByKey = !IsWindow(dialog);
+            if (IsWindow(dialog))
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        result = entry.DoModal(nullptr);
+    }
+    EXPECT_TRUE(closedByKey) << entry.caption;
+    return result;
 }
 
 TEST(DialogTest, ModalDialogFromTemplateReturnsIdOkWithTheTypedText) {
     EntryDialog dialog("kv modal ok");
     dialog.text = "before";
-    std::atomic<bool> closedByKey{false};
-    INT_PTR result;
-    {
-        DriverThread driver([&] { TypeAndPress("kv modal ok", "typed", VK_RETURN, &closedByKey); });
-        result = dialog.DoModal(nullptr);
-    }
-    EXPECT_TRUE(closedByKey);
-    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(IDOK, TypeAndPress(dialog, "typed", VK_RETURN));
     EXPECT_TRUE(dialog.boundAtInit);
     EXPECT_EQ("typed", dialog.text);
     EXPECT_EQ(1, dialog.oks);
@@ -292,14 +293,7 @@ TEST(DialogTest, ModalDialogFromTemplateReturnsIdOkWithTheTypedText) {
 TEST(DialogTest, EscapeCancelsTheModalDialogAndKeepsItsFields) {
     EntryDialog dialog("kv modal cancel");
     dialog.text = "keep";
-    std::atomic<bool> closedByKey{false};
-    INT_PTR result;
-    {
-        DriverThread driver([&] { TypeAndPress("kv modal cancel", "discarded", VK_ESCAPE, &closedByKey); });
-        result = dialog.DoModal(nullptr);
-    }
-    EXPECT_TRUE(closedByKey);
-    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(IDCANCEL, TypeAndPress(dialog, "discarded", VK_ESCAPE));
     EXPECT_EQ("keep", dialog.text);
     EXPECT_EQ(0, dialog.oks);
     EXPECT_EQ(1, dialog.cancels);

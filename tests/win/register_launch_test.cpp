@@ -4,10 +4,9 @@
 #include "items/kv_button.h"
 
 #include "framework/handles.h"
-#include "framework/registry_profile.h"
 #include "items/launch_item.h"
 #include "launcher/messages.h"
-#include "settings/kestrovar_settings.h"
+#include "support/button_fixture.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -71,23 +70,11 @@ public:
     std::vector<UINT> received;
 };
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using kvtest::PumpPending;
 
 // Pumps messages (the launch thread sends some) until condition holds or 20 s have passed.
 bool PumpUntil(const std::function<bool()>& condition) {
-    for (int waited = 0; waited < 20000; waited += 10) {
-        Pump();
-        if (condition())
-            return true;
-        Sleep(10);
-    }
-    return false;
+    return kvtest::PumpUntil(condition, 20000);
 }
 
 std::string CurrentDirectory() {
@@ -128,36 +115,26 @@ HDROP MakeDrop(const std::vector<std::string>& files) {
     return static_cast<HDROP>(memory);
 }
 
-class RegisterLaunchTest : public ::testing::Test {
+class RegisterLaunchTest : public kvtest::ButtonFixture<RecordingLauncher> {
 protected:
+    RegisterLaunchTest() : ButtonFixture(kTestCompany, "KvRecordingLauncher", 0) {}
+
     void SetUp() override {
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvRegisterTestCompany");
-        profile_ = std::make_unique<RegistryProfile>(kTestCompany, "KvRegisterTest");
-        settings_ = std::make_unique<CKestrovarSettings>(*profile_);
-        const RECT frame = {100, 100, 300, 200};
-        ASSERT_TRUE(launcher_.Create("KvRecordingLauncher", 0, "recording launcher", WS_POPUP | WS_VISIBLE, frame,
-                                     nullptr, 0));
-        for (int i = 0; i < 2; ++i) {
-            auto button = std::make_unique<CKVButton>(*settings_, launcher_);
-            const RECT rect = {3 + i * 25, 3, 25 + i * 25, 25};
-            ASSERT_TRUE(button->CreateButton(launcher_.hwnd(), rect, kFirstButtonId + i));
-            button->SetButtonItem(kButtonIndex + i, "", "", nullptr, 16);
-            buttons_.push_back(std::move(button));
-        }
+        ASSERT_NO_FATAL_FAILURE(ButtonFixture::SetUp());
+        for (int i = 0; i < 2; ++i)
+            Button(i).SetButtonItem(kButtonIndex + i, "", "", nullptr, 16);
 
         char temp[MAX_PATH] = {};
         GetTempPathA(sizeof(temp), temp);
         work_ = std::string(temp) + "kv_register_" + std::to_string(GetCurrentProcessId());
         SHCreateDirectoryExA(nullptr, work_.c_str(), nullptr);
         startDirectory_ = CurrentDirectory();
-        Pump();
+        PumpPending();
     }
 
     void TearDown() override {
-        buttons_.clear();
-        launcher_.DestroyWindow();
+        ButtonFixture::TearDown();
         SetCurrentDirectoryA(startDirectory_.c_str());
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KvRegisterTestCompany");
         // Double NUL for SHFileOperation.
         std::string from = work_ + std::string(2, '\0');
         SHFILEOPSTRUCTA remove = {};
@@ -180,12 +157,6 @@ protected:
         return exePath.substr(0, exePath.rfind('.')) + ".launched";
     }
 
-    CKVButton& Button(int i = 0) { return *buttons_[static_cast<size_t>(i)]; }
-
-    std::unique_ptr<RegistryProfile> profile_;
-    std::unique_ptr<CKestrovarSettings> settings_;
-    RecordingLauncher launcher_;
-    std::vector<std::unique_ptr<CKVButton>> buttons_;
     std::string work_;
     std::string startDirectory_;
 };
@@ -256,7 +227,7 @@ TEST_F(RegisterLaunchTest, LaunchWithoutHideOptionDoesNotHide) {
     Button().StartLaunch();
     ASSERT_TRUE(PumpUntil([&] { return PathFileExistsA(RecordOf(path).c_str()); }));
     Sleep(100);
-    Pump();
+    PumpPending();
     EXPECT_EQ(0u, launcher_.Count(KVM_HIDE));
 }
 
@@ -271,7 +242,7 @@ TEST_F(RegisterLaunchTest, LaunchOfEmptyButtonOnlyHides) {
     Button().StartLaunch();
     ASSERT_TRUE(PumpUntil([&] { return launcher_.Count(KVM_HIDE) == 1; }));
     Sleep(100);
-    Pump();
+    PumpPending();
     EXPECT_TRUE(launcher_.deleted.empty());
 }
 

@@ -63,6 +63,18 @@ INT_PTR RunDialog(CTextDialog& dialog, std::function<void(HWND)> drive) {
     return result;
 }
 
+// Runs the dialog over `text` with its edit box focused: `edit` works on the box, then `key`
+// closes the dialog.
+INT_PTR RunInEdit(CTextDialog& dialog, const std::string& text, UINT key, std::function<void(HWND)> edit) {
+    dialog.m_strText = text;
+    return RunDialog(dialog, [=](HWND d) {
+        HWND box = GetDlgItem(d, IDC_TEXT_EDIT);
+        SetFocus(box);
+        edit(box);
+        PostKey(key);
+    });
+}
+
 }  // namespace
 
 TEST(TextDialog, EnterAtOnceConfirmsTheInitialTextWithOkFocused) {
@@ -81,13 +93,9 @@ TEST(TextDialog, EnterAtOnceConfirmsTheInitialTextWithOkFocused) {
 
 TEST(TextDialog, EmptiedBoxReturnsTheEmptyText) {
     CTextDialog dialog;
-    dialog.m_strText = "C:\\windows\\notepad.exe";
-    EXPECT_EQ(IDOK, RunDialog(dialog, [](HWND d) {
-                  HWND edit = GetDlgItem(d, IDC_TEXT_EDIT);
-                  SetFocus(edit);
+    EXPECT_EQ(IDOK, RunInEdit(dialog, "C:\\windows\\notepad.exe", VK_RETURN, [](HWND edit) {
                   SendMessageA(edit, EM_SETSEL, 0, -1);
                   PostKey(VK_DELETE);
-                  PostKey(VK_RETURN);
               }));
     EXPECT_EQ("", dialog.m_strText);
 }
@@ -97,25 +105,15 @@ TEST(TextDialog, LongTypedTextScrollsAndComesBackWhole) {
     for (int i = 0; i < 40; ++i)
         typed += "ｱ0123456789";  // far wider than the box; half-width kana are single bytes
     CTextDialog dialog;
-    dialog.m_strText = "start:";
-    EXPECT_EQ(IDOK, RunDialog(dialog, [&](HWND d) {
-                  HWND edit = GetDlgItem(d, IDC_TEXT_EDIT);
-                  SetFocus(edit);
+    EXPECT_EQ(IDOK, RunInEdit(dialog, "start:", VK_RETURN, [&](HWND edit) {
                   SendMessageA(edit, EM_SETSEL, 6, 6);
                   PostText(edit, typed);
-                  PostKey(VK_RETURN);
               }));
     EXPECT_EQ("start:" + typed, dialog.m_strText);
 }
 
 TEST(TextDialog, EscapeCancelsAndKeepsTheInput) {
     CTextDialog dialog;
-    dialog.m_strText = "keep";
-    EXPECT_EQ(IDCANCEL, RunDialog(dialog, [](HWND d) {
-                  HWND edit = GetDlgItem(d, IDC_TEXT_EDIT);
-                  SetFocus(edit);
-                  PostText(edit, "changed");
-                  PostKey(VK_ESCAPE);
-              }));
+    EXPECT_EQ(IDCANCEL, RunInEdit(dialog, "keep", VK_ESCAPE, [](HWND edit) { PostText(edit, "changed"); }));
     EXPECT_EQ("keep", dialog.m_strText);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -43,6 +44,16 @@ SIZE SizeOf(const UniqueBitmap& bitmap) {
     return BitmapSize(bitmap.get());
 }
 
+// The layout a theme gives the launcher as one text: colour key, grid, button size and
+// spacing, and where the grid starts on the body.
+std::string LayoutOf(const CKestrovarSettings& s) {
+    char text[128];
+    snprintf(text, sizeof(text), "key %06X, %dx%d buttons of %dx%d, %d apart, from %d,%d",
+             static_cast<unsigned>(s.ColorKey), s.Col, s.Row, s.ButtonWidth, s.ButtonHeight, s.ButtonSpace,
+             s.ButtonOriginX, s.ButtonOriginY);
+    return text;
+}
+
 TEST_F(ThemeLoaderTest, SampleThemesLoadCompletelyAndTheirGridsFitTheirBodies) {
     ASSERT_TRUE(scratch.CopySampleThemes());
     std::vector<std::string> themes;
@@ -74,14 +85,7 @@ TEST_F(ThemeLoaderTest, OwnGridButtonSizeAndColourKeyOfATheme) {
     settings.Col = 9;
     settings.Row = 9;
     ASSERT_EQ(1, Load("Sandstone"));
-    EXPECT_EQ(0x0000FF00u, settings.ColorKey);
-    EXPECT_EQ(4, settings.Col);
-    EXPECT_EQ(3, settings.Row);
-    EXPECT_EQ(30, settings.ButtonWidth);
-    EXPECT_EQ(24, settings.ButtonHeight);
-    EXPECT_EQ(4, settings.ButtonSpace);
-    EXPECT_EQ(10, settings.ButtonOriginX);
-    EXPECT_EQ(20, settings.ButtonOriginY);
+    EXPECT_EQ("key 00FF00, 4x3 buttons of 30x24, 4 apart, from 10,20", LayoutOf(settings));
 
     // The theme's values are what the profile receives at the next save.
     settings.SaveSettings();
@@ -112,15 +116,8 @@ TEST_F(ThemeLoaderTest, ABodyAloneTakesTheDefaultsAndKeepsTheButtonSize) {
     EXPECT_FALSE(settings.Skin.Button);
     EXPECT_FALSE(settings.Skin.ButtonOnMouse);
     EXPECT_FALSE(settings.Skin.ButtonDown);
-    EXPECT_EQ(0x00FF00FFu, settings.ColorKey);
+    EXPECT_EQ("key FF00FF, 6x2 buttons of 41x43, 3 apart, from 3,3", LayoutOf(settings));
     EXPECT_EQ(16, settings.IconSize);
-    EXPECT_EQ(3, settings.ButtonSpace);
-    EXPECT_EQ(6, settings.Col);
-    EXPECT_EQ(2, settings.Row);
-    EXPECT_EQ(3, settings.ButtonOriginX);
-    EXPECT_EQ(3, settings.ButtonOriginY);
-    EXPECT_EQ(41, settings.ButtonWidth);
-    EXPECT_EQ(43, settings.ButtonHeight);
 }
 
 TEST_F(ThemeLoaderTest, ThemesThatCannotBeLoadedLeaveNoBitmapsAndTheLayoutUntouched) {
