@@ -89,4 +89,12 @@ inline void Print(const Row& row) {
     fflush(stdout);
 }
 
+// A row of figures alone, with no reference, goal or note.
+inline void PrintSamples(const std::string& name, const std::vector<double>& samples) {
+    Row row;
+    row.name = name;
+    row.samples = samples;
+    Print(row);
+}
+
 }  // namespace bench

@@ -73,27 +73,30 @@ void WriteNameListDirectly(RegistryProfile& profile, const char* prefix, const s
 
 // The settings outside the lists, as the real save writes them.
 void WriteScalarSettings(const KestrovarOptions& o, RegistryProfile& profile) {
-    const std::pair<const char*, int> status[] = {{kMemoryPage, o.MemoryPage},
-                                                  {kWheelClickLock, o.WheelClickLock},
-                                                  {kWheelClickTrigger, o.WheelClickTrigger},
-                                                  {kWheelClickSelect, o.WheelClickSelect},
-                                                  {kHideOption, o.HideOption},
-                                                  {kHotkeyShow, o.HotkeyShow},
-                                                  {kHotkeyNext, o.HotkeyNext},
-                                                  {kHotkeyPrev, o.HotkeyPrev},
-                                                  {kDoubleClick, o.DoubleClick}};
-    for (const auto& [key, value] : status)
-        profile.WriteInt(kStatus, key, value);
-    const std::pair<const char*, int> design[] = {{kSkinMode, o.SkinMode},
-                                                  {kIconSize, o.IconSize},
-                                                  {kButtonSpace, o.ButtonSpace},
-                                                  {kButtonWidth, o.ButtonWidth},
-                                                  {kButtonHeight, o.ButtonHeight},
-                                                  {kCol, o.Col},
-                                                  {kRow, o.Row},
-                                                  {kWindowTPValue, o.WindowTPValue}};
-    for (const auto& [key, value] : design)
-        profile.WriteInt(kDesign, key, value);
+    struct Setting {
+        const char* section;
+        const char* key;
+        int value;
+    };
+    const Setting settings[] = {{kStatus, kMemoryPage, o.MemoryPage},
+                                {kStatus, kWheelClickLock, o.WheelClickLock},
+                                {kStatus, kWheelClickTrigger, o.WheelClickTrigger},
+                                {kStatus, kWheelClickSelect, o.WheelClickSelect},
+                                {kStatus, kHideOption, o.HideOption},
+                                {kStatus, kHotkeyShow, o.HotkeyShow},
+                                {kStatus, kHotkeyNext, o.HotkeyNext},
+                                {kStatus, kHotkeyPrev, o.HotkeyPrev},
+                                {kStatus, kDoubleClick, o.DoubleClick},
+                                {kDesign, kSkinMode, o.SkinMode},
+                                {kDesign, kIconSize, o.IconSize},
+                                {kDesign, kButtonSpace, o.ButtonSpace},
+                                {kDesign, kButtonWidth, o.ButtonWidth},
+                                {kDesign, kButtonHeight, o.ButtonHeight},
+                                {kDesign, kCol, o.Col},
+                                {kDesign, kRow, o.Row},
+                                {kDesign, kWindowTPValue, o.WindowTPValue}};
+    for (const Setting& setting : settings)
+        profile.WriteInt(setting.section, setting.key, setting.value);
     profile.WriteString(kDesign, kTheme, o.Theme);
 }
 
@@ -228,21 +231,9 @@ int main(int argc, char** argv) {
     nothing.note = profileNote;
     bench::Print(nothing);
     bench::Print(SaveRow("shutdown save, 12,003 values, 3 items changed", someChanged, swept));
-    bench::Row readRow;
-    readRow.name = "  of which: reading the stored lists back (ValueNames + GetString per value)";
-    readRow.samples = readBack;
-    bench::Print(readRow);
-    bench::Row enumerationRow;
-    enumerationRow.name = "  for comparison: the same values in one RegEnumValueA pass (names with data)";
-    enumerationRow.samples = enumerated;
-    bench::Print(enumerationRow);
-    bench::Row sweepRow;
-    sweepRow.name = kSweepName;
-    sweepRow.samples = swept;
-    bench::Print(sweepRow);
-    bench::Row first;
-    first.name = "first save into an empty profile, 12,003 values";
-    first.samples = firstSave;
-    bench::Print(first);
+    bench::PrintSamples("  of which: reading the stored lists back (ValueNames + GetString per value)", readBack);
+    bench::PrintSamples("  for comparison: the same values in one RegEnumValueA pass (names with data)", enumerated);
+    bench::PrintSamples(kSweepName, swept);
+    bench::PrintSamples("first save into an empty profile, 12,003 values", firstSave);
     return 0;
 }

@@ -463,18 +463,10 @@ private:
 
     // Where the time of a start goes, for one configuration.
     void ReportStartParts(const Starts& starts) {
-        bench::Row found;
-        found.name = "  of which: until the launcher window exists";
-        found.samples = starts.windowFound;
-        bench::Print(found);
-        bench::Row answering;
-        answering.name = "  of which: until it has its buttons and answers WM_NULL";
-        answering.samples = starts.answering;
-        bench::Print(answering);
-        bench::Row profileRead;
-        profileRead.name = "  of which: the profile read (LoadOptions, in process, same profile)";
-        profileRead.samples = starts.profileRead;
-        bench::Print(profileRead);
+        bench::PrintSamples("  of which: until the launcher window exists", starts.windowFound);
+        bench::PrintSamples("  of which: until it has its buttons and answers WM_NULL", starts.answering);
+        bench::PrintSamples("  of which: the profile read (LoadOptions, in process, same profile)",
+                            starts.profileRead);
     }
 
     void ReportRatio(const std::string& name, const std::vector<double>& without, const std::vector<double>& with) {

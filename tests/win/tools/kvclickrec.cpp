@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "tool_window.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,11 +37,8 @@ LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_TIMER:
             DestroyWindow(hwnd);
             return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
         default:
-            return DefWindowProcA(hwnd, msg, wParam, lParam);
+            return ToolWindowDefault(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -54,22 +53,10 @@ int main(int argc, char** argv) {
     const int x = atoi(argv[2]), y = atoi(argv[3]), w = atoi(argv[4]), h = atoi(argv[5]);
     const int seconds = argc > 6 ? atoi(argv[6]) : 120;
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = &RecorderProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, kClassName, "Click Recorder", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y, w, h, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreateToolWindow(kClassName, &RecorderProc, "Click Recorder", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                                 {x, y, x + w, y + h});
     if (!hwnd)
         return 1;
     SetTimer(hwnd, kLifetimeTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return RunMessageLoop();
 }

@@ -30,6 +30,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -142,58 +143,49 @@ void MakePatchedHeaders(const Bytes& source, CaseWriter& out) {
         out.Write("bad-unusable-source", Bytes());
         return;
     }
-    struct Field16 {
+    const auto writePatched = [&](const std::string& field, size_t offset, bool wide, uint32_t value) {
+        Bytes patched = source;
+        if (wide)
+            Put32(patched, offset, value);
+        else
+            Put16(patched, offset, static_cast<uint16_t>(value));
+        out.Write("any-patched-" + field + "-" + std::to_string(value), patched);
+    };
+    struct ListField {
         const char* name;
         size_t offset;
     };
     // The list header: every field the reader trusts, with values around and far from the truth.
-    const Field16 fields16[] = {{"magic", 0}, {"version", 2}, {"count", 4},  {"capacity", 6}, {"grow", 8},
-                                {"cx", 10},   {"cy", 12},     {"flags", 18}, {"ovl0", 20},    {"ovl3", 26}};
+    const ListField listFields[] = {{"magic", 0}, {"version", 2}, {"count", 4},  {"capacity", 6}, {"grow", 8},
+                                    {"cx", 10},   {"cy", 12},     {"flags", 18}, {"ovl0", 20},    {"ovl3", 26}};
     const uint16_t values16[] = {0,  1,  2,  3,   4,   5,   7,    8,      15,     16,    17,
                                  31, 32, 33, 255, 256, 257, 1000, 0x7FFF, 0x8000, 0xFFFF};
-    for (const Field16& field : fields16) {
-        for (uint16_t value : values16) {
-            Bytes patched = source;
-            Put16(patched, field.offset, value);
-            out.Write(std::string("any-patched-") + field.name + "-" + std::to_string(value), patched);
-        }
+    for (const ListField& field : listFields) {
+        for (uint16_t value : values16)
+            writePatched(field.name, field.offset, false, value);
     }
-    // The two bitmap headers: sizes, shapes and offsets.
-    struct Field32 {
+    // The two bitmap headers: sizes, shapes and offsets, at the same places in both; the mask's
+    // file size, planes and image size are left as they are.
+    struct BitmapField {
         const char* name;
-        size_t offset;
+        size_t offset;  // from the start of the bitmap's file header
         bool wide;
+        bool inMask;
     };
-    const size_t color = kListHeaderSize;
-    const size_t mask = static_cast<size_t>(layout->maskHeaderOffset);
-    const Field32 fields32[] = {{"color-type", color, false},
-                                {"color-filesize", color + 2, true},
-                                {"color-offbits", color + 10, true},
-                                {"color-infosize", color + 14, true},
-                                {"color-width", color + 18, true},
-                                {"color-height", color + 22, true},
-                                {"color-planes", color + 26, false},
-                                {"color-bitcount", color + 28, false},
-                                {"color-compression", color + 30, true},
-                                {"color-sizeimage", color + 34, true},
-                                {"color-clrused", color + 46, true},
-                                {"mask-type", mask, false},
-                                {"mask-offbits", mask + 10, true},
-                                {"mask-infosize", mask + 14, true},
-                                {"mask-width", mask + 18, true},
-                                {"mask-height", mask + 22, true},
-                                {"mask-bitcount", mask + 28, false},
-                                {"mask-compression", mask + 30, true},
-                                {"mask-clrused", mask + 46, true}};
+    const BitmapField bitmapFields[] = {
+        {"type", 0, false, true},       {"filesize", 2, true, false},  {"offbits", 10, true, true},
+        {"infosize", 14, true, true},   {"width", 18, true, true},     {"height", 22, true, true},
+        {"planes", 26, false, false},   {"bitcount", 28, false, true}, {"compression", 30, true, true},
+        {"sizeimage", 34, true, false}, {"clrused", 46, true, true}};
     const uint32_t values32[] = {0, 1, 4, 8, 16, 24, 32, 64, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
-    for (const Field32& field : fields32) {
-        for (uint32_t value : values32) {
-            Bytes patched = source;
-            if (field.wide)
-                Put32(patched, field.offset, value);
-            else
-                Put16(patched, field.offset, static_cast<uint16_t>(value));
-            out.Write(std::string("any-patched-") + field.name + "-" + std::to_string(value), patched);
+    const std::pair<std::string, size_t> bitmaps[] = {{"color", kListHeaderSize},
+                                                      {"mask", static_cast<size_t>(layout->maskHeaderOffset)}};
+    for (const auto& [bitmap, start] : bitmaps) {
+        for (const BitmapField& field : bitmapFields) {
+            if (bitmap == "mask" && !field.inMask)
+                continue;
+            for (uint32_t value : values32)
+                writePatched(bitmap + "-" + field.name, start + field.offset, field.wide, value);
         }
     }
     // Fewer images than the list holds: a file that is still whole.

@@ -106,14 +106,20 @@ int Arg(int argc, char** argv, int i, int fallback) {
     return i < argc ? static_cast<int>(strtoll(argv[i], nullptr, 0)) : fallback;
 }
 
-BOOL CALLBACK PrintButton(HWND child, LPARAM) {
+// The screen rectangle of a launcher button; false for the launcher's other children.
+bool LauncherButtonRect(HWND child, RECT* r) {
     char text[64] = {};
     GetWindowTextA(child, text, sizeof(text));
     if (strcmp(text, kButtonText) != 0)
-        return TRUE;
+        return false;
+    GetWindowRect(child, r);
+    return true;
+}
+
+BOOL CALLBACK PrintButton(HWND child, LPARAM) {
     RECT r;
-    GetWindowRect(child, &r);
-    printf("%d %ld %ld %ld %ld\n", GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (LauncherButtonRect(child, &r))
+        printf("%d %ld %ld %ld %ld\n", GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top);
     return TRUE;
 }
 
@@ -145,12 +151,9 @@ BOOL CALLBACK PrintDialog(HWND window, LPARAM) {
 }
 
 BOOL CALLBACK AppendButton(HWND child, LPARAM param) {
-    char text[64] = {};
-    GetWindowTextA(child, text, sizeof(text));
-    if (strcmp(text, kButtonText) != 0)
-        return TRUE;
     RECT r;
-    GetWindowRect(child, &r);
+    if (!LauncherButtonRect(child, &r))
+        return TRUE;
     char line[96];
     snprintf(line, sizeof(line), "%d %ld %ld %ld %ld %d;", GetDlgCtrlID(child), r.left, r.top, r.right, r.bottom,
              IsWindowVisible(child) ? 1 : 0);
@@ -186,13 +189,17 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
     return TRUE;
 }
 
+HWND FindVisibleDialog(const char* caption) {
+    DialogSearch search = {caption, nullptr};
+    EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 int WaitDialog(const char* caption, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 50) {
-        DialogSearch search = {caption, nullptr};
-        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
+        if (HWND dialog = FindVisibleDialog(caption)) {
             char text[1024] = {};
-            GetWindowTextA(search.found, text, sizeof(text));
+            GetWindowTextA(dialog, text, sizeof(text));
             printf("%s\n", text);
             return 0;
         }
@@ -201,8 +208,8 @@ int WaitDialog(const char* caption, int timeoutMs) {
     return 1;
 }
 
-int Launcher() {
-    HWND w = FindLauncher();
+// Prints "visible x y w h" of a window; 1 when there is none.
+int PrintWindowRect(HWND w) {
     if (!w)
         return 1;
     RECT r;
@@ -250,16 +257,6 @@ int Foreground() {
     return 0;
 }
 
-int ClassWindowRect(const char* cls) {
-    HWND w = FindWindowA(cls, nullptr);
-    if (!w)
-        return 1;
-    RECT r;
-    GetWindowRect(w, &r);
-    printf("%d %ld %ld %ld %ld\n", IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    return 0;
-}
-
 int FindClassWindow(const char* cls, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 50) {
         HWND w = FindWindowA(cls, nullptr);
@@ -274,12 +271,6 @@ int FindClassWindow(const char* cls, int timeoutMs) {
 
 
 // --- the settings sheet ----------------------------------------------------------------------
-
-HWND FindVisibleDialog(const char* caption) {
-    DialogSearch search = {caption, nullptr};
-    EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 struct ControlSearch {
     int id;
@@ -521,7 +512,7 @@ int main(int argc, char** argv) {
         return WaitFor([] { return FindLauncher() == nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
     }
     if (command == "launcher")
-        return Launcher();
+        return PrintWindowRect(FindLauncher());
     if (command == "state")
         return argc < 3 || WaitReady(Arg(argc, argv, 2, 0)) ? State() : 1;
     if (command == "button-index" && argc >= 3) {
@@ -555,9 +546,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "press-dialog" && argc >= 4) {
-        DialogSearch search = {argv[2], nullptr};
-        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
-        HWND control = search.found ? GetDlgItem(search.found, Arg(argc, argv, 3, IDOK)) : nullptr;
+        HWND dialog = FindVisibleDialog(argv[2]);
+        HWND control = dialog ? GetDlgItem(dialog, Arg(argc, argv, 3, IDOK)) : nullptr;
         if (!control)
             return 1;
         SendMessageA(control, BM_CLICK, 0, 0);
@@ -592,7 +582,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "window" && argc >= 3)
-        return ClassWindowRect(argv[2]);
+        return PrintWindowRect(FindWindowA(argv[2], nullptr));
     if (command == "tray-icon" && argc >= 3)
         return WaitTrayIcon(argv[2], Arg(argc, argv, 3, 10000));
     if (command == "find-class" && argc >= 3)
