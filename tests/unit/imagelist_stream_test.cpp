@@ -1,6 +1,7 @@
 // The image-list stream check, against streams the platform wrote (tests/unit/data: a 16-pixel
 // list of 7 images with the placeholder at 2 and 5, a 32-pixel list of 6 with it at 5).
 #include "items/imagelist_stream.h"
+#include "tests/support/little_endian.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,8 @@ Bytes Fixture(const char* name) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void Put16(Bytes& b, size_t at, uint16_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+using kvtest::Put16;
+using kvtest::Put32;
 
 bool Valid(const Bytes& b) {
     return CheckStream(b.data(), b.size()).has_value();

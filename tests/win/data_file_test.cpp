@@ -4,6 +4,7 @@
 
 #include "items/imagelist_stream.h"
 #include "support/icon_scratch.h"
+#include "tests/support/little_endian.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +27,7 @@ UniqueImageList MakeList(const std::string& pattern, int size) {
     return list;
 }
 
-void Put16(Bytes& bytes, size_t at, uint16_t value) {
-    bytes[at] = static_cast<uint8_t>(value);
-    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
-}
+using kvtest::Put16;
 
 class DataFileTest : public ::testing::Test {
 protected:

@@ -22,6 +22,7 @@
 #include "items/icon_store.h"
 #include "items/imagelist_stream.h"
 #include "items/item_list.h"
+#include "tests/support/little_endian.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -60,15 +61,8 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Put16(Bytes& bytes, size_t at, uint16_t value) {
-    bytes[at] = static_cast<uint8_t>(value);
-    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-void Put32(Bytes& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
+using kvtest::Put16;
+using kvtest::Put32;
 
 // ---- making the cases -----------------------------------------------------------------------
 
