@@ -6,11 +6,10 @@
 #include <string>
 
 #include "framework/handles.h"
-#include "framework/property_sheet.h"
-#include "settings/settings_record.h"
 #include "settings_ui/contents_rows.h"
+#include "settings_ui/settings_page.h"
 
-class CKestrovarContentsPage : public PropertyPageDialog {
+class CKestrovarContentsPage : public SettingsPage {
 public:
     explicit CKestrovarContentsPage(KestrovarOptions& settings);
 
@@ -46,8 +45,7 @@ private:
     HICON DefaultIcon();
     void ReleaseIcons();
 
-    KestrovarOptions& settings_;  // not owned
-    HWND list_ = nullptr;         // not owned: control of this page
+    HWND list_ = nullptr;  // not owned: control of this page
     ContentsRows rows_;
     UniqueImageList images_;
     std::map<std::string, UniqueIcon> icons_;

@@ -28,7 +28,7 @@ void SetCellText(HWND list, int row, int column, const std::string& text) {
 }  // namespace
 
 CKestrovarContentsPage::CKestrovarContentsPage(KestrovarOptions& settings)
-    : PropertyPageDialog(IDD_CONTENTS_PAGE, std::string()), settings_(settings) {}
+    : SettingsPage(IDD_CONTENTS_PAGE, settings) {}
 
 BOOL CKestrovarContentsPage::OnInitDialog() {
     list_ = Item(IDC_CONTENTS_LIST);

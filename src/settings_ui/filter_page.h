@@ -5,10 +5,9 @@
 #include <string>
 
 #include "framework/handles.h"
-#include "framework/property_sheet.h"
-#include "settings/settings_record.h"
+#include "settings_ui/settings_page.h"
 
-class CKestrovarFilterPage : public PropertyPageDialog {
+class CKestrovarFilterPage : public SettingsPage {
 public:
     explicit CKestrovarFilterPage(KestrovarOptions& settings);
 
@@ -35,6 +34,5 @@ private:
     static BOOL CALLBACK EnumWindowProc(HWND window, LPARAM self);
 
     UniqueImageList images_;
-    KestrovarOptions& settings_;  // not owned
-    HWND windowList_ = nullptr;             // not owned: control of this page
+    HWND windowList_ = nullptr;  // not owned: control of this page
 };

@@ -69,7 +69,7 @@ HICON SmallIconOf(HWND window) {
 }  // namespace
 
 CKestrovarFilterPage::CKestrovarFilterPage(KestrovarOptions& settings)
-    : PropertyPageDialog(IDD_FILTER_PAGE, std::string()), settings_(settings) {}
+    : SettingsPage(IDD_FILTER_PAGE, settings) {}
 
 BOOL CKestrovarFilterPage::OnInitDialog() {
     windowList_ = Item(IDC_FILTER_WINDOWS);

@@ -2,10 +2,9 @@
 // click does, hiding after a launch, page memory and the three global hot keys.
 #pragma once
 
-#include "framework/property_sheet.h"
-#include "settings/settings_record.h"
+#include "settings_ui/settings_page.h"
 
-class CKestrovarOptionPage : public PropertyPageDialog {
+class CKestrovarOptionPage : public SettingsPage {
 public:
     explicit CKestrovarOptionPage(KestrovarOptions& settings);
 
@@ -24,6 +23,4 @@ private:
     void SetChecked(int id, bool checked);
     int HotkeyOf(int id) const;
     bool HotkeysDifferFromStored() const;
-
-    KestrovarOptions& settings_;  // not owned
 };

@@ -12,7 +12,7 @@ constexpr WPARAM ClickOf(int id) {
 }  // namespace
 
 CKestrovarOptionPage::CKestrovarOptionPage(KestrovarOptions& settings)
-    : PropertyPageDialog(IDD_OPTION_PAGE, std::string()), settings_(settings) {}
+    : SettingsPage(IDD_OPTION_PAGE, settings) {}
 
 BOOL CKestrovarOptionPage::OnInitDialog() {
     SetChecked(IDC_OPTION_MEMORY_PAGE, settings_.MemoryPage != 0);

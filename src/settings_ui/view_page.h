@@ -4,11 +4,10 @@
 
 #include <string>
 
-#include "framework/property_sheet.h"
-#include "settings/settings_record.h"
+#include "settings_ui/settings_page.h"
 #include "theme/image_wnd.h"
 
-class CKestrovarViewPage : public PropertyPageDialog {
+class CKestrovarViewPage : public SettingsPage {
 public:
     explicit CKestrovarViewPage(KestrovarOptions& settings);
 
@@ -34,6 +33,5 @@ private:
     int SelectedIndex(int comboId) const;
     int UpDownPosition(int id) const;
 
-    KestrovarOptions& settings_;  // not owned
     CImageWnd preview_;
 };

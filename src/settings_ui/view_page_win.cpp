@@ -17,7 +17,7 @@ constexpr int kPlainLayoutControls[] = {IDC_VIEW_COLS_EDIT, IDC_VIEW_ROWS_EDIT, 
 }  // namespace
 
 CKestrovarViewPage::CKestrovarViewPage(KestrovarOptions& settings)
-    : PropertyPageDialog(IDD_VIEW_PAGE, std::string()), settings_(settings) {}
+    : SettingsPage(IDD_VIEW_PAGE, settings) {}
 
 BOOL CKestrovarViewPage::OnInitDialog() {
     FillThemeList();

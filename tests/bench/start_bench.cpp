@@ -23,6 +23,8 @@
 #include "items/command_ids.h"
 #include "items/data_file.h"
 #include "items/item_list.h"
+#include "launcher/app.h"
+#include "launcher/body_wnd.h"
 #include "launcher/messages.h"
 #include "settings/settings_record.h"
 
@@ -36,16 +38,15 @@
 
 namespace {
 
-constexpr char kProfileCompany[] = "Onri's tool";
+// The launcher keeps its profile under the company key, in the section named after its program.
 constexpr char kProfileApplication[] = "Kestrovar";
-constexpr char kProfileRoot[] = "Software\\Onri's tool";
+const std::string kProfileRoot = std::string("Software\\") + kCompanyKey;
 constexpr char kMinimalClass[] = "KvMinimalWnd";
 constexpr int kDefaultButtons = 6 * 2;  // the grid of a new profile
 
 constexpr POINT kDesktopPoint = {500, 400};        // where the launcher is called up
 constexpr POINT kElsewherePoint = {900, 700};      // away from the shown launcher
 constexpr POINT kMinimalWindowPoint = {250, 200};  // inside the reference window
-constexpr int kParkingX = -9999;
 
 constexpr double kStartTimeoutMs = 240000;
 constexpr double kClickTimeoutMs = 1000;
@@ -182,7 +183,7 @@ void MiddleClickAt(POINT point) {
 
 bool IsShownLauncher(HWND launcher) {
     RECT r = {};
-    return IsWindowVisible(launcher) && GetWindowRect(launcher, &r) && r.left != kParkingX;
+    return IsWindowVisible(launcher) && GetWindowRect(launcher, &r) && r.left != CKestrovarBodyWnd::kParkingX;
 }
 
 // Clicks at point until shownWanted holds (a lost click is repeated; the launcher toggles, so a
@@ -258,7 +259,7 @@ std::string TempPath(const char* name) {
 }
 
 double TimedProfileRead() {
-    RegistryProfile profile(kProfileCompany, kProfileApplication);
+    RegistryProfile profile(kCompanyKey, kProfileApplication);
     KestrovarOptions options;
     const double start = bench::NowMs();
     LoadOptions(options, profile);
@@ -291,8 +292,8 @@ private:
     // starts program n modulo the list.
     void WriteProfile(int count) { WriteProfile(count, programs_); }
     void WriteProfile(int count, const std::vector<std::string>& programs) {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileRoot);
-        RegistryProfile profile(kProfileCompany, kProfileApplication);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileRoot.c_str());
+        RegistryProfile profile(kCompanyKey, kProfileApplication);
         ItemList items;
         for (int n = 0; n < count; ++n)
             items.SetItem(n, "item " + std::to_string(n), programs[static_cast<size_t>(n) % programs.size()]);
@@ -578,7 +579,7 @@ void Bench::Run(int fastSamples, int slow1000, int slow10000, int quitSamples) {
                           : "");
     }
     SampleKeptIconQuits(quitSamples, data1000, data10000);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileRoot);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kProfileRoot.c_str());
     PutDataFile("");
     DeleteFileA(data1000.c_str());
     DeleteFileA(data10000.c_str());
