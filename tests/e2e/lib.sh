@@ -276,11 +276,13 @@ kv_check() {
 }
 
 # What a reader of a failed run needs to see: the screen, the open dialogs, the launcher's
-# state and the tails of the logs, taken once, at the first failure.
+# state, the foreground window, the pointer and the tails of the logs, taken once, at the
+# first failure.
 _kv_report_first_failure() {
     local log
     kv_screenshot "${KV_NAME}_first_failure"
     _kv_log "at the first failure: launcher $(kv_probe launcher 2>&1 | head -1)"
+    _kv_log "foreground: $(kv_probe foreground 2>&1 | head -1), $(xdotool getmouselocation 2>&1)"
     kv_probe dialogs 2>&1 | head -20 | sed 's/^/# dialog: /'
     for log in kestrovar.log wine.log probe.log; do
         [ -s "$KV_WORK/$log" ] && tail -n 15 "$KV_WORK/$log" | sed "s|^|# $log: |"
