@@ -34,6 +34,12 @@ foreach(src ${KV_TEST_TOOLS})
     file(GLOB extra_rc ${CMAKE_SOURCE_DIR}/tests/win/tools/${name}.rc)
     add_executable(${name} ${src} ${extra_rc})
     target_link_libraries(${name} PRIVATE kvwin ${KV_STATIC_LINK})
+    # The tools that stand in for a user's window programs are window programs: as console
+    # programs, each start would open a console window over the desktop and take the keyboard.
+    file(STRINGS ${src} window_entry REGEX "WinMain\\(")
+    if(window_entry)
+        set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE TRUE)
+    endif()
 endforeach()
 
 # tests/bench/*.cpp: benchmark programs with the program's resources, run by scripts/bench

@@ -190,6 +190,15 @@ check_profile() { eventually profile_matches; }
 # The random choices set variables: $RANDOM in a command substitution is reseeded, so a
 # replay would differ.
 any_button() { button=$((RANDOM % per_page)); }
+# Points at button b. The launcher takes the keys back when the pointer comes onto one of its
+# buttons; a pointer that is there already makes no move, and the keys stay where they were
+# (with a program started from the launcher, say).
+point_at() {
+    local x y
+    x=$(centre_x $1) y=$(centre_y $1)
+    [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:$x y:$y" ] || keys=1
+    xdotool mousemove $x $y
+}
 desktop_point() {   # a point outside the launcher when it is shown
     while :; do
         x=$((20 + RANDOM % 980)) y=$((20 + RANDOM % 720))
@@ -266,8 +275,7 @@ act_wheel_page() {
     b=$button
     if [ $((RANDOM % 2)) -eq 0 ]; then direction=forward; else direction=back; fi
     note="mouse wheel $direction over button $b"
-    xdotool mousemove "$(centre_x $b)" "$(centre_y $b)"
-    keys=1
+    point_at $b
     kv_probe settle-at "$(centre_x $b)" "$(centre_y $b)" 3000 >/dev/null
     if [ $direction = forward ]; then xdotool click 5; else xdotool click 4; fi
     page_step $direction
@@ -536,7 +544,7 @@ act_quit_and_start() {
 actions=(
     "show_by_wheel 6 0"     "hide_by_wheel 3 1"   "wheel_on_button 2 1"  "toggle_by_hot_key 3 -"
     "hide_by_key 3 k"       "arrow 6 k"           "wheel_page 8 1"       "page_by_hot_key 4 1"
-    "drag 5 1"              "space_move 3 1"      "launch 3 1"           "delete 3 1"
+    "drag 5 1"              "space_move 3 k"      "launch 3 1"           "delete 3 1"
     "insert_blank 3 1"      "register 2 1"        "edit_tooltip 2 1"     "edit_command 2 1"
     "menu_cancel 2 1"       "settings_rows 2 1"   "settings_grid 2 1"
     "setting_change 1 -"  "quit_and_start 1 -"   "theme 2 1"
