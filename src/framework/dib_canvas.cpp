@@ -14,6 +14,20 @@ UniqueBitmap CreateTopDownDib(int width, int height, uint32_t** pixels) {
     return bitmap;
 }
 
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info = {};
+    if (!bitmap || GetObjectA(bitmap, sizeof(info), &info) != sizeof(info))
+        return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+void DrawBitmap(HDC target, HBITMAP bitmap, int x, int y, DWORD rop) {
+    const SIZE size = BitmapSize(bitmap);
+    BitmapDc source(target, bitmap);
+    if (source && size.cx > 0 && size.cy > 0)
+        BitBlt(target, x, y, size.cx, size.cy, source.get(), 0, 0, rop);
+}
+
 DibCanvas::~DibCanvas() {
     if (dc_ && previous_)
         SelectObject(dc_.get(), previous_);

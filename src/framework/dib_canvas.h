@@ -1,5 +1,6 @@
-// 32-bit device-independent bitmaps whose pixels can be read and written directly: pictures
-// composed off screen, and images checked pixel by pixel.
+// The off-screen drawing kit: 32-bit device-independent bitmaps whose pixels can be read and
+// written directly (pictures composed off screen, and images checked pixel by pixel), and the
+// drawing of a whole bitmap.
 #pragma once
 
 #include "framework/handles.h"
@@ -15,6 +16,27 @@ inline uint32_t DibPixel(COLORREF color) {
     return (static_cast<uint32_t>(GetRValue(color)) << 16) | (static_cast<uint32_t>(GetGValue(color)) << 8) |
            GetBValue(color);
 }
+
+// Pixel size of a bitmap; {0, 0} when the handle is absent or invalid.
+SIZE BitmapSize(HBITMAP bitmap);
+
+// A bitmap selected into a memory DC of its own, compatible with reference, for as long as this
+// value lives: the source of a copy. Empty when the DC cannot be made.
+class BitmapDc {
+public:
+    BitmapDc(HDC reference, HBITMAP bitmap) : dc_(CreateCompatibleDC(reference)), selected_(dc_.get(), bitmap) {}
+    BitmapDc(const BitmapDc&) = delete;
+    BitmapDc& operator=(const BitmapDc&) = delete;
+    HDC get() const { return dc_.get(); }
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+
+private:
+    UniqueMemoryDc dc_;
+    SelectedObject selected_;
+};
+
+// Copies all of bitmap to (x, y) of target with the raster operation rop.
+void DrawBitmap(HDC target, HBITMAP bitmap, int x, int y, DWORD rop);
 
 // A top-down 32-bit DIB selected into a memory DC of its own, for as long as the canvas lives.
 class DibCanvas {

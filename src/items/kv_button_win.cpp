@@ -305,9 +305,8 @@ bool CKVButton::IsSkinned() const {
 // The part of the launcher's body bitmap that lies under this button.
 void CKVButton::DrawSkinBackground(HDC dc, const RECT& client) const {
     const RECT inParent = WindowRectIn(hwnd(), GetParent(hwnd()));
-    UniqueMemoryDc bodyDc(CreateCompatibleDC(dc));
-    SelectedObject body(bodyDc.get(), m_pSettings->Skin.Body.get());
-    BitBlt(dc, 0, 0, client.right, client.bottom, bodyDc.get(), inParent.left, inParent.top, SRCCOPY);
+    BitmapDc body(dc, m_pSettings->Skin.Body.get());
+    BitBlt(dc, 0, 0, client.right, client.bottom, body.get(), inParent.left, inParent.top, SRCCOPY);
 }
 
 void CKVButton::DrawFace(HDC dc, const RECT& client, Face face) const {
@@ -318,9 +317,8 @@ void CKVButton::DrawFace(HDC dc, const RECT& client, Face face) const {
                                          : m_pSettings->Skin.Button.get();
     }
     if (image) {
-        UniqueMemoryDc imageDc(CreateCompatibleDC(dc));
-        SelectedObject selected(imageDc.get(), image);
-        DrawTransparent(imageDc.get(), dc, 0, 0, client.right, client.bottom, 0, 0, kButtonImageKey);
+        BitmapDc source(dc, image);
+        DrawTransparent(source.get(), dc, 0, 0, client.right, client.bottom, 0, 0, kButtonImageKey);
         return;
     }
     // Plain look, and skinned themes that name no image for this state.

@@ -1,5 +1,6 @@
 #include "launcher/painter.h"
 
+#include "framework/dib_canvas.h"
 #include "framework/handles.h"
 #include "items/kv_button.h"
 #include "theme/theme_loader.h"
@@ -13,14 +14,6 @@ constexpr DWORD kUnclippedDc = DCX_CACHE | DCX_CLIPSIBLINGS;
 
 BYTE Opacity(int windowTpValue) {
     return static_cast<BYTE>(windowTpValue & 0xFF);
-}
-
-// Draws all of bitmap at the top-left corner of target with the raster operation rop.
-void DrawBitmapAt(HDC target, HBITMAP bitmap, DWORD rop) {
-    const SIZE size = BitmapSize(bitmap);
-    UniqueMemoryDc source(CreateCompatibleDC(target));
-    SelectedObject selected(source.get(), bitmap);
-    BitBlt(target, 0, 0, size.cx, size.cy, source.get(), 0, 0, rop);
 }
 
 }  // namespace
@@ -43,7 +36,7 @@ void LauncherPainter::ApplyTransparency() {
         return;
     {
         WindowDc windowDc(hwnd());
-        DrawBitmapAt(windowDc.get(), bodyBitmap, SRCPAINT);
+        DrawBitmap(windowDc.get(), bodyBitmap, 0, 0, SRCPAINT);
     }
     SetLayeredWindowAttributes(hwnd(), static_cast<COLORREF>(settings_.ColorKey), Opacity(settings_.WindowTPValue),
                                LWA_COLORKEY | LWA_ALPHA);
@@ -65,7 +58,7 @@ void LauncherPainter::PaintBackground(HDC target) {
         PaintPlainBackground(target);
         return;
     }
-    DrawBitmapAt(target, bodyBitmap, SRCCOPY);
+    DrawBitmap(target, bodyBitmap, 0, 0, SRCCOPY);
 }
 
 // Face colour with a one-pixel shadow frame, composed off screen and copied in one blit.

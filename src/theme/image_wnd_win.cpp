@@ -11,10 +11,9 @@ constexpr char kWindowText[] = "ImageWnd";
 // Draws a whole bitmap at (x, y) of dest, leaving out the preview's key colour.
 void DrawBitmapKeyed(HDC dest, HBITMAP bitmap, int x, int y) {
     const SIZE size = BitmapSize(bitmap);
-    UniqueMemoryDc source(CreateCompatibleDC(dest));
+    BitmapDc source(dest, bitmap);
     if (!source || size.cx <= 0 || size.cy <= 0)
         return;
-    SelectedObject selection(source.get(), bitmap);
     DrawTransparent(source.get(), dest, x, y, size.cx, size.cy, 0, 0, CImageWnd::kDrawKey);
 }
 

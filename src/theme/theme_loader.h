@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/dib_canvas.h"
 #include "framework/handles.h"
 #include "theme/theme_values.h"
 
@@ -43,9 +44,6 @@ std::string ThemesFolder();
 // A bitmap file loaded as a DIB section; absent when the file is missing or is not a usable
 // bitmap (unreadable, zero bytes, not a BMP, no pixels).
 UniqueBitmap LoadThemeBitmap(const std::string& path);
-
-// Pixel size of a bitmap; {0, 0} when the handle is absent or invalid.
-SIZE BitmapSize(HBITMAP bitmap);
 
 // A copy of bitmap with every pixel made a factor x factor block, as a 32-bit DIB section: the
 // colours stay exact, so colour keys still match. Absent when factor is below 2, the bitmap is

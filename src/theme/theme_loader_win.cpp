@@ -139,13 +139,6 @@ UniqueBitmap LoadThemeBitmap(const std::string& path) {
     return bitmap;
 }
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info = {};
-    if (!bitmap || GetObjectA(bitmap, sizeof(info), &info) != sizeof(info))
-        return SIZE{0, 0};
-    return SIZE{info.bmWidth, info.bmHeight};
-}
-
 namespace {
 
 // Enlarged edges stay within what a theme bitmap file may have, which bounds the memory too.
