@@ -38,7 +38,8 @@ public:
 
 private:
     HWND hwnd() const { return window_.hwnd(); }
-    void PaintPlainBackground(HDC target);
+    // The background drawn straight onto dc, which is already off screen or needs one step.
+    void DrawBackground(HDC dc, const RECT& client) const;
 
     const Window& window_;
     const CKestrovarSettings& settings_;

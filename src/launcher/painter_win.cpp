@@ -47,35 +47,38 @@ void LauncherPainter::ApplyPlainLook() {
     if (settings_.SkinMode)
         return;
     WindowDc windowDc(hwnd());
-    PaintPlainBackground(windowDc.get());
+    PaintBackground(windowDc.get());
+}
+
+// The body bitmap in the skin look (nothing when the theme has none); the face colour with a
+// one-pixel shadow frame in the plain look.
+void LauncherPainter::DrawBackground(HDC dc, const RECT& client) const {
+    if (!settings_.SkinMode) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    } else if (HBITMAP body = settings_.Skin.Body.get()) {
+        DrawBitmap(dc, body, 0, 0, SRCCOPY);
+    }
 }
 
 // The erase handler. In the skin look the body is copied on every erase: a picture painted
-// once is not kept everywhere (Wine keeps nothing of a window painted off screen).
+// once is not kept everywhere (Wine keeps nothing of a window painted off screen). The plain
+// look's two steps are composed off screen and reach the screen in one blit.
 void LauncherPainter::PaintBackground(HDC target) {
-    HBITMAP bodyBitmap = settings_.Skin.Body.get();
-    if (!settings_.SkinMode || !bodyBitmap) {
-        PaintPlainBackground(target);
-        return;
-    }
-    DrawBitmap(target, bodyBitmap, 0, 0, SRCCOPY);
-}
-
-// Face colour with a one-pixel shadow frame, composed off screen and copied in one blit.
-void LauncherPainter::PaintPlainBackground(HDC target) {
-    if (settings_.SkinMode || !target)
-        return;
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    if (client.right <= 0 || client.bottom <= 0)
+    if (!target || client.right <= 0 || client.bottom <= 0)
         return;
+    if (settings_.SkinMode) {
+        DrawBackground(target, client);
+        return;
+    }
     UniqueMemoryDc memoryDc(CreateCompatibleDC(target));
     UniqueBitmap canvas(CreateCompatibleBitmap(target, client.right, client.bottom));
     if (!memoryDc || !canvas)
         return;
     SelectedObject selected(memoryDc.get(), canvas.get());
-    FillRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    FrameRect(memoryDc.get(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    DrawBackground(memoryDc.get(), client);
     BitBlt(target, 0, 0, client.right, client.bottom, memoryDc.get(), 0, 0, SRCCOPY);
 }
 
@@ -108,7 +111,7 @@ bool LauncherPainter::PaintWholeWindowAtOnce(const std::vector<std::unique_ptr<C
             CreateCompatibleBitmap(screen.get(), std::max(1L, client.right), std::max(1L, client.bottom)));
         if (offScreen && picture) {
             SelectedObject selected(offScreen.get(), picture.get());
-            PaintBackground(offScreen.get());
+            DrawBackground(offScreen.get(), client);
             for (const auto& button : buttons) {
                 const RECT r = WindowRectIn(button->hwnd(), hwnd());
                 button->PaintAt(offScreen.get(), r.left, r.top, cursor);
