@@ -9,7 +9,8 @@
 // resumes. A hidden window of the thread carries its timer and receives those notices.
 //
 // Built with KV_HOOK_TEST_BUILD (tests only, never shipped), the hidden window also takes requests
-// to drop the hook as the system would, and shows its counters in its window text.
+// to drop the hook as the system would, and shows its counters in its window text; and the hook
+// thread starts as late as KV_HOOK_TEST_START_DELAY_MS in the environment says.
 #include <windows.h>
 
 #include "hook/hook_interface.h"
@@ -45,6 +46,7 @@ HMODULE g_module = nullptr;
 HWND g_target = nullptr;
 HANDLE g_thread = nullptr;
 DWORD g_threadId = 0;
+volatile LONG g_startedWithHook = 0;  // set by the hook thread before it signals that it is set up
 // Process-local flags: a low-level hook runs in the process that installed it.
 volatile LONG g_messageLock = 0;
 volatile LONG g_clickLock = 0;
@@ -274,7 +276,21 @@ HWND CreateWatchWindow() {
                            nullptr);
 }
 
+#ifdef KV_HOOK_TEST_BUILD
+DWORD TestStartDelayMs() {
+    char text[16] = "";
+    const DWORD length = GetEnvironmentVariableA("KV_HOOK_TEST_START_DELAY_MS", text, sizeof(text));
+    DWORD delay = 0;
+    for (DWORD i = 0; i < length && i < sizeof(text) && text[i] >= '0' && text[i] <= '9'; ++i)
+        delay = delay * 10 + static_cast<DWORD>(text[i] - '0');
+    return delay;
+}
+#endif
+
 DWORD WINAPI HookThreadMain(LPVOID started) {
+#ifdef KV_HOOK_TEST_BUILD
+    Sleep(TestStartDelayMs());
+#endif
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // make sure this thread has a queue
@@ -289,7 +305,9 @@ DWORD WINAPI HookThreadMain(LPVOID started) {
         g_t.notices.Register(g_t.watch);
         SetTimer(g_t.watch, kWatchTimer, kWatchPeriodMs, nullptr);
     }
+    InterlockedExchange(&g_startedWithHook, g_t.hook ? 1 : 0);
     SetEvent(static_cast<HANDLE>(started));
+    CloseHandle(static_cast<HANDLE>(started));
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -319,14 +337,24 @@ int __cdecl Start(int window) {
     if (g_thread)
         return 0;
     g_target = reinterpret_cast<HWND>(static_cast<LONG_PTR>(window));
+    // The thread gets a handle of its own to the event: after a start slower than the wait it
+    // still signals the event, while Start has closed its handle long before.
     HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!started)
+    HANDLE threadsCopy = nullptr;
+    if (!started || !DuplicateHandle(GetCurrentProcess(), started, GetCurrentProcess(), &threadsCopy, 0, FALSE,
+                                     DUPLICATE_SAME_ACCESS)) {
+        if (started)
+            CloseHandle(started);
         return 0;
-    g_thread = CreateThread(nullptr, 0, &HookThreadMain, started, 0, &g_threadId);
-    if (g_thread)
-        WaitForSingleObject(started, kThreadStartTimeoutMs);
+    }
+    InterlockedExchange(&g_startedWithHook, 0);
+    g_thread = CreateThread(nullptr, 0, &HookThreadMain, threadsCopy, 0, &g_threadId);
+    if (!g_thread)
+        CloseHandle(threadsCopy);
+    // A thread not set up in time is reported as no hook; it goes on and End stops it as usual.
+    const bool setUp = g_thread && WaitForSingleObject(started, kThreadStartTimeoutMs) == WAIT_OBJECT_0;
     CloseHandle(started);
-    return g_t.hook != nullptr;
+    return setUp && InterlockedCompareExchange(&g_startedWithHook, 0, 0);
 }
 
 int __cdecl End() {

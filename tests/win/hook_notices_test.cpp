@@ -1,7 +1,8 @@
 // The hook library's answers to the system's notices, in process with its test build (which shows
 // its counters in the text of its hidden window): a resume, an unlock or a reconnect of the session,
 // and the display coming on again re-arm the hook; the notices before them do not. End removes the
-// hidden window, and a second Start brings it back.
+// hidden window, and a second Start brings it back. A hook thread that starts later than Start
+// waits for leaves the caller's handles alone.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -52,14 +53,30 @@ struct Notice {
     unsigned rearms;   // re-arms it causes
 };
 
+// The test build of the library with its Start and End, and a message window as its target.
+struct TestLibrary {
+    TestLibrary() {
+        module = LoadLibraryA((OwnFolder() + "\\hooktest\\Kestrovar.dll").c_str());
+        start = reinterpret_cast<IntOperation>(reinterpret_cast<void*>(GetProcAddress(module, "Start")));
+        end = reinterpret_cast<VoidOperation>(reinterpret_cast<void*>(GetProcAddress(module, "End")));
+        target = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    }
+    ~TestLibrary() {
+        DestroyWindow(target);
+        FreeLibrary(module);
+    }
+    int Start() { return start(static_cast<int>(reinterpret_cast<LONG_PTR>(target))); }
+
+    HMODULE module;
+    IntOperation start;
+    VoidOperation end;
+    HWND target;
+};
+
 TEST(HookNoticesTest, ResumeUnlockAndDisplayOnReArmTheHook) {
-    HMODULE library = LoadLibraryA((OwnFolder() + "\\hooktest\\Kestrovar.dll").c_str());
-    ASSERT_NE(library, nullptr);
-    auto start = reinterpret_cast<IntOperation>(reinterpret_cast<void*>(GetProcAddress(library, "Start")));
-    auto end = reinterpret_cast<VoidOperation>(reinterpret_cast<void*>(GetProcAddress(library, "End")));
-    ASSERT_TRUE(start && end);
-    HWND target = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_EQ(start(static_cast<int>(reinterpret_cast<LONG_PTR>(target))), 1);
+    TestLibrary library;
+    ASSERT_TRUE(library.start && library.end);
+    ASSERT_EQ(library.Start(), 1);
     ASSERT_NE(WatchWindow(), nullptr);
 
     const Notice notices[] = {
@@ -82,13 +99,27 @@ TEST(HookNoticesTest, ResumeUnlockAndDisplayOnReArmTheHook) {
         EXPECT_EQ(Rearms() - before, notice.rearms) << notice.name;
     }
 
-    EXPECT_EQ(end(), 1);
+    EXPECT_EQ(library.end(), 1);
     EXPECT_EQ(WatchWindow(), nullptr) << "End leaves the hidden window behind";
-    ASSERT_EQ(start(static_cast<int>(reinterpret_cast<LONG_PTR>(target))), 1) << "a second Start";
+    ASSERT_EQ(library.Start(), 1) << "a second Start";
     EXPECT_NE(WatchWindow(), nullptr);
-    EXPECT_EQ(end(), 1);
-    DestroyWindow(target);
-    FreeLibrary(library);
+    EXPECT_EQ(library.end(), 1);
+}
+
+// A start slower than Start waits for, as on a loaded machine: Start gives up and says so, and the
+// hook thread, when it comes, signals no handle of its caller (the event Start waited on is closed
+// by then, and its handle value is handed out again).
+TEST(HookNoticesTest, SlowThreadStartSignalsNoHandleOfTheCaller) {
+    SetEnvironmentVariableA("KV_HOOK_TEST_START_DELAY_MS", "6000");
+    TestLibrary library;
+    ASSERT_TRUE(library.start && library.end);
+    EXPECT_EQ(library.Start(), 0) << "a hook not installed in time is reported";
+    SetEnvironmentVariableA("KV_HOOK_TEST_START_DELAY_MS", nullptr);
+    HANDLE callers = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    EXPECT_EQ(WaitForSingleObject(callers, 3000), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_NE(WatchWindow(), nullptr) << "the late thread set up its watch";
+    EXPECT_EQ(library.end(), 1);
+    CloseHandle(callers);
 }
 
 }  // namespace
