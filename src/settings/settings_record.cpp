@@ -100,7 +100,9 @@ void WriteNameList(ProfileStore& profile, const char* prefix, const std::vector<
 void LoadOptions(KestrovarOptions& o, ProfileStore& profile) {
     ReadFields(o, profile, kStatus, kStatusFields);
     ReadFields(o, profile, kDesign, kDesignFields);
-    o.IconSize = std::clamp(o.IconSize, kMinIconSize, kMaxIconSize);
+    // An icon size read from the profile is held to the bounds of a theme's: the icons, the plain
+    // button size and the icon data file all follow IconSize.
+    o.IconSize = std::clamp(o.IconSize, ThemeLimits::kMinIconSize, ThemeLimits::kMaxIconSize);
 
     ReadItems(o.Items, profile);
     ReadNameList(profile, kClassNamePrefix, o.IgnoredClassNames);

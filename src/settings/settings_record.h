@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "items/item_list.h"
+#include "theme/theme_values.h"
 
 class ProfileStore;
 
@@ -19,10 +20,6 @@ inline constexpr char kProfileDefaultThemeName[] = "デフォルト";
 
 inline constexpr uint32_t kNoColorKey = 0xFFFFFFFF;
 
-// Icon sizes outside this range are taken as the nearest bound when read from the profile: the
-// icons, the plain button size and the icon data file all follow IconSize.
-inline constexpr int kMinIconSize = 1;
-inline constexpr int kMaxIconSize = 128;
 
 struct KestrovarOptions {
     int SkinMode = 0;

@@ -145,7 +145,7 @@ TEST(SettingsRecord, SaveThenLoadRoundTrips) {
 }
 
 TEST(SettingsRecordBounds, IconSizeOutsideTheUsableRangeReadsAsTheNearestBound) {
-    for (auto [stored, expected] : {std::pair{0, kMinIconSize}, {-5, kMinIconSize}, {1000, kMaxIconSize}, {32, 32}}) {
+    for (auto [stored, expected] : {std::pair{0, ThemeLimits::kMinIconSize}, {-5, ThemeLimits::kMinIconSize}, {1000, ThemeLimits::kMaxIconSize}, {32, 32}}) {
         MemoryProfile profile;
         profile.Set("Design", "IconSize", stored);
         KestrovarOptions options;
