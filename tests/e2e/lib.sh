@@ -16,6 +16,9 @@
 #   kv_wait_exit PID [TIMEOUT_S]      wait for a process started by kv_start to end; its exit
 #                                     status is then in KV_EXIT_STATUS
 #   kv_probe ARGS...                  run kvprobe.exe (output in UTF-8)
+#   kv_probe_serve                    from now on kv_probe hands its commands to one kvprobe that
+#                                     stays running (a program start under Wine costs about half
+#                                     a second); kv_set_dpi may not follow
 #   kv_wine ARGS...                   run any program in the prefix (output untouched)
 #   kv_set_dpi DPI                    the screen's pixels per inch (LogPixels) for the programs started
 #                                     from now on; restarts the prefix's system processes, so no
@@ -141,10 +144,39 @@ kv_wine() {
 
 kv_probe() {
     local out status
+    if [ -n "${KV_PROBE_SERVER:-}" ] && kill -0 "$KV_PROBE_SERVER" 2>/dev/null; then
+        _kv_probe_served "$@"
+        return
+    fi
     out=$(wine "$KV_BIN/kvprobe.exe" "$@" </dev/null 2>>"$KV_WORK/probe.log")
     status=$?
     [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
     return $status
+}
+
+# The probe's serve protocol: a command's words, each ended by 0x1F, and a newline; the answer's
+# lines, then a line of 0x1E and the exit status. The lock keeps calls from background jobs
+# apart.
+kv_probe_serve() {
+    mkfifo "$KV_WORK/probe.in" "$KV_WORK/probe.out"
+    wine "$KV_BIN/kvprobe.exe" serve <"$KV_WORK/probe.in" >"$KV_WORK/probe.out" 2>>"$KV_WORK/probe.log" &
+    KV_PROBE_SERVER=$!
+    KV_PIDS+=("$KV_PROBE_SERVER")
+    exec {KV_PROBE_IN}>"$KV_WORK/probe.in" {KV_PROBE_OUT}<"$KV_WORK/probe.out"
+}
+
+_kv_probe_served() {
+    local line= out=
+    {
+        flock 9
+        { printf '%s\037' "$@" | iconv -f UTF-8 -t CP932; printf '\n'; } >&"$KV_PROBE_IN"
+        while IFS= read -r -u "$KV_PROBE_OUT" line && [[ $line != $'\036'* ]]; do out+=$line$'\n'; done
+    } 9>"$KV_WORK/probe.lock"
+    [ -n "$out" ] && printf '%s' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
+    line=${line#$'\036'}
+    line=${line%$'\r'}
+    [ -n "$line" ] || { echo "kv_probe: the probe server gave no answer to: $*" >>"$KV_WORK/probe.log"; return 1; }
+    return "$line"
 }
 
 kv_start() {

@@ -30,6 +30,9 @@
 //   kvprobe close CLASS              post WM_CLOSE to the top-level window of that class
 //   kvprobe class-text CLASS         print the text of the top-level window of that class, shown or not
 //   kvprobe class-send CLASS MSG WPARAM LPARAM   send a message to that window, print the result
+//   kvprobe serve                    answer commands from standard input, one a line, its words
+//                                    parted by 0x1F; after each answer a line 0x1E and the exit
+//                                    status (one program start instead of one a command)
 //   kvprobe tray-icon present|absent [ms]  wait until the launcher's loading notification entry
 //                                    (id 128) is in the notification area, or is not (exit 1 on
 //                                    timeout); polls every 10 ms
@@ -55,6 +58,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -472,19 +476,7 @@ int WaitTrayIcon(const std::string& state, int timeoutMs) {
     return 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: kvprobe COMMAND ...\n");
-        return 2;
-    }
-    // Screen coordinates in pixels whatever the launcher's DPI awareness: an unaware probe would
-    // see an aware launcher's rectangles mapped to 96 DPI.
-    using SetAwareFn = BOOL(WINAPI*)();
-    if (auto setAware = reinterpret_cast<SetAwareFn>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), "SetProcessDPIAware"))))
-        setAware();
+int Run(int argc, char** argv) {
     std::string command = argv[1];
     if (command == "wait-launcher")
         return WaitFor([] { return FindLauncher() != nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
@@ -594,4 +586,46 @@ int main(int argc, char** argv) {
     }
     fprintf(stderr, "kvprobe: unknown command %s\n", command.c_str());
     return 2;
+}
+
+// One command a line: "kvprobe" and the words of the line, parted by 0x1F, as its arguments.
+int Serve() {
+    constexpr char kWordSeparator = '\x1f';
+    constexpr char kAnswerEnd = '\x1e';
+    static char line[8192];
+    while (fgets(line, sizeof(line), stdin)) {
+        std::vector<char*> args = {const_cast<char*>("kvprobe")};
+        char* word = line;
+        for (char* c = line; *c; ++c) {
+            if (*c == kWordSeparator || *c == '\n' || *c == '\r') {
+                const bool end = *c != kWordSeparator;
+                *c = '\0';
+                if (*word || !end)
+                    args.push_back(word);
+                word = c + 1;
+                if (end)
+                    break;
+            }
+        }
+        const int status = args.size() < 2 ? 2 : Run(static_cast<int>(args.size()), args.data());
+        printf("%c%d\n", kAnswerEnd, status);
+        fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "usage: kvprobe COMMAND ...\n");
+        return 2;
+    }
+    // Screen coordinates in pixels whatever the launcher's DPI awareness: an unaware probe would
+    // see an aware launcher's rectangles mapped to 96 DPI.
+    using SetAwareFn = BOOL(WINAPI*)();
+    if (auto setAware = reinterpret_cast<SetAwareFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), "SetProcessDPIAware"))))
+        setAware();
+    return strcmp(argv[1], "serve") == 0 ? Serve() : Run(argc, argv);
 }
