@@ -150,6 +150,8 @@ kv_probe() {
     fi
     out=$(wine "$KV_BIN/kvprobe.exe" "$@" </dev/null 2>>"$KV_WORK/probe.log")
     status=$?
+    # 0 and 1 are the probe's answers; anything else means it did not run to its end.
+    [ $status -le 1 ] || echo "kv_probe $*: exit status $status" >>"$KV_WORK/probe.log"
     [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
     return $status
 }
