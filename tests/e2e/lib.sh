@@ -15,10 +15,10 @@
 #                                     wait until the process and its window are gone
 #   kv_wait_exit PID [TIMEOUT_S]      wait for a process started by kv_start to end; its exit
 #                                     status is then in KV_EXIT_STATUS
-#   kv_probe ARGS...                  run kvprobe.exe (output in UTF-8)
-#   kv_probe_serve                    from now on kv_probe hands its commands to one kvprobe that
-#                                     stays running (a program start under Wine costs about half
-#                                     a second); kv_set_dpi may not follow
+#   kv_probe ARGS...                  a kvprobe.exe command (output in UTF-8), answered by the
+#                                     scenario's one running probe (a program start under Wine
+#                                     costs about half a second); with KV_PROBE_SERVER empty, by a
+#                                     kvprobe.exe of its own, for a call that runs beside others
 #   kv_wine ARGS...                   run any program in the prefix (output untouched)
 #   kv_set_dpi DPI                    the screen's pixels per inch (LogPixels) for the programs started
 #                                     from now on; restarts the prefix's system processes, so no
@@ -97,6 +97,8 @@ _kv_start_prefix() {
     wine "$KV_BIN/kvprobe.exe" idle </dev/null >>"$KV_WORK/wine.log" 2>&1 &
     KV_PIDS+=($!)
     wine "$KV_BIN/kvprobe.exe" foreground </dev/null >>"$KV_WORK/wine.log" 2>&1
+    # Started once the desktop is up: a probe started before it reads the desktop's title empty.
+    _kv_probe_serve
 }
 
 kv_set_dpi() {
@@ -104,6 +106,7 @@ kv_set_dpi() {
     kv_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     # Every program of the prefix reads the DPI when it starts: the system processes start again.
     kill "${KV_PIDS[@]}" 2>/dev/null
+    exec {KV_PROBE_IN}>&- {KV_PROBE_OUT}<&-
     wineserver -k </dev/null >/dev/null 2>&1
     wineserver -w </dev/null >/dev/null 2>&1
     _kv_start_prefix
@@ -159,7 +162,8 @@ kv_probe() {
 # The probe's serve protocol: a command's words, each ended by 0x1F, and a newline; the answer's
 # lines, then a line of 0x1E and the exit status. The lock keeps calls from background jobs
 # apart.
-kv_probe_serve() {
+_kv_probe_serve() {
+    rm -f "$KV_WORK/probe.in" "$KV_WORK/probe.out"
     mkfifo "$KV_WORK/probe.in" "$KV_WORK/probe.out"
     wine "$KV_BIN/kvprobe.exe" serve <"$KV_WORK/probe.in" >"$KV_WORK/probe.out" 2>>"$KV_WORK/probe.log" &
     KV_PROBE_SERVER=$!

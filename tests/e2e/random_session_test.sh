@@ -16,7 +16,6 @@
 source "$KV_SOURCE/tests/e2e/lib.sh"
 source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup random_session
-kv_probe_serve
 
 # make test replays the session that found a space-key move lost where the focus lagged behind
 # the pointer, so that its run does not depend on chance; make soak draws fresh seeds

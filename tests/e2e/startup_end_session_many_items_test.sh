@@ -40,7 +40,7 @@ wait_settings_during_query() {
 kv_check "launcher starts with $ITEMS items and no data file" kv_start
 kv_check "no data file yet" test ! -e "$data_file"
 spoil_profile
-kv_probe send 0x11 0 0 >"$KV_WORK/query.out" &
+KV_PROBE_SERVER= kv_probe send 0x11 0 0 >"$KV_WORK/query.out" &
 query_pid=$!
 kv_check "the settings are saved while the session-end query still runs" wait_settings_during_query
 kv_check "before the icon data file is written" test ! -e "$data_file"
@@ -54,7 +54,7 @@ cp "$data_file" "$KV_WORK/before.dat"
 # The system ends the process during the icon save of the query.
 kv_check "launcher starts with the data file" kv_start
 spoil_profile
-kv_probe send 0x11 0 0 >/dev/null 2>&1 &
+KV_PROBE_SERVER= kv_probe send 0x11 0 0 >/dev/null 2>&1 &
 query_pid=$!
 kv_check "the settings are back during the query" wait_settings_during_query
 kv_check "killed during the icon save" kv_kill
