@@ -97,7 +97,7 @@ _kv_start_prefix() {
     wine "$KV_BIN/kvprobe.exe" idle </dev/null >>"$KV_WORK/wine.log" 2>&1 &
     KV_PIDS+=($!)
     wine "$KV_BIN/kvprobe.exe" foreground </dev/null >>"$KV_WORK/wine.log" 2>&1
-    # Started once the desktop is up: a probe started before it reads the desktop's title empty.
+    # The probe that answers kv_probe, from here to the end of the scenario.
     _kv_probe_serve
 }
 
