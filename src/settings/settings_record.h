@@ -20,7 +20,6 @@ inline constexpr char kProfileDefaultThemeName[] = "デフォルト";
 
 inline constexpr uint32_t kNoColorKey = 0xFFFFFFFF;
 
-
 struct KestrovarOptions {
     int SkinMode = 0;
     int MemoryPage = 0;

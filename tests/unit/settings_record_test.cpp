@@ -145,7 +145,9 @@ TEST(SettingsRecord, SaveThenLoadRoundTrips) {
 }
 
 TEST(SettingsRecordBounds, IconSizeOutsideTheUsableRangeReadsAsTheNearestBound) {
-    for (auto [stored, expected] : {std::pair{0, ThemeLimits::kMinIconSize}, {-5, ThemeLimits::kMinIconSize}, {1000, ThemeLimits::kMaxIconSize}, {32, 32}}) {
+    using L = ThemeLimits;
+    for (auto [stored, expected] :
+         {std::pair{0, L::kMinIconSize}, {-5, L::kMinIconSize}, {1000, L::kMaxIconSize}, {32, 32}}) {
         MemoryProfile profile;
         profile.Set("Design", "IconSize", stored);
         KestrovarOptions options;
