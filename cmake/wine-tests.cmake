@@ -48,6 +48,7 @@ file(GLOB KV_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
 foreach(src ${KV_BENCHES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src} ${KV_RESOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
     target_link_libraries(${name} PRIVATE kvwin ${KV_STATIC_LINK})
 endforeach()
 

@@ -27,6 +27,7 @@
 #include "launcher/body_wnd.h"
 #include "launcher/messages.h"
 #include "settings/settings_record.h"
+#include "tools/minimal_window.h"
 
 #include <psapi.h>
 #include <shlwapi.h>
@@ -41,12 +42,13 @@ namespace {
 // The launcher keeps its profile under the company key, in the section named after its program.
 constexpr char kProfileApplication[] = "Kestrovar";
 const std::string kProfileRoot = std::string("Software\\") + kCompanyKey;
-constexpr char kMinimalClass[] = "KvMinimalWnd";
 constexpr int kDefaultButtons = 6 * 2;  // the grid of a new profile
 
 constexpr POINT kDesktopPoint = {500, 400};        // where the launcher is called up
 constexpr POINT kElsewherePoint = {900, 700};      // away from the shown launcher
-constexpr POINT kMinimalWindowPoint = {250, 200};  // inside the reference window
+// The centre of the reference window.
+constexpr POINT kMinimalWindowPoint = {(kMinimalWindowBounds.left + kMinimalWindowBounds.right) / 2,
+                                       (kMinimalWindowBounds.top + kMinimalWindowBounds.bottom) / 2};
 
 constexpr double kStartTimeoutMs = 240000;
 constexpr double kClickTimeoutMs = 1000;
@@ -277,7 +279,7 @@ private:
     void SampleReference() {
         StartSample sample;
         Child child = Launch(minimal_);
-        HWND window = WaitAnswering(child, kMinimalClass, nullptr, 0, sample);
+        HWND window = WaitAnswering(child, kMinimalWindowClass, nullptr, 0, sample);
         if (!IsWindowVisible(window) || !ClickUntil(window, kMinimalWindowPoint, &IsVisible, false))
             Fail("the reference window did not handle a click");
         referenceStarts_.push_back(bench::NowMs() - child.startedAt);

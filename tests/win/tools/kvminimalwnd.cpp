@@ -3,15 +3,10 @@
 // middle click on the window hides it, so that an observer can tell when it handles input.
 #include <windows.h>
 
+#include "minimal_window.h"
 #include "tool_window.h"
 
 namespace {
-
-constexpr char kClassName[] = "KvMinimalWnd";
-constexpr int kLeft = 100;
-constexpr int kTop = 100;
-constexpr int kWidth = 300;
-constexpr int kHeight = 200;
 
 LRESULT CALLBACK MinimalWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_MBUTTONUP) {
@@ -24,8 +19,8 @@ LRESULT CALLBACK MinimalWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (!CreateToolWindow(kClassName, &MinimalWindowProc, kClassName, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                          {kLeft, kTop, kLeft + kWidth, kTop + kHeight}))
+    if (!CreateToolWindow(kMinimalWindowClass, &MinimalWindowProc, kMinimalWindowClass,
+                          WS_OVERLAPPEDWINDOW | WS_VISIBLE, kMinimalWindowBounds))
         return 1;
     return RunMessageLoop();
 }
