@@ -74,10 +74,14 @@ uint32_t ReadLe(const std::string& bytes, size_t offset, size_t width) {
 constexpr size_t kFileHeaderBytes = 14;
 constexpr uint32_t kCoreHeaderBytes = 12;
 constexpr uint32_t kInfoHeaderBytes = 40;
-constexpr uint32_t kCompressionRgb = 0;
-constexpr uint32_t kCompressionRle8 = 1;
-constexpr uint32_t kCompressionRle4 = 2;
-constexpr uint32_t kCompressionBitFields = 3;
+
+// The compression field of the info header.
+enum BmpCompression : uint32_t {
+    kCompressionRgb = 0,
+    kCompressionRle8 = 1,
+    kCompressionRle4 = 2,
+    kCompressionBitFields = 3,
+};
 
 }  // namespace
 
