@@ -13,6 +13,8 @@
 // thread starts as late as KV_HOOK_TEST_START_DELAY_MS in the environment says.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "hook/hook_interface.h"
 #include "hook/pointer_watch.h"
 
@@ -280,10 +282,7 @@ HWND CreateWatchWindow() {
 DWORD TestStartDelayMs() {
     char text[16] = "";
     const DWORD length = GetEnvironmentVariableA("KV_HOOK_TEST_START_DELAY_MS", text, sizeof(text));
-    DWORD delay = 0;
-    for (DWORD i = 0; i < length && i < sizeof(text) && text[i] >= '0' && text[i] <= '9'; ++i)
-        delay = delay * 10 + static_cast<DWORD>(text[i] - '0');
-    return delay;
+    return length < sizeof(text) ? strtoul(text, nullptr, 10) : 0;
 }
 #endif
 
