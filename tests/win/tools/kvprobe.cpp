@@ -31,7 +31,7 @@
 //   kvprobe class-text CLASS         print the text of the top-level window of that class, shown or not
 //   kvprobe class-send CLASS MSG WPARAM LPARAM   send a message to that window, print the result
 //   kvprobe serve                    answer commands from standard input, one a line, its words
-//                                    parted by 0x1F; after each answer a line 0x1E and the exit
+//                                    each ended by 0x1F; after each answer a line 0x1E and the exit
 //                                    status (one program start instead of one a command)
 //   kvprobe tray-icon present|absent [ms]  wait until the launcher's loading notification entry
 //                                    (id 128) is in the notification area, or is not (exit 1 on
@@ -57,6 +57,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -588,24 +589,16 @@ int Run(int argc, char** argv) {
     return 2;
 }
 
-// One command a line: "kvprobe" and the words of the line, parted by 0x1F, as its arguments.
+// One command a line: "kvprobe" and the words of the line, each ended by 0x1F, as its arguments.
 int Serve() {
-    constexpr char kWordSeparator = '\x1f';
+    constexpr char kWordEnd = '\x1f';
     constexpr char kAnswerEnd = '\x1e';
-    static char line[8192];
-    while (fgets(line, sizeof(line), stdin)) {
+    std::string line;
+    while (std::getline(std::cin, line)) {
         std::vector<char*> args = {const_cast<char*>("kvprobe")};
-        char* word = line;
-        for (char* c = line; *c; ++c) {
-            if (*c == kWordSeparator || *c == '\n' || *c == '\r') {
-                const bool end = *c != kWordSeparator;
-                *c = '\0';
-                if (*word || !end)
-                    args.push_back(word);
-                word = c + 1;
-                if (end)
-                    break;
-            }
+        for (size_t start = 0, end; (end = line.find(kWordEnd, start)) != std::string::npos; start = end + 1) {
+            line[end] = '\0';
+            args.push_back(&line[start]);
         }
         const int status = args.size() < 2 ? 2 : Run(static_cast<int>(args.size()), args.data());
         printf("%c%d\n", kAnswerEnd, status);
