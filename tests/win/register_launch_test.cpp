@@ -8,6 +8,7 @@
 #include "items/launch_item.h"
 #include "items/launch_paths.h"
 #include "launcher/messages.h"
+#include "settings/path_probe.h"
 #include "settings/settings_record.h"
 #include "support/button_fixture.h"
 #include "support/registry_read.h"
@@ -466,6 +467,25 @@ TEST_F(UnicodeNamesTest, AClickStartsTheExactFileAndNeverTheDecoy) {
     }
     EXPECT_FALSE(Exists(RecordOf(decoy)));
     EXPECT_TRUE(launcher_.deleted.empty());
+}
+
+// '?' and '*' are never wildcards to the path probe: a stored command that holds one names no
+// file, however many files a search would find.
+TEST_F(UnicodeNamesTest, ThePathProbeFindsExactNamesOnly) {
+    ASSERT_TRUE(WriteText(folder_ + "\\cafe.txt", "decoy"));
+    ASSERT_TRUE(WriteText(folder_ + "\\café.txt", "item"));
+    const std::pair<std::string, bool> cases[] = {
+        {folder_ + "\\café.txt", true},
+        {folder_ + "\\cafe.txt", true},
+        {folder_ + "\\caf?.txt", false},
+        {folder_ + "\\caf*.txt", false},
+        {folder_ + "\\*", false},
+        {folder_ + "\\", false},
+        {folder_, true},
+        {folder_ + "\\cafè.txt", false},
+    };
+    for (const auto& [path, found] : cases)
+        EXPECT_EQ(found, GetPathAttributes(path) != 0) << path;
 }
 
 // A name the system hands over with half of a surrogate pair cannot be kept in UTF-8 unchanged:
