@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# File names that no ANSI code page holds, from the file dialog to the launch: programs named
+# café, 한글 and 😀 in a folder "Données 表" are registered through the open-file dialog under
+# their exact names; a click starts that very program, never a decoy cafe beside it or in a
+# folder "Donnees 表" (where a name with its accents dropped would lead); every item stays, with
+# an icon of its own in the data file, through quits and starts with and without that file.
+# Also runs under code page 1252.
+source "$KV_SOURCE/tests/e2e/lib.sh"
+kv_setup items_unicode_names
+
+folder='C:\Données 表'
+unix_folder="$WINEPREFIX/drive_c/Données 表"
+names=(café 한글 😀)
+decoys=("$unix_folder/cafe" "$WINEPREFIX/drive_c/Donnees 表/cafe")
+mkdir -p "$unix_folder" "$(dirname "${decoys[1]}")"
+for program in "${names[@]/#/$unix_folder/}" "${decoys[@]}"; do
+    cp "$KV_BIN/kvlaunchrec.exe" "$program.exe"
+done
+data_file="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Kestrovar/Kestrovar.dat"
+image_count() { od -An -tu2 -j4 -N2 "$data_file" | tr -d ' '; }
+
+# Slot n of the launcher shown by a wheel click at (500,400) is at (438 + 25n, 388).
+register_on_button() {
+    xdotool mousemove $((438 + 25 * $1)) 388 sleep 0.3 click 3
+    kv_probe find-class '#32768' 3000 >/dev/null && xdotool key a && kv_open_file "$2"
+}
+# Every item is in the profile, exactly as "path*path" (a program without description is shown
+# under its path).
+items_kept() {
+    local profile n path
+    profile=$(kv_profile_dump)
+    for n in "${!names[@]}"; do
+        path="$folder\\${names[n]}.exe"
+        [ "$(kv_dump_get "$profile" 'Path Name' "Button$n")" = "$path*$path" ] || return 1
+    done
+}
+# A start, the page shown (which clears an item that has no icon), a quit.
+start_show_quit() {
+    kv_start && kv_wheel_click 500 400 && kv_quit
+}
+
+kv_check "launcher starts" kv_start
+kv_wheel_click 500 400
+for n in "${!names[@]}"; do
+    kv_check "${names[n]}.exe is registered through the file dialog" \
+        register_on_button "$n" "$folder\\${names[n]}.exe"
+done
+kv_screenshot items_unicode_names
+for n in "${!names[@]}"; do
+    kv_wheel_click 500 400
+    xdotool mousemove $((438 + 25 * n)) 388 sleep 0.2 click 1
+    kv_settle
+    kv_check "a click starts ${names[n]}.exe" kv_wait_for "its launch record" 20 test -s "$unix_folder/${names[n]}.launched"
+done
+kv_check "no decoy cafe.exe started" test ! -e "${decoys[0]}.launched" -a ! -e "${decoys[1]}.launched"
+
+kv_check "quit" kv_quit
+kv_profile_dump | grep 'Path Name' | sed 's/^/# /'
+kv_check "the profile holds each name exactly" items_kept
+kv_check "the data file holds an icon for each item" test "$(image_count)" = "${#names[@]}"
+kv_check "a start with the data file" start_show_quit
+kv_check "keeps every item" items_kept
+rm -f "$data_file"
+kv_check "a start without the data file" start_show_quit
+kv_check "keeps every item" items_kept
+kv_check "and finds an icon for each again" test "$(image_count)" = "${#names[@]}"
+kv_finish
