@@ -4,8 +4,8 @@
 # program staged in C:\Kestrovar and a persistent wineserver; everything it started is stopped
 # on exit. ctest sets KV_BIN (the exe folder), KV_BUILD (build/) and KV_SOURCE (the repo root);
 # run by hand, they default to build/win of this checkout. KV_CODE_PAGE=1252 runs the scenario
-# with that ANSI code page instead of 932 (scripts/winenv); KV_APP_FOLDER names the program's
-# folder under C:\ (default Kestrovar). Texts to and from the probe are UTF-8.
+# with that ANSI code page instead of 932 (scripts/winenv); KV_APP_FOLDER is the program's
+# folder under C:\ (default Kestrovar; / between folders). Texts to and from the probe are UTF-8.
 #
 #   kv_setup NAME                     prepare the scenario (work folder $KV_WORK, app folder $KV_APP)
 #   kv_start [--no-wait] [ARGS...]    start Kestrovar.exe of $KV_APP in $KV_START_DIR (default: $KV_APP,

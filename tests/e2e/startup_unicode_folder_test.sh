@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The program in a folder named "Café 😀": it loads its hook library, finds and draws its themes
-# and keeps its profile under its own name. Its Japanese texts set from code (the context menu,
+# The program in a folder "Café 😀\René": it loads its hook library, finds and draws its themes
+# and keeps its profile under its own name (an accent just before a backslash is a lead byte to a
+# double-byte scan under code page 1252). Its Japanese texts set from code (the context menu,
 # the message of a second start, the headings of the registered applications page) read back
 # exactly as written, whatever the system's code page.
 # Also runs under code page 1252.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 source "$KV_SOURCE/tests/e2e/settings_lib.sh"
-KV_APP_FOLDER='Café 😀'
+KV_APP_FOLDER='Café 😀/René'
 kv_setup startup_unicode_folder
 
 launcher_size() { kv_probe launcher | cut -d' ' -f4-5; }
