@@ -3,7 +3,8 @@
 # café, 한글 and 😀 in a folder "Données 表" are registered through the open-file dialog under
 # their exact names; a click starts that very program, never a decoy cafe beside it or in a
 # folder "Donnees 表" (where a name with its accents dropped would lead); every item stays, with
-# an icon of its own in the data file, through quits and starts with and without that file.
+# an icon of its own in the data file (in the same folder), through quits and starts with and
+# without that file.
 # Also runs under code page 1252.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 kv_setup items_unicode_names
@@ -16,7 +17,11 @@ mkdir -p "$unix_folder" "$(dirname "${decoys[1]}")"
 for program in "${names[@]/#/$unix_folder/}" "${decoys[@]}"; do
     cp "$KV_BIN/kvlaunchrec.exe" "$program.exe"
 done
-data_file="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Kestrovar/Kestrovar.dat"
+# The user's application data lie in that folder too, so that the data file's path holds its name.
+mkdir -p "$unix_folder/AppData"
+kv_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+    /v AppData /t REG_EXPAND_SZ /d "$folder\AppData" /f >/dev/null 2>&1
+data_file="$unix_folder/AppData/Kestrovar/Kestrovar.dat"
 image_count() { od -An -tu2 -j4 -N2 "$data_file" | tr -d ' '; }
 
 # Slot n of the launcher shown by a wheel click at (500,400) is at (438 + 25n, 388).

@@ -37,7 +37,8 @@
 //                                    status (one program start instead of one a command)
 //   kvprobe code-page                print the system's ANSI code page
 //   kvprobe menu                     print the entries of the visible popup menu that opened last,
-//                                    one a line (a separator is an empty line)
+//                                    one a line (a separator is an empty line), each submenu's
+//                                    entries after it, indented by two spaces
 //   kvprobe registry KEY             print every value under KEY (HKCU\... or HKLM\...) as lines
 //                                    "SUBKEY<TAB>NAME<TAB>TYPE<TAB>DATA", SUBKEY relative to KEY;
 //                                    REG_DWORD in decimal, REG_BINARY in hex digits
