@@ -24,8 +24,8 @@ choose() {
 menu_top() { grep -v '^  '; }
 themes_listed() {
     local theme
-    for theme in $(ls "$KV_APP/Themes"); do
-        grep -qxF "  $theme" <<<"$1" || return 1
+    for theme in "$KV_APP"/Themes/*/; do
+        grep -qxF "  $(basename "$theme")" <<<"$1" || return 1
     done
 }
 
