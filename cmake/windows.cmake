@@ -38,3 +38,7 @@ if(KV_BUILD_TESTS)
     include(cmake/wine-tests.cmake)
 endif()
 include(cmake/hook.cmake)
+
+# The shipped images call no ANSI text function of the system.
+add_test(NAME text_imports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/imports/text_imports_test.sh ${KV_TRIPLE}
+    $<TARGET_FILE:Kestrovar> $<TARGET_FILE:KestrovarHook>)

@@ -24,7 +24,7 @@ constexpr DWORD kThreadStartTimeoutMs = 5000;
 constexpr DWORD kThreadStopTimeoutMs = 2000;
 constexpr UINT kWatchPeriodMs = 2000;
 constexpr UINT_PTR kWatchTimer = 1;
-constexpr char kWatchClass[] = "KestrovarHookWatch";
+constexpr wchar_t kWatchClass[] = L"KestrovarHookWatch";
 
 // Notices that the headers of the oldest targeted system do not declare.
 constexpr UINT kWmWtsSessionChange = 0x02B1;
@@ -57,13 +57,13 @@ volatile LONG g_clickLock = 0;
 class Notices {
 public:
     void Register(HWND window) {
-        wtsapi_ = LoadLibraryA("wtsapi32.dll");
+        wtsapi_ = LoadLibraryW(L"wtsapi32.dll");
         if (wtsapi_) {
             wtsRegister_ = Lookup<WtsRegister>(wtsapi_, "WTSRegisterSessionNotification");
             wtsUnregister_ = Lookup<WtsUnregister>(wtsapi_, "WTSUnRegisterSessionNotification");
         }
         RetrySession(window);
-        HMODULE user32 = GetModuleHandleA("user32.dll");
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
         auto powerRegister = Lookup<PowerRegister>(user32, "RegisterPowerSettingNotification");
         powerUnregister_ = Lookup<PowerUnregister>(user32, "UnregisterPowerSettingNotification");
         if (powerRegister && powerUnregister_) {
@@ -148,7 +148,7 @@ LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
     if (wParam == WM_MBUTTONDOWN || wParam == WM_MBUTTONUP) {
         HWND under = WindowFromPoint(info->pt);
         UINT message = wParam == WM_MBUTTONDOWN ? KVM_HOOKDOWN : KVM_HOOKCLICK;
-        PostMessageA(g_target, message, reinterpret_cast<WPARAM>(under), PackPoint(info->pt));
+        PostMessageW(g_target, message, reinterpret_cast<WPARAM>(under), PackPoint(info->pt));
         // While the launcher holds its message lock (a dialog of it is open) it re-delivers
         // nothing, so the click goes to the window under the cursor.
         if (wParam == WM_MBUTTONDOWN)
@@ -169,9 +169,9 @@ constexpr UINT kTestDropHook = WM_APP + 1;     // remove the hook and keep its h
 constexpr UINT kTestOverlapHook = WM_APP + 2;  // install a fresh hook and leave the old one in place
 
 void ShowCounters() {
-    char text[64];
-    wsprintfA(text, "checks %u rearms %u", g_t.checks, g_t.rearms);
-    SetWindowTextA(g_t.watch, text);
+    wchar_t text[64];
+    wsprintfW(text, L"checks %u rearms %u", g_t.checks, g_t.rearms);
+    SetWindowTextW(g_t.watch, text);
 }
 #endif
 
@@ -191,15 +191,15 @@ void ForgetOldHook(HHOOK old, bool keepOld) {
 // A hook the system refused is tried again at the next watchdog check; the refusal is told to a
 // debugger, as a library with no window of its own has nobody else to tell.
 void ReportRefusedHook() {
-    char text[96];
-    wsprintfA(text, "%s: the mouse hook was refused (error %lu); trying again\n", kHookLibraryName, GetLastError());
-    OutputDebugStringA(text);
+    wchar_t text[96];
+    wsprintfW(text, L"%s: the mouse hook was refused (error %lu); trying again\n", kHookLibraryName, GetLastError());
+    OutputDebugStringW(text);
 }
 
 // The fresh hook goes in before the old one comes out, so no event falls between them; the
 // callback's chain guard keeps an event that reaches both from being reported twice.
 void ReArm(bool keepOld = false) {
-    HHOOK fresh = SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, g_module, 0);
+    HHOOK fresh = SetWindowsHookExW(WH_MOUSE_LL, &MouseHook, g_module, 0);
     if (!fresh) {
         ReportRefusedHook();
         return;  // the old one stays; the next check tries again
@@ -263,26 +263,26 @@ LRESULT CALLBACK WatchProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
             return 0;
 #endif
         default:
-            return DefWindowProcA(window, msg, wParam, lParam);
+            return DefWindowProcW(window, msg, wParam, lParam);
     }
 }
 
 // A hidden top-level window: power broadcasts reach top-level windows only, not message-only ones.
 HWND CreateWatchWindow() {
-    WNDCLASSA wc = {};
+    WNDCLASSW wc = {};
     wc.lpfnWndProc = &WatchProc;
     wc.hInstance = g_module;
     wc.lpszClassName = kWatchClass;
-    RegisterClassA(&wc);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, kWatchClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, g_module,
+    RegisterClassW(&wc);
+    return CreateWindowExW(WS_EX_TOOLWINDOW, kWatchClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, g_module,
                            nullptr);
 }
 
 #ifdef KV_HOOK_TEST_BUILD
 DWORD TestStartDelayMs() {
-    char text[16] = "";
-    const DWORD length = GetEnvironmentVariableA("KV_HOOK_TEST_START_DELAY_MS", text, sizeof(text));
-    return length < sizeof(text) ? strtoul(text, nullptr, 10) : 0;
+    wchar_t text[16] = L"";
+    const DWORD length = GetEnvironmentVariableW(L"KV_HOOK_TEST_START_DELAY_MS", text, ARRAYSIZE(text));
+    return length < ARRAYSIZE(text) ? wcstoul(text, nullptr, 10) : 0;
 }
 #endif
 
@@ -292,10 +292,10 @@ DWORD WINAPI HookThreadMain(LPVOID started) {
 #endif
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // make sure this thread has a queue
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // make sure this thread has a queue
     g_t = HookThread();
     g_t.watch = CreateWatchWindow();
-    g_t.hook = SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, g_module, 0);
+    g_t.hook = SetWindowsHookExW(WH_MOUSE_LL, &MouseHook, g_module, 0);
     if (!g_t.hook)
         ReportRefusedHook();
     GetCursorPos(&g_t.seen.pt);
@@ -307,16 +307,16 @@ DWORD WINAPI HookThreadMain(LPVOID started) {
     InterlockedExchange(&g_startedWithHook, g_t.hook ? 1 : 0);
     SetEvent(static_cast<HANDLE>(started));
     CloseHandle(static_cast<HANDLE>(started));
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (g_t.watch) {
         KillTimer(g_t.watch, kWatchTimer);
         g_t.notices.Unregister(g_t.watch);
         DestroyWindow(g_t.watch);
     }
-    UnregisterClassA(kWatchClass, g_module);
+    UnregisterClassW(kWatchClass, g_module);
     if (g_t.hook)
         UnhookWindowsHookEx(g_t.hook);
 #ifdef KV_HOOK_TEST_BUILD
@@ -338,7 +338,7 @@ int __cdecl Start(int window) {
     g_target = reinterpret_cast<HWND>(static_cast<LONG_PTR>(window));
     // The thread gets a handle of its own to the event: after a start slower than the wait it
     // still signals the event, while Start has closed its handle long before.
-    HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE threadsCopy = nullptr;
     if (!started || !DuplicateHandle(GetCurrentProcess(), started, GetCurrentProcess(), &threadsCopy, 0, FALSE,
                                      DUPLICATE_SAME_ACCESS)) {
@@ -359,7 +359,7 @@ int __cdecl Start(int window) {
 int __cdecl End() {
     if (!g_thread)
         return 0;
-    PostThreadMessageA(g_threadId, WM_QUIT, 0, 0);
+    PostThreadMessageW(g_threadId, WM_QUIT, 0, 0);
     if (WaitForSingleObject(g_thread, kThreadStopTimeoutMs) == WAIT_TIMEOUT)
         TerminateThread(g_thread, 0);
     CloseHandle(g_thread);

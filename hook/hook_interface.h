@@ -8,7 +8,7 @@
 #ifndef RC_INVOKED
 #include <windows.h>
 
-constexpr char kHookLibraryName[] = KV_HOOK_LIBRARY_FILE;
+constexpr wchar_t kHookLibraryName[] = L"" KV_HOOK_LIBRARY_FILE;
 
 constexpr UINT KVM_HOOKCLICK = WM_USER + 200;  // hook library: middle button released
 constexpr UINT KVM_HOOKDOWN = WM_USER + 201;   // hook library: middle button pressed

@@ -1,7 +1,8 @@
 #include "framework/application.h"
 
 #include "framework/dialog.h"
-#include "settings/cmdline.h"
+#include "text/cmdline.h"
+#include "text/unicode.h"
 
 namespace {
 Application* g_current = nullptr;  // the one application object of the process
@@ -48,27 +49,32 @@ bool Application::PreTranslate(MSG* msg) {
     for (HWND h = msg->hwnd; h; h = GetParent(h)) {
         if (Window* window = Window::FromHandle(h); window && window->PreTranslateMessage(msg))
             return true;
-        if (!(GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
+        if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD))
             break;
     }
     HWND root = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;
     auto* dialog = dynamic_cast<Dialog*>(Window::FromHandle(root));
-    return dialog && dialog->IsModeless() && IsDialogMessageA(root, msg);
+    return dialog && dialog->IsModeless() && IsDialogMessageW(root, msg);
 }
 
 int Application::RunMessageLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (PreTranslate(&msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }
 
 std::string ExecutableBaseName() {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return FileTitle(std::string(path, n < MAX_PATH ? n : 0));
+    return FileTitle(ModulePath(nullptr));
+}
+
+std::string ModulePath(HMODULE module) {
+    // A path longer than the buffer comes back cut; such a program runs from no folder we can use.
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? Utf8(std::wstring_view(path, n)) : std::string();
 }

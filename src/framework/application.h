@@ -42,3 +42,7 @@ private:
 
 // The base name of the running executable ("Kestrovar" for Kestrovar.exe).
 std::string ExecutableBaseName();
+
+// The full path of a loaded module (nullptr: the running executable) in UTF-8, empty when it
+// does not fit into MAX_PATH.
+std::string ModulePath(HMODULE module);

@@ -2,13 +2,13 @@
 
 INT_PTR Dialog::DoModal(HWND parent) {
     modeless_ = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
-                           &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, &Dialog::StaticDialogProc,
+                           reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::CreateModeless(HWND parent) {
     modeless_ = true;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                               &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -22,8 +22,8 @@ void Dialog::EndDialog(INT_PTR result) {
 }
 
 BOOL Dialog::BindAndInitialise(HWND hwnd) {
-    Attach(hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
-    SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+    Attach(hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+    SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
     return OnInitDialog();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/window.h"
+#include "text/unicode.h"
 
 class Dialog : public Window {
 public:
@@ -19,7 +20,7 @@ public:
 
     HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
     std::string ItemText(int id) const { return WindowTextOf(Item(id), 0x10000); }
-    void SetItemText(int id, const std::string& text) { SetDlgItemTextA(hwnd(), id, text.c_str()); }
+    void SetItemText(int id, const std::string& text) { SetDlgItemTextW(hwnd(), id, Wide(text).c_str()); }
 
 protected:
     // Returns TRUE to let the system set the focus to the first tab stop.

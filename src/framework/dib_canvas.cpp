@@ -16,7 +16,7 @@ UniqueBitmap CreateTopDownDib(int width, int height, uint32_t** pixels) {
 
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info = {};
-    if (!bitmap || GetObjectA(bitmap, sizeof(info), &info) != sizeof(info))
+    if (!bitmap || GetObjectW(bitmap, sizeof(info), &info) != sizeof(info))
         return SIZE{0, 0};
     return SIZE{info.bmWidth, info.bmHeight};
 }

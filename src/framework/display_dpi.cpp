@@ -6,10 +6,10 @@ constexpr int kMonitorDpiEffective = 0;   // MDT_EFFECTIVE_DPI
 constexpr DWORD kDialogDpiChangeAll = 1;  // DDC_DISABLE_ALL
 
 template <typename Function>
-Function LookUp(const char* module, const char* name) {
-    HMODULE loaded = GetModuleHandleA(module);
+Function LookUp(const wchar_t* module, const char* name) {
+    HMODULE loaded = GetModuleHandleW(module);
     if (!loaded)
-        loaded = LoadLibraryA(module);  // kept loaded: it is looked up again at every show
+        loaded = LoadLibraryW(module);  // kept loaded: it is looked up again at every show
     return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name))) : nullptr;
 }
 
@@ -25,7 +25,7 @@ int SystemDpi() {
 
 int MonitorDpiAt(POINT screenPoint) {
     using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto dpiForMonitor = LookUp<DpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+    static const auto dpiForMonitor = LookUp<DpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     HMONITOR monitor = MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST);
     UINT x = 0;
     UINT y = 0;
@@ -36,7 +36,7 @@ int MonitorDpiAt(POINT screenPoint) {
 
 void KeepDialogLayoutOnDpiChange(HWND dialog) {
     using DialogDpiChangeFn = BOOL(WINAPI*)(HWND, DWORD, DWORD);
-    static const auto setBehavior = LookUp<DialogDpiChangeFn>("user32.dll", "SetDialogDpiChangeBehavior");
+    static const auto setBehavior = LookUp<DialogDpiChangeFn>(L"user32.dll", "SetDialogDpiChangeBehavior");
     if (setBehavior)
         setBehavior(dialog, kDialogDpiChangeAll, kDialogDpiChangeAll);
 }

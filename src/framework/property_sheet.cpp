@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/unicode.h"
+
 namespace {
 
 // Resource type of a dialog template's initialisation data: list entries that the template
@@ -14,8 +16,8 @@ constexpr WORD kComboAddString16 = 0x0403;
 // Fills the list and combo boxes of a dialog from its template's initialisation data, if any.
 // Each entry is {WORD control id, WORD message, DWORD byte count, bytes}; a zero id ends the list.
 void ExecuteDialogInitData(HWND dialog, int templateId) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(kDialogInitResourceType));
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(kDialogInitResourceType));
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const auto* data = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
     if (!data)
@@ -34,39 +36,42 @@ void ExecuteDialogInitData(HWND dialog, int templateId) {
         offset += kHeaderBytes;
         if (length > size - offset)
             return;
-        // Copied so that the text ends with a zero whatever the data holds.
-        const std::string text(reinterpret_cast<const char*>(data + offset), length);
+        // The entries' texts are UTF-8 like the resource scripts; the copy ends with a zero
+        // whatever the data holds.
+        const std::wstring text = Wide(std::string_view(reinterpret_cast<const char*>(data + offset), length));
         offset += length;
         const UINT addString = message == kListAddString16    ? LB_ADDSTRING
                                : message == kComboAddString16 ? CB_ADDSTRING
                                                               : 0;
         if (addString != 0)
-            SendDlgItemMessageA(dialog, control, addString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            SendDlgItemMessageW(dialog, control, addString, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
 }  // namespace
 
-PropertyPageDialog::PropertyPageDialog(int templateId, std::string title) : Dialog(templateId), title_(std::move(title)) {}
+PropertyPageDialog::PropertyPageDialog(int templateId, std::string title)
+    : Dialog(templateId), title_(std::move(title)) {}
 
 HPROPSHEETPAGE PropertyPageDialog::CreatePageHandle(PropertySheetWindow* sheet) {
     sheet_ = sheet;
     modified_ = false;
-    PROPSHEETPAGEA page = {};
+    PROPSHEETPAGEW page = {};
     page.dwSize = sizeof(page);
     page.dwFlags = PSP_DEFAULT | (title_.empty() ? 0 : PSP_USETITLE);  // no PSP_HASHELP: no Help button
-    page.hInstance = GetModuleHandleA(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
-    page.pszTitle = title_.c_str();
+    page.hInstance = GetModuleHandleW(nullptr);
+    page.pszTemplate = MAKEINTRESOURCEW(TemplateId());
+    wideTitle_ = Wide(title_);
+    page.pszTitle = wideTitle_.c_str();
     page.pfnDlgProc = &PropertyPageDialog::StaticPageProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
-    return CreatePropertySheetPageA(&page);
+    return CreatePropertySheetPageW(&page);
 }
 
 INT_PTR CALLBACK PropertyPageDialog::StaticPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_INITDIALOG)
         return FALSE;
-    auto* self = reinterpret_cast<PropertyPageDialog*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
+    auto* self = reinterpret_cast<PropertyPageDialog*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
     if (self->sheet_ && !self->sheet_->hwnd())
         self->sheet_->AttachSheet(GetParent(hwnd));
     ExecuteDialogInitData(hwnd, self->TemplateId());
@@ -78,10 +83,7 @@ void PropertyPageDialog::SetModified(bool changed) {
     HWND sheet = GetParent(hwnd());
     if (!sheet)
         return;
-    if (changed)
-        PropSheet_Changed(sheet, hwnd());
-    else
-        PropSheet_UnChanged(sheet, hwnd());
+    SendMessageW(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hwnd()), 0);
 }
 
 LRESULT PropertyPageDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -120,16 +122,17 @@ INT_PTR PropertySheetWindow::DoModal(HWND parent) {
     for (PropertyPageDialog* page : pages_)
         handles.push_back(page->CreatePageHandle(this));
     accepted_ = false;
-    PROPSHEETHEADERA header = {};
+    PROPSHEETHEADERW header = {};
     header.dwSize = sizeof(header);
     header.dwFlags = PSH_DEFAULT | PSH_NOCONTEXTHELP;  // no PSH_HASHELP: no Help button
     header.hwndParent = parent;
-    header.hInstance = GetModuleHandleA(nullptr);
-    header.pszCaption = caption_.c_str();
+    header.hInstance = GetModuleHandleW(nullptr);
+    const std::wstring caption = Wide(caption_);
+    header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(handles.size());
     header.nStartPage = 0;
     header.phpage = handles.data();
-    PropertySheetA(&header);
+    PropertySheetW(&header);
     return accepted_ ? IDOK : IDCANCEL;
 }
 
@@ -143,7 +146,7 @@ LRESULT PropertySheetWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         LRESULT result = Window::WindowProc(msg, wParam, lParam);
         // A page that refuses its apply keeps the sheet open; the sheet is closing only when
         // it has no current page any more. A later Cancel must not count as this OK.
-        accepted_ = PropSheet_GetCurrentPageHwnd(hwnd()) == nullptr;
+        accepted_ = SendMessageW(hwnd(), PSM_GETCURRENTPAGEHWND, 0, 0) == 0;
         return result;
     }
     if (msg == WM_COMMAND && LOWORD(wParam) == kApplyButtonId && HIWORD(wParam) == BN_CLICKED) {

@@ -38,6 +38,7 @@ private:
     static INT_PTR CALLBACK StaticPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::string title_;
+    std::wstring wideTitle_;                // what the page handle points at
     PropertySheetWindow* sheet_ = nullptr;  // not owned
     bool modified_ = false;
 };

@@ -1,11 +1,20 @@
 #include "framework/registry_profile.h"
 
-#include <cstring>
+#include <cwchar>
 #include <vector>
+
+#include "text/unicode.h"
 
 namespace {
 
 constexpr DWORD kLongestValueName = 16383;
+constexpr DWORD kMaxStringDataBytes = RegistryProfile::kMaxStringUnits * sizeof(wchar_t);
+
+// A string value's data as UTF-8, up to its first NUL (the data need not end in one).
+std::string StringData(const BYTE* data, DWORD bytes) {
+    const auto* units = reinterpret_cast<const wchar_t*>(data);
+    return Utf8(std::wstring_view(units, wcsnlen(units, bytes / sizeof(wchar_t))));
+}
 
 bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size())
@@ -36,9 +45,10 @@ HKEY RegistryProfile::SectionKey(const std::string& section, bool create) {
     if (it != keys_.end())
         return it->second.get();
     HKEY key = nullptr;
-    LONG status = create ? RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, nullptr, 0,
-                                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-                         : RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_READ | KEY_WRITE, &key);
+    const std::wstring path = Wide(KeyPath(section));
+    LONG status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                                           nullptr, &key, nullptr)
+                         : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | KEY_WRITE, &key);
     if (status != ERROR_SUCCESS)
         return nullptr;
     keys_[section].reset(key);
@@ -64,27 +74,29 @@ int RegistryProfile::GetInt(const std::string& section, const std::string& key, 
     DWORD type = 0, value = 0, size = 0;
     LONG status = OnSection(section, false, [&](HKEY k) {
         size = sizeof(value);
-        return RegQueryValueExA(k, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+        return RegQueryValueExW(k, Wide(key).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     });
     if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value))
         return defaultValue;
     return static_cast<int>(value);
 }
 
-std::string RegistryProfile::GetString(const std::string& section, const std::string& key,
+std::string RegistryProfile::GetString(const std::string& section,
+                                       const std::string& key,
                                        const std::string& defaultValue) {
     std::string value;
+    const std::wstring name = Wide(key);
     LONG status = OnSection(section, false, [&](HKEY k) {
         DWORD type = 0, size = 0;
-        LONG result = RegQueryValueExA(k, key.c_str(), nullptr, &type, nullptr, &size);
+        LONG result = RegQueryValueExW(k, name.c_str(), nullptr, &type, nullptr, &size);
         if (result != ERROR_SUCCESS)
             return result;
-        if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > kMaxStringBytes)
+        if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > kMaxStringDataBytes)
             return static_cast<LONG>(ERROR_INVALID_DATA);
-        value.assign(size + 1, '\0');
-        DWORD read = size + 1;
-        result = RegQueryValueExA(k, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value[0]), &read);
-        value.resize(strnlen(value.c_str(), read));
+        std::vector<BYTE> data(size + sizeof(wchar_t), 0);
+        DWORD read = size;
+        result = RegQueryValueExW(k, name.c_str(), nullptr, &type, data.data(), &read);
+        value = StringData(data.data(), read);
         return result;
     });
     return status == ERROR_SUCCESS ? value : defaultValue;
@@ -93,24 +105,25 @@ std::string RegistryProfile::GetString(const std::string& section, const std::st
 void RegistryProfile::WriteInt(const std::string& section, const std::string& key, int value) {
     DWORD v = static_cast<DWORD>(value);
     const LONG status = OnSection(section, true, [&](HKEY k) {
-        return RegSetValueExA(k, key.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof(v));
+        return RegSetValueExW(k, Wide(key).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof(v));
     });
     static const std::string kNotAString;
     NoteOwnChange(section, key, status == ERROR_SUCCESS, &kNotAString);
 }
 
 void RegistryProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    const std::wstring text = Wide(value.c_str());
     const LONG status = OnSection(section, true, [&](HKEY k) {
-        return RegSetValueExA(k, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                              static_cast<DWORD>(value.size() + 1));
+        return RegSetValueExW(k, Wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     });
     // What GetString gives back: the text up to its first NUL, nothing when too long.
-    const std::string stored = value.size() + 1 > kMaxStringBytes ? std::string() : std::string(value.c_str());
+    const std::string stored = text.size() + 1 > kMaxStringUnits ? std::string() : std::string(value.c_str());
     NoteOwnChange(section, key, status == ERROR_SUCCESS, &stored);
 }
 
 void RegistryProfile::DeleteValue(const std::string& section, const std::string& key) {
-    const LONG status = OnSection(section, false, [&](HKEY k) { return RegDeleteValueA(k, key.c_str()); });
+    const LONG status = OnSection(section, false, [&](HKEY k) { return RegDeleteValueW(k, Wide(key).c_str()); });
     NoteOwnChange(section, key, status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND, nullptr);
 }
 
@@ -122,7 +135,7 @@ bool RegistryProfile::SectionStamp::operator==(const SectionStamp& other) const 
 
 bool RegistryProfile::StampOf(const std::string& section, SectionStamp& stamp) {
     return OnSection(section, false, [&](HKEY k) {
-               return RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &stamp.values,
+               return RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &stamp.values,
                                        &stamp.longestName, &stamp.longestData, nullptr, &stamp.lastWrite);
            }) == ERROR_SUCCESS;
 }
@@ -179,28 +192,28 @@ std::map<std::string, std::string> RegistryProfile::ReadSection(const std::strin
 }
 
 // Names with their texts as GetString would give them; a value that is not a string, or is
-// longer than kMaxStringBytes, has an empty text.
+// longer than kMaxStringUnits, has an empty text.
 LONG RegistryProfile::EnumerateSection(HKEY key, std::map<std::string, std::string>& values) const {
     values.clear();
-    std::vector<char> name(kLongestValueName + 1);
+    std::vector<wchar_t> name(kLongestValueName + 1);
     std::vector<BYTE> data(1024);
     for (DWORD i = 0;; ++i) {
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataLength = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        LONG status = RegEnumValueA(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
+        LONG status = RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
         if (status == ERROR_MORE_DATA) {
             // The data does not fit: learn the name and the size, then read it again if it may.
             nameLength = static_cast<DWORD>(name.size());
             dataLength = 0;
-            status = RegEnumValueA(key, i, name.data(), &nameLength, nullptr, &type, nullptr, &dataLength);
-            if (status == ERROR_SUCCESS && dataLength <= kMaxStringBytes) {
-                data.resize(dataLength + 1);
+            status = RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, nullptr, &dataLength);
+            if (status == ERROR_SUCCESS && dataLength <= kMaxStringDataBytes) {
+                data.resize(dataLength + sizeof(wchar_t));
                 --i;
                 continue;
             }
             if (status == ERROR_SUCCESS) {
-                values[std::string(name.data(), nameLength)] = std::string();
+                values[Utf8(std::wstring_view(name.data(), nameLength))] = std::string();
                 continue;
             }
         }
@@ -209,11 +222,9 @@ LONG RegistryProfile::EnumerateSection(HKEY key, std::map<std::string, std::stri
         if (status != ERROR_SUCCESS)
             return status;
         std::string text;
-        if ((type == REG_SZ || type == REG_EXPAND_SZ) && dataLength <= kMaxStringBytes) {
-            const char* chars = reinterpret_cast<const char*>(data.data());
-            text.assign(chars, strnlen(chars, dataLength));
-        }
-        values[std::string(name.data(), nameLength)] = std::move(text);
+        if ((type == REG_SZ || type == REG_EXPAND_SZ) && dataLength <= kMaxStringDataBytes)
+            text = StringData(data.data(), dataLength);
+        values[Utf8(std::wstring_view(name.data(), nameLength))] = std::move(text);
     }
 }
 
@@ -221,14 +232,14 @@ std::vector<std::string> RegistryProfile::ValueNames(const std::string& section)
     std::vector<std::string> names;
     OnSection(section, false, [&](HKEY k) {
         names.clear();
-        char name[16384];
+        std::vector<wchar_t> name(kLongestValueName + 1);
         for (DWORD i = 0;; ++i) {
-            DWORD length = sizeof(name);
-            LONG status = RegEnumValueA(k, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+            DWORD length = static_cast<DWORD>(name.size());
+            LONG status = RegEnumValueW(k, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
             if (status == ERROR_NO_MORE_ITEMS)
                 return static_cast<LONG>(ERROR_SUCCESS);
             if (status == ERROR_SUCCESS)
-                names.emplace_back(name, length);
+                names.push_back(Utf8(std::wstring_view(name.data(), length)));
             else if (status != ERROR_MORE_DATA)
                 return status;
         }

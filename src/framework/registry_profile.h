@@ -11,8 +11,7 @@ public:
     RegistryProfile(std::string company, std::string application);
 
     int GetInt(const std::string& section, const std::string& key, int defaultValue) override;
-    std::string GetString(const std::string& section, const std::string& key,
-                          const std::string& defaultValue) override;
+    std::string GetString(const std::string& section, const std::string& key, const std::string& defaultValue) override;
     void WriteInt(const std::string& section, const std::string& key, int value) override;
     void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
     void DeleteValue(const std::string& section, const std::string& key) override;
@@ -24,8 +23,8 @@ public:
 
     std::string KeyPath(const std::string& section) const;
 
-    // Strings longer than this are treated as absent rather than read into memory.
-    static constexpr DWORD kMaxStringBytes = 1 << 20;
+    // Strings longer than this many UTF-16 units are treated as absent rather than read into memory.
+    static constexpr DWORD kMaxStringUnits = 1 << 20;
 
 private:
     // What the key says about its contents; it changes with every change of a value.

@@ -1,6 +1,7 @@
 #include "framework/window.h"
 
 #include "framework/application.h"
+#include "text/unicode.h"
 
 #include <vector>
 
@@ -19,38 +20,44 @@ Window* Window::FromHandle(HWND hwnd) {
     DWORD process = 0;
     if (!GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId())
         return nullptr;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Window::StaticWindowProc)
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Window::StaticWindowProc)
         return nullptr;
-    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-bool Window::Create(const char* className, DWORD exStyle, const char* text, DWORD style, const RECT& rect,
-                    HWND parent, UINT id) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing = {};
+bool Window::Create(const char* className,
+                    DWORD exStyle,
+                    const char* text,
+                    DWORD style,
+                    const RECT& rect,
+                    HWND parent,
+                    UINT id) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring wideClass = Wide(className);
+    WNDCLASSEXW existing = {};
     existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExA(instance, className, &existing)) {
-        WNDCLASSEXA wc = {};
+    if (!GetClassInfoExW(instance, wideClass.c_str(), &existing)) {
+        WNDCLASSEXW wc = {};
         wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &Window::StaticWindowProc;
         wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = className;
-        if (!RegisterClassExA(&wc))
+        wc.lpszClassName = wideClass.c_str();
+        if (!RegisterClassExW(&wc))
             return false;
     }
     HMENU menuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
-    HWND hwnd = CreateWindowExA(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                                rect.bottom - rect.top, parent, menuOrId, instance, this);
+    HWND hwnd = CreateWindowExW(exStyle, wideClass.c_str(), Wide(text).c_str(), style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId, instance, this);
     return hwnd != nullptr;
 }
 
 bool Window::Subclass(HWND hwnd) {
     if (!hwnd || hwnd_)
         return false;
-    Attach(hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+    Attach(hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
     return true;
 }
 
@@ -62,15 +69,15 @@ void Window::DestroyWindow() {
 void Window::Attach(HWND hwnd, WNDPROC previous) {
     hwnd_ = hwnd;
     previousProc_ = previous;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Window::StaticWindowProc)
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::StaticWindowProc));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Window::StaticWindowProc)
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::StaticWindowProc));
 }
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (previousProc_)
-        return CallWindowProcA(previousProc_, hwnd_, msg, wParam, lParam);
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return CallWindowProcW(previousProc_, hwnd_, msg, wParam, lParam);
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT Window::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, bool* handled) {
@@ -98,20 +105,20 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self && msg == WM_NCCREATE) {
-        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (self)
             self->Attach(hwnd, nullptr);
     }
     if (!self)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
 
     LRESULT result = self->WindowProc(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         if (self->previousProc_)
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->previousProc_));
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->previousProc_));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->previousProc_ = nullptr;
         if (Application* app = Application::Current(); app && app->MainWindow() == self)
@@ -132,10 +139,18 @@ RECT WindowRectIn(HWND hwnd, HWND frame) {
     return rect;
 }
 
-std::string WindowTextOf(HWND hwnd, int maxBytes) {
-    std::vector<char> buffer(static_cast<size_t>(maxBytes) + 1, '\0');
-    int n = GetWindowTextA(hwnd, buffer.data(), maxBytes);
-    return std::string(buffer.data(), n > 0 ? static_cast<size_t>(n) : 0);
+std::string WindowTextOf(HWND hwnd, int maxUnits) {
+    std::vector<wchar_t> buffer(static_cast<size_t>(maxUnits) + 1, L'\0');
+    int n = GetWindowTextW(hwnd, buffer.data(), maxUnits);
+    return Utf8(std::wstring_view(buffer.data(), n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+void SetTextOf(HWND hwnd, const std::string& text) {
+    SetWindowTextW(hwnd, Wide(text).c_str());
+}
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+    return MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), type);
 }
 
 namespace {
@@ -143,12 +158,12 @@ namespace {
 // A list entry's text through the control's length and text messages; both report a bad index
 // as -1 (LB_ERR, CB_ERR).
 std::string ListEntryText(HWND control, int index, UINT lengthMessage, UINT textMessage) {
-    const LRESULT length = SendMessageA(control, lengthMessage, index, 0);
+    const LRESULT length = SendMessageW(control, lengthMessage, index, 0);
     if (length < 0)
         return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+    return Utf8(text.data());
 }
 
 }  // namespace
@@ -164,12 +179,12 @@ std::string ComboBoxText(HWND combo, int index) {
 namespace {
 
 void SetForegroundLockTimeout(UINT_PTR timeout) {
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(timeout), 0);
+    SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(timeout), 0);
 }
 
 UINT_PTR ForegroundLockTimeout() {
     DWORD timeout = 0;
-    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+    SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
     return timeout;
 }
 

@@ -19,9 +19,9 @@ public:
     // The object bound to a window by this layer, or nullptr for any other window.
     static Window* FromHandle(HWND hwnd);
 
-    // Creates a window of a class registered by this layer for the given name.
-    bool Create(const char* className, DWORD exStyle, const char* text, DWORD style, const RECT& rect,
-                HWND parent, UINT id);
+    // Creates a window of a class registered by this layer for the given name (texts in UTF-8).
+    bool
+    Create(const char* className, DWORD exStyle, const char* text, DWORD style, const RECT& rect, HWND parent, UINT id);
     // Takes over an existing window (typically a control) and routes its messages here.
     bool Subclass(HWND hwnd);
     void DestroyWindow();
@@ -57,14 +57,20 @@ private:
     WNDPROC previousProc_ = nullptr;  // DefWindowProc for our classes, the control's own for subclasses
 };
 
-// Sends a message to a window and returns its text, for windows of any process. maxBytes is
-// the size of the text buffer including the terminating zero, as for GetWindowTextA: the text
-// returned holds at most maxBytes - 1 bytes.
-std::string WindowTextOf(HWND hwnd, int maxBytes = 260);
+// Sends a message to a window and returns its text, for windows of any process. maxUnits is
+// the size of the text buffer including the terminating zero, as for GetWindowTextW: the text
+// returned holds at most maxUnits - 1 UTF-16 units.
+std::string WindowTextOf(HWND hwnd, int maxUnits = 260);
 
 // The text of entry index of a list box or a combo box, empty for an index it does not have.
 std::string ListBoxText(HWND box, int index);
 std::string ComboBoxText(HWND combo, int index);
+
+// Sets a window's text (UTF-8).
+void SetTextOf(HWND hwnd, const std::string& text);
+
+// The system's message box with texts in UTF-8.
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // Makes window the foreground window, also when another program holds the foreground.
 void ForceForeground(HWND window);

@@ -2,6 +2,7 @@
 
 #include "hook/hook_interface.h"
 #include "res/resource.h"
+#include "text/unicode.h"
 #include "theme/version_info.h"
 
 namespace {
@@ -11,7 +12,7 @@ constexpr char kLibraryVersionPrefix[] = "Kestrovar.dll v";
 CAboutDialog::CAboutDialog() : Dialog(IDD_ABOUT) {}
 
 std::string CAboutDialog::LibraryVersionText() {
-    return kLibraryVersionPrefix + GetFileVersion(kHookLibraryName);
+    return kLibraryVersionPrefix + GetFileVersion(Utf8(kHookLibraryName));
 }
 
 BOOL CAboutDialog::OnInitDialog() {

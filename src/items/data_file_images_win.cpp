@@ -50,7 +50,7 @@ std::optional<IconPicture> ReadAlphaIcon(HICON icon, int size) {
         return std::nullopt;
     const UniqueBitmap color(info.hbmColor), mask(info.hbmMask);
     BITMAP shape = {};
-    if (!color || !mask || !GetObjectA(color.get(), sizeof(shape), &shape) || shape.bmWidth != size ||
+    if (!color || !mask || !GetObjectW(color.get(), sizeof(shape), &shape) || shape.bmWidth != size ||
         shape.bmHeight != size || shape.bmBitsPixel != 32)
         return std::nullopt;
     const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
@@ -90,7 +90,7 @@ bool CopiesAsItIs(HIMAGELIST list, int index, int size) {
     IMAGEINFO info = {};
     BITMAP bitmap = {};
     return ImageList_GetIconSize(list, &cx, &cy) && cx == size && cy == size &&
-           ImageList_GetImageInfo(list, index, &info) && GetObjectA(info.hbmImage, sizeof(bitmap), &bitmap) &&
+           ImageList_GetImageInfo(list, index, &info) && GetObjectW(info.hbmImage, sizeof(bitmap), &bitmap) &&
            bitmap.bmBitsPixel == 32;
 }
 

@@ -3,6 +3,7 @@
 #include "framework/dib_canvas.h"
 #include "items/imagelist_stream.h"
 #include "settings/path_probe.h"
+#include "text/unicode.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -111,7 +112,7 @@ bool EncodeImageList(HIMAGELIST images, Bytes& bytes) {
 
 bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
     UniqueFile file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     if (!WriteExactly(file.get(), bytes.data(), bytes.size()) || !FlushFileBuffers(file.get()))
@@ -123,9 +124,11 @@ std::string AppDataFolder() {
     LPITEMIDLIST ids = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &ids)) || !ids)
         return std::string();
-    char folder[MAX_PATH] = "";
-    if (!SHGetPathFromIDListA(ids, folder))
-        folder[0] = '\0';
+    wchar_t wideFolder[MAX_PATH] = L"";
+    std::string folder;
+    // A folder name that UTF-8 cannot carry unchanged gives no data file rather than a wrong one.
+    if (!SHGetPathFromIDListW(ids, wideFolder) || !ExactUtf8(wideFolder, folder))
+        folder.clear();
     IMalloc* allocator = nullptr;
     if (SUCCEEDED(SHGetMalloc(&allocator))) {
         allocator->Free(ids);
@@ -138,8 +141,9 @@ std::string AppDataFolder() {
 
 StoredImages ReadDataFile(const std::string& path) {
     StoredImages result;
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         result.failedStep = kDataFileOpen;
         return result;
@@ -177,10 +181,12 @@ bool WriteDataFile(const std::string& path, HIMAGELIST images) {
     if (!EncodeImageList(images, bytes) || !imagelist_stream::CheckStream(bytes.data(), bytes.size()))
         return false;
     const std::string temporary = path + kTemporarySuffix;
-    if (temporary.size() >= MAX_PATH)
+    if (Utf16Length(temporary) >= MAX_PATH)
         return false;
-    if (!WriteWholeFile(temporary, bytes) || !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temporary.c_str());
+    const std::wstring wideTemporary = Wide(temporary);
+    if (!WriteWholeFile(temporary, bytes) ||
+        !MoveFileExW(wideTemporary.c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(wideTemporary.c_str());
         return false;
     }
     return true;
@@ -188,10 +194,10 @@ bool WriteDataFile(const std::string& path, HIMAGELIST images) {
 
 std::string DataFilePathIn(const std::string& appDataFolder) {
     const std::string folder = appDataFolder + kDataFolderName;
-    if (folder.size() + std::strlen(kDataFileName) >= MAX_PATH)
+    if (Utf16Length(folder) + Utf16Length(kDataFileName) >= MAX_PATH)
         return std::string();
     if (GetPathAttributes(folder) == 0)
-        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryW(Wide(folder).c_str(), nullptr);
     return folder + kDataFileName;
 }
 

@@ -5,8 +5,9 @@
 #include "items/icon_pictures.h"
 #include "items/item_list.h"
 #include "res/resource.h"
-#include "settings/cmdline.h"
 #include "settings/path_probe.h"
+#include "text/cmdline.h"
+#include "text/unicode.h"
 
 #include <shellapi.h>
 
@@ -21,7 +22,7 @@ int IconWidth(HICON icon) {
     if (!GetIconInfo(icon, &info))
         return 0;
     BITMAP bitmap = {};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
     if (info.hbmColor)
         DeleteObject(info.hbmColor);
     if (info.hbmMask)
@@ -31,12 +32,12 @@ int IconWidth(HICON icon) {
 
 // The icon the shell names for a path, read from its file at size x size pixels.
 HICON IconFromShellLocation(const std::string& path, int size) {
-    SHFILEINFOA info = {};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) || !info.szDisplayName[0])
+    SHFILEINFOW info = {};
+    if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) || !info.szDisplayName[0])
         return nullptr;
     HICON icon = nullptr;
     UINT id = 0;
-    if (PrivateExtractIconsA(info.szDisplayName, info.iIcon, size, size, &icon, &id, 1, 0) != 1)
+    if (PrivateExtractIconsW(info.szDisplayName, info.iIcon, size, size, &icon, &id, 1, 0) != 1)
         return nullptr;
     return icon;
 }
@@ -94,7 +95,7 @@ IconStore::~IconStore() {
 HICON IconStore::DefaultItemIcon(int size) {
     if (!defaultItemIcon_ || defaultItemIconSize_ != size) {
         defaultItemIcon_.reset(static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ITEM), IMAGE_ICON, size, size, 0)));
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ITEM), IMAGE_ICON, size, size, 0)));
         defaultItemIconSize_ = size;
     }
     return defaultItemIcon_.get();
@@ -125,10 +126,10 @@ HICON ShellIcon(const std::string& path, int iconSize) {
     const int small = GetSystemMetrics(SM_CXSMICON);
     const int large = GetSystemMetrics(SM_CXICON);
     const bool nearerLarge = std::abs(iconSize - large) < std::abs(iconSize - small);
-    SHFILEINFOA info = {};
+    SHFILEINFOW info = {};
     const UINT flags = SHGFI_ICON | (nearerLarge ? SHGFI_LARGEICON : SHGFI_SMALLICON);
     // For a missing path the shell may leave a stale handle in hIcon; only the result counts.
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags))
+    if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), flags))
         return nullptr;
     if (info.hIcon && IconWidth(info.hIcon) != iconSize) {
         if (HICON exact = IconFromShellLocation(path, iconSize)) {
@@ -172,7 +173,7 @@ void PairImagesWithItems(StoredImages&& images, ItemList& items, IconStore& stor
 
 bool FileUnchangedSince(const std::string& path, const FILETIME& since) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    return !path.empty() && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+    return !path.empty() && GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) &&
            CompareFileTime(&data.ftLastWriteTime, &since) <= 0;
 }
 

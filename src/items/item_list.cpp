@@ -6,11 +6,11 @@
 #include <set>
 #include <unordered_set>
 
-#include "settings/cmdline.h"
+#include "framework/profile_store.h"
 #include "settings/numbered_keys.h"
 #include "settings/numbered_list_save.h"
 #include "settings/profile_keys.h"
-#include "framework/profile_store.h"
+#include "text/cmdline.h"
 
 CLaunchItem* ItemList::FindItem(int index) {
     for (auto& record : records_) {

@@ -47,6 +47,7 @@ public:
     // Registering and launching (register_launch_win.cpp).
     void RegisterFile(const std::string& path);
     void OnDropFiles(HDROP drop);
+    void RegisterSystemName(const std::wstring& name);
     void OnRegisterRequest();
     void OnOpenLink();
     // The click rule's one entry point: starts the launch of this button's item.

@@ -5,6 +5,7 @@
 #include "items/icon_pictures.h"
 #include "launcher/messages.h"
 #include "settings/kestrovar_settings.h"
+#include "text/unicode.h"
 #include "theme/draw_transparent.h"
 
 #include <algorithm>
@@ -70,9 +71,9 @@ CKVButton::~CKVButton() {
 
 bool CKVButton::CreateButton(HWND parent, const RECT& rect, int controlId) {
     HWND button =
-        CreateWindowExA(0, "BUTTON", kButtonWindowText, kButtonStyle, rect.left, rect.top, rect.right - rect.left,
-                        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                        GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExW(0, L"BUTTON", Wide(kButtonWindowText).c_str(), kButtonStyle, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr), nullptr);
     if (!button || !Subclass(button))
         return false;
     OnCreate();
@@ -83,38 +84,39 @@ bool CKVButton::CreateButton(HWND parent, const RECT& rect, int controlId) {
 // the pointer first comes to it: a tooltip is a window of its own, costly to make (some tens of
 // milliseconds each under Wine), and a big grid would otherwise make a thousand of them at start.
 void CKVButton::OnCreate() {
-    SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     m_strTooltip = kEmptySlotTip;
 }
 
 // Makes the tooltip with one tool over the whole button, showing the current tooltip text.
 void CKVButton::CreateTooltip() {
-    m_tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!m_tooltip) {
         m_tooltipFailed = true;  // the button works without a tooltip
         return;
     }
-    TTTOOLINFOA tool = {};
+    std::wstring text = Wide(m_strTooltip);
+    TTTOOLINFOW tool = {};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND;  // the tool is the whole button window
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-    tool.lpszText = const_cast<char*>(m_strTooltip.c_str());
-    SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = &text[0];
+    SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 std::string CKVButton::TooltipText() const {
     if (!m_tooltip)
         return m_strTooltip;
-    char text[1024] = {};
-    TTTOOLINFOA tool = {};
+    wchar_t text[1024] = {};
+    TTTOOLINFOW tool = {};
     tool.cbSize = sizeof(tool);
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
     tool.lpszText = text;
-    SendMessageA(m_tooltip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
-    return text;
+    SendMessageW(m_tooltip, TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(&tool));
+    return Utf8(text);
 }
 
 bool CKVButton::SetButtonItem(int index, const std::string& command, const std::string& tip, HICON icon, int iconSize) {
@@ -137,18 +139,19 @@ void CKVButton::SetTooltipText(const std::string& text) {
     m_strTooltip = text;
     if (!m_tooltip)
         return;
-    SendMessageA(m_tooltip, TTM_POP, 0, 0);
-    TTTOOLINFOA tool = {};
+    SendMessageW(m_tooltip, TTM_POP, 0, 0);
+    std::wstring wide = Wide(text);
+    TTTOOLINFOW tool = {};
     tool.cbSize = sizeof(tool);
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-    tool.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(m_tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = &wide[0];
+    SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CKVButton::HideTooltip() {
     if (m_tooltip && IsWindowVisible(m_tooltip))
-        SendMessageA(m_tooltip, TTM_POP, 0, 0);
+        SendMessageW(m_tooltip, TTM_POP, 0, 0);
 }
 
 bool CKVButton::PreTranslateMessage(MSG* msg) {
@@ -158,7 +161,7 @@ bool CKVButton::PreTranslateMessage(MSG* msg) {
     if (!m_tooltip && !m_tooltipFailed && mouse)
         CreateTooltip();
     if (m_tooltip)
-        SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+        SendMessageW(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     return false;
 }
 
@@ -255,7 +258,7 @@ void CKVButton::OnMouseMove() {
     track.hwndTrack = hwnd();
     TrackMouseEvent(&track);
     if (m_tooltip)
-        SendMessageA(m_tooltip, TTM_POP, 0, 0);
+        SendMessageW(m_tooltip, TTM_POP, 0, 0);
     if (!IsButtonDownNow(VK_LBUTTON) && !IsButtonDownNow(VK_RBUTTON) && !IsButtonDownNow(VK_MBUTTON))
         m_bMiddleDown = false;
     SetFocus(hwnd());
@@ -283,7 +286,7 @@ void CKVButton::ApplyClickRule() {
 void CKVButton::ApplyDropRule() {
     HWND target = WindowUnderCursor();
     const int source = m_host.DragSource();
-    const int targetIndex = IsLauncherButton(target) ? static_cast<int>(SendMessageA(target, KVM_GETINDEX, 0, 0)) : -1;
+    const int targetIndex = IsLauncherButton(target) ? static_cast<int>(SendMessageW(target, KVM_GETINDEX, 0, 0)) : -1;
     if (source == -1 || targetIndex == -1 || source == targetIndex) {
         m_host.SetDragSource(-1);
         return;
@@ -293,7 +296,7 @@ void CKVButton::ApplyDropRule() {
 }
 
 bool CKVButton::IsShownPressed() const {
-    if (SendMessageA(hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED)
+    if (SendMessageW(hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED)
         return true;
     return m_bMiddleDown && m_bHover && m_pSettings->WheelClickSelect;
 }
@@ -373,8 +376,7 @@ HDC CKVButton::ComposeOnCanvas(const RECT& client, POINT cursor) const {
     DrawFace(dc, client, face);
     if (m_hIcon) {
         // Centred; an icon larger than the button gets negative offsets and is clipped.
-        DrawIconPicture(dc, (client.right - m_nIconSize) / 2, (client.bottom - m_nIconSize) / 2, m_hIcon,
-                        m_nIconSize);
+        DrawIconPicture(dc, (client.right - m_nIconSize) / 2, (client.bottom - m_nIconSize) / 2, m_hIcon, m_nIconSize);
     }
     return dc;
 }

@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "items/menu_rules.h"
-#include "settings/mbcs.h"
 
 namespace {
 
-// Position just after the last '\' (or '/' too when withSlash) at a character boundary,
-// or 0 when there is none.
+// Position just after the last '\' (or '/' too when withSlash), or 0 when there is none.
 size_t AfterLastSeparator(const std::string& path, bool withSlash) {
     size_t after = 0;
-    for (size_t pos = 0; pos < path.size(); pos = NextCharPos(path, pos)) {
+    for (size_t pos = 0; pos < path.size(); ++pos) {
         if (path[pos] == '\\' || (withSlash && path[pos] == '/'))
             after = pos + 1;
     }
@@ -21,7 +19,7 @@ size_t AfterLastSeparator(const std::string& path, bool withSlash) {
 }  // namespace
 
 std::string ProgramFolder(const std::string& path) {
-    const size_t driveLength = path.size() >= 2 && path[1] == ':' && !IsLeadByte(path[0]) ? 2 : 0;
+    const size_t driveLength = path.size() >= 2 && path[1] == ':' ? 2 : 0;
     const size_t dirEnd = AfterLastSeparator(path, true);
     return path.substr(0, std::max(driveLength, dirEnd));
 }
@@ -32,7 +30,7 @@ std::string WindowsDirectoryRoot(const std::string& windowsDirectory) {
 
 std::string FileDialogFilter(const std::string& barSeparated) {
     std::string filter = barSeparated;
-    for (size_t pos = 0; pos < filter.size(); pos = NextCharPos(filter, pos)) {
+    for (size_t pos = 0; pos < filter.size(); ++pos) {
         if (filter[pos] == '|')
             filter[pos] = '\0';
     }

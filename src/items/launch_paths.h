@@ -8,8 +8,7 @@
 inline constexpr char kApplicationTypeName[] = "アプリケーション";
 
 // Drive and directory part of a path, as _splitpath gives them joined: "C:\Tools\" for
-// "C:\Tools\x.exe", "" for a bare file name. Separators are '\' and '/'; a trail byte of a
-// double-byte character is never taken for one.
+// "C:\Tools\x.exe", "" for a bare file name. Separators are '\' and '/'.
 std::string ProgramFolder(const std::string& path);
 
 // The Windows directory cut after its last '\': "C:\" for "C:\windows". Empty when the
@@ -17,7 +16,7 @@ std::string ProgramFolder(const std::string& path);
 std::string WindowsDirectoryRoot(const std::string& windowsDirectory);
 
 // Turns a filter of the form "text|pattern|...||" into the NUL-separated form of the open-file
-// dialog, ending in two NULs. A '|' inside a double-byte character stays.
+// dialog, ending in two NULs.
 std::string FileDialogFilter(const std::string& barSeparated);
 
 // Tooltip text of a file registered on a button: the program's description (or its path) for

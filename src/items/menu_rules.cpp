@@ -4,7 +4,6 @@
 
 #include "items/command_ids.h"
 #include "items/launch_item.h"
-#include "settings/mbcs.h"
 #include "settings/settings_record.h"
 
 namespace {
@@ -81,7 +80,7 @@ std::optional<int> ThemeIndexFromCommand(int id) {
 }
 
 bool CommandTargetChanged(const std::string& oldProgram, const std::string& newCommand) {
-    return FindMbcs(newCommand, oldProgram) == std::string::npos;
+    return newCommand.find(oldProgram) == std::string::npos;
 }
 
 namespace {
@@ -93,19 +92,17 @@ std::string StorableTooltip(const std::string& tip, const std::string& command) 
     if (tip.empty())
         return command.empty() ? std::string() : std::string(kNoTooltipText);
     std::string storable;
-    for (size_t pos = 0; pos < tip.size();) {
-        const size_t next = NextCharPos(tip, pos);
-        if (tip[pos] == kProfileSeparator)
+    for (const char c : tip) {
+        if (c == kProfileSeparator)
             storable += kFullWidthAsterisk;
         else
-            storable.append(tip, pos, next - pos);
-        pos = next;
+            storable += c;
     }
     return storable;
 }
 
 bool IsStorableCommand(const std::string& command) {
-    return FindCharMbcs(command, kProfileSeparator) == std::string::npos;
+    return command.find(kProfileSeparator) == std::string::npos;
 }
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/cmdline.h"
+#include "text/cmdline.h"
 
 struct MenuEntry {
     enum Kind { kCommand, kSeparator, kSubmenu };
@@ -38,7 +38,7 @@ std::vector<MenuEntry> BuildLauncherMenu(const MenuContext& context);
 std::optional<int> ThemeIndexFromCommand(int id);
 
 // Whether an edited command names a different target than before: the old command's program
-// part no longer occurs in it (multibyte-aware). An empty old program always occurs.
+// part no longer occurs in it. An empty old program always occurs.
 bool CommandTargetChanged(const std::string& oldProgram, const std::string& newCommand);
 
 // The profile keeps an item as "tooltip*command" and drops values that do not split into two

@@ -8,14 +8,16 @@
 #include <memory>
 #include <vector>
 
+#include "framework/application.h"
 #include "framework/handles.h"
 #include "framework/worker_thread.h"
 #include "items/launch_item.h"
 #include "items/launch_paths.h"
 #include "launcher/messages.h"
-#include "settings/cmdline.h"
-#include "settings/path_probe.h"
 #include "settings/kestrovar_settings.h"
+#include "settings/path_probe.h"
+#include "text/cmdline.h"
+#include "text/unicode.h"
 #include "theme/version_info.h"
 
 namespace {
@@ -23,6 +25,7 @@ namespace {
 constexpr char kOpenFileFilter[] = "全て(*.*)|*.*||";
 constexpr char kOpenFileDefaultExtension[] = "*.*";
 constexpr UINT kDropCountQuery = 0xFFFFFFFF;
+constexpr char kUnstorableNameMessage[] = "このファイル名は登録できません。";
 
 bool PathFound(const std::string& path) {
     return GetPathAttributes(path) != 0;
@@ -37,7 +40,7 @@ void SplitForLaunch(const std::string& command, std::string& program, std::strin
     }
 }
 
-const char* NullIfEmpty(const std::string& text) {
+const wchar_t* NullIfEmpty(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
@@ -56,7 +59,7 @@ struct LaunchRequest {
 void LaunchItem(const LaunchRequest& request) {
     if (request.command.empty()) {
         if (request.hide)
-            PostMessageA(request.launcher, KVM_HIDE, 0, 0);
+            PostMessageW(request.launcher, KVM_HIDE, 0, 0);
         return;
     }
     std::string program, parameters;
@@ -67,18 +70,19 @@ void LaunchItem(const LaunchRequest& request) {
         // The list belongs to the GUI thread: it clears the item. An item whose drive or share
         // is away stays for when it is back.
         if (!IsVolumeUnreachable(request.command))
-            PostMessageA(request.launcher, KVM_DELETEITEM, static_cast<WPARAM>(request.index), 0);
+            PostMessageW(request.launcher, KVM_DELETEITEM, static_cast<WPARAM>(request.index), 0);
         if (request.hide)
-            SendMessageA(request.launcher, KVM_HIDE, 0, 0);
+            SendMessageW(request.launcher, KVM_HIDE, 0, 0);
         return;
     }
     // Hidden first, so that the started program gets the foreground.
     if (request.hide)
-        SendMessageA(request.launcher, KVM_HIDE, 0, 0);
+        SendMessageW(request.launcher, KVM_HIDE, 0, 0);
 
     // Shell extensions that may run the start expect COM on the calling thread.
     ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    ShellExecuteA(nullptr, nullptr, program.c_str(), NullIfEmpty(parameters), NullIfEmpty(folder), SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, nullptr, Wide(program).c_str(), NullIfEmpty(Wide(parameters)), NullIfEmpty(Wide(folder)),
+                  SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -86,10 +90,11 @@ void LaunchItem(const LaunchRequest& request) {
 void CKVButton::RegisterFile(const std::string& path) {
     m_strCommand = path;
 
-    SHFILEINFOA info = {};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_TYPENAME | SHGFI_DISPLAYNAME))
-        info = SHFILEINFOA{};
-    const std::string tip = RegisteredTooltip(info.szTypeName, info.szDisplayName, path, &GetFileDescription);
+    SHFILEINFOW info = {};
+    if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_TYPENAME | SHGFI_DISPLAYNAME))
+        info = SHFILEINFOW{};
+    const std::string tip =
+        RegisteredTooltip(Utf8(info.szTypeName), Utf8(info.szDisplayName), path, &GetFileDescription);
     SetTooltipText(tip);
 
     auto item = std::make_unique<CLaunchItem>();
@@ -101,42 +106,54 @@ void CKVButton::RegisterFile(const std::string& path) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void CKVButton::OnDropFiles(HDROP drop) {
+// A name is registered exactly as the system gave it. One that holds half of a surrogate pair
+// cannot be kept in UTF-8 unchanged, and is refused rather than stored as another name.
+void CKVButton::RegisterSystemName(const std::wstring& name) {
     std::string path;
-    const UINT count = DragQueryFileA(drop, kDropCountQuery, nullptr, 0);
+    if (!ExactUtf8(name, path)) {
+        ShowMessageBox(GetParent(hwnd()), kUnstorableNameMessage, ExecutableBaseName(), MB_OK);
+        return;
+    }
+    if (!path.empty())
+        RegisterFile(path);
+}
+
+void CKVButton::OnDropFiles(HDROP drop) {
+    std::wstring path;
+    const UINT count = DragQueryFileW(drop, kDropCountQuery, nullptr, 0);
     if (count == 1) {
         // Sized from the query, so that no path is cut short.
-        std::vector<char> buffer(DragQueryFileA(drop, 0, nullptr, 0) + 1);
-        const UINT length = DragQueryFileA(drop, 0, buffer.data(), static_cast<UINT>(buffer.size()));
+        std::vector<wchar_t> buffer(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+        const UINT length = DragQueryFileW(drop, 0, buffer.data(), static_cast<UINT>(buffer.size()));
         path.assign(buffer.data(), length);
     }
     DragFinish(drop);
-    if (!path.empty())
-        RegisterFile(path);
+    RegisterSystemName(path);
 }
 
 // The file dialog opens at the root of the Windows directory's drive; it leaves the process's
 // current directory as it is, whatever the user did in it.
 void CKVButton::OnRegisterRequest() {
-    char windows[MAX_PATH] = {};
-    const UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
-    const std::string root = length < sizeof(windows) ? WindowsDirectoryRoot(windows) : std::string();
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring root = length < MAX_PATH ? Wide(WindowsDirectoryRoot(Utf8(windows))) : std::wstring();
 
-    const std::string filter = FileDialogFilter(kOpenFileFilter);
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA dialog = {};
+    const std::wstring filter = Wide(FileDialogFilter(kOpenFileFilter));
+    const std::wstring defaultExtension = Wide(kOpenFileDefaultExtension);
+    wchar_t file[MAX_PATH] = {};
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);
     // Owned by the launcher window so that the dialog is modal to it and comes up in front.
     dialog.hwndOwner = GetParent(hwnd());
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof(file);
+    dialog.nMaxFile = MAX_PATH;
     dialog.lpstrInitialDir = NullIfEmpty(root);
-    dialog.lpstrDefExt = kOpenFileDefaultExtension;
+    dialog.lpstrDefExt = defaultExtension.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameA(&dialog))
-        RegisterFile(file);
+    if (GetOpenFileNameW(&dialog))
+        RegisterSystemName(file);
 }
 
 void CKVButton::OnOpenLink() {
@@ -146,7 +163,7 @@ void CKVButton::OnOpenLink() {
     SplitForLaunch(m_strCommand, program, parameters);
     const std::string folder = ProgramFolder(program);
     if (!folder.empty())
-        ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOW);
+        ShellExecuteW(nullptr, L"open", Wide(folder).c_str(), nullptr, nullptr, SW_SHOW);
     if (m_pSettings->HideOption)
         m_host.HideNow();
 }

@@ -32,7 +32,7 @@ INT_PTR CTextDialog::DoModal() {
 }
 
 BOOL CTextDialog::OnInitDialog() {
-    SetWindowTextA(hwnd(), m_strTitle.c_str());
+    SetTextOf(hwnd(), m_strTitle);
     SetItemText(IDC_TEXT_EDIT, m_strText);
     return TRUE;  // the system focuses the first tab stop: the OK button
 }
@@ -53,7 +53,7 @@ bool EditItemCommand(HWND owner, std::string& command) {
             return false;
         if (IsStorableCommand(typed))
             break;
-        MessageBoxA(owner, kUnstorableCommandMessage, ExecutableBaseName().c_str(), MB_OK);
+        ShowMessageBox(owner, kUnstorableCommandMessage, ExecutableBaseName(), MB_OK);
     }
     command = typed;
     return true;

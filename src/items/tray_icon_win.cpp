@@ -4,6 +4,7 @@
 #include "framework/worker_thread.h"
 #include "launcher/messages.h"
 #include "res/resource.h"
+#include "text/unicode.h"
 
 #include <shellapi.h>
 
@@ -16,10 +17,10 @@ constexpr int kFrameResources[kFrameCount] = {IDI_LOADING0, IDI_LOADING1, IDI_LO
 constexpr int kFrameSize = 16;
 
 // The Windows 2000 form of the notification data, understood by every shell the program
-// targets (488 bytes in a 32-bit build).
-constexpr DWORD kNotifyDataSize = NOTIFYICONDATAA_V2_SIZE;
+// targets (936 bytes in a 32-bit build).
+constexpr DWORD kNotifyDataSize = NOTIFYICONDATAW_V2_SIZE;
 #if !defined(_WIN64)
-static_assert(kNotifyDataSize == 488, "the Windows 2000 notification data is 488 bytes");
+static_assert(kNotifyDataSize == 936, "the Windows 2000 notification data is 936 bytes");
 #endif
 
 bool Loading(HWND window, const std::atomic<bool>* dataLoaded) {
@@ -31,10 +32,10 @@ bool Loading(HWND window, const std::atomic<bool>* dataLoaded) {
 void TrayLoadingThread(HWND window, const std::atomic<bool>* dataLoaded) {
     UniqueIcon frames[kFrameCount];
     for (int i = 0; i < kFrameCount; ++i) {
-        frames[i].reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kFrameResources[i]),
+        frames[i].reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kFrameResources[i]),
                                                       IMAGE_ICON, kFrameSize, kFrameSize, LR_DEFAULTCOLOR)));
     }
-    NOTIFYICONDATAA data;
+    NOTIFYICONDATAW data;
     std::memset(&data, 0, sizeof(data));
     data.cbSize = kNotifyDataSize;
     data.hWnd = window;
@@ -42,19 +43,20 @@ void TrayLoadingThread(HWND window, const std::atomic<bool>* dataLoaded) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = KVM_TRAYNOTIFY;
     data.hIcon = frames[0].get();
-    static_assert(sizeof(kLoadingTrayTip) <= sizeof(data.szTip), "tip fits");
-    std::memcpy(data.szTip, kLoadingTrayTip, sizeof(kLoadingTrayTip));
+    const std::wstring tip = Wide(kLoadingTrayTip);
+    static_assert(sizeof(kLoadingTrayTip) <= ARRAYSIZE(data.szTip), "tip fits");
+    std::memcpy(data.szTip, tip.c_str(), (tip.size() + 1) * sizeof(wchar_t));
     // A missing notification area is not an error: the thread still waits for the load.
-    Shell_NotifyIconA(NIM_ADD, &data);
+    Shell_NotifyIconW(NIM_ADD, &data);
 
     int frame = 0;
     while (Loading(window, dataLoaded)) {
         Sleep(kLoadingFrameMilliseconds);
         frame = (frame + 1) % kFrameCount;
         data.hIcon = frames[frame].get();
-        Shell_NotifyIconA(NIM_MODIFY, &data);
+        Shell_NotifyIconW(NIM_MODIFY, &data);
     }
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
 bool StartTrayLoadingIcon(HWND window, const std::atomic<bool>* dataLoaded) {

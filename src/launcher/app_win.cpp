@@ -2,6 +2,7 @@
 
 #include "launcher/body_wnd.h"
 #include "res/resource.h"
+#include "text/unicode.h"
 #include "theme/theme_loader.h"
 
 #include <commctrl.h>
@@ -17,7 +18,7 @@ void InitialiseCommonControls() {
 
 // The mutex is held until the process ends; it is never released or closed.
 bool ClaimSingleInstance() {
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, Wide(kInstanceMutexName).c_str());
     return mutex && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 }  // namespace
@@ -29,7 +30,7 @@ bool CKestrovarApp::InitInstance() {
     InitialiseCommonControls();
     SetRegistryKey(kCompanyKey);
     if (!ClaimSingleInstance()) {
-        MessageBoxA(nullptr, kAlreadyRunningMessage, ExecutableBaseName().c_str(), MB_OK);
+        ShowMessageBox(nullptr, kAlreadyRunningMessage, ExecutableBaseName(), MB_OK);
         return false;
     }
     // Fixed now: the themes are found from here on, whatever later becomes the current directory.

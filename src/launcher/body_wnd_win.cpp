@@ -13,7 +13,7 @@ constexpr char kHookLibraryMissingMessage[] = "Kestrovar.dllの読込みに失�
 CKestrovarBodyWnd::CKestrovarBodyWnd(ProfileStore& profile)
     : Dialog(IDD_BODY),
       appIcon_(static_cast<HICON>(
-          LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
       settings_(profile) {}
 
 CKestrovarBodyWnd::~CKestrovarBodyWnd() {
@@ -22,16 +22,16 @@ CKestrovarBodyWnd::~CKestrovarBodyWnd() {
 
 // The start order of the whole program.
 BOOL CKestrovarBodyWnd::OnInitDialog() {
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_.get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_.get()));
 
     if (!hook_.Load(kHookLibraryName)) {
-        MessageBoxA(hwnd(), kHookLibraryMissingMessage, ExecutableBaseName().c_str(), MB_OK);
+        ShowMessageBox(hwnd(), kHookLibraryMissingMessage, ExecutableBaseName(), MB_OK);
         ::DestroyWindow(hwnd());
         return FALSE;
     }
     grid_.SetCurrentPage(0);
-    SetWindowTextA(hwnd(), kBodyWindowText);
+    SetTextOf(hwnd(), kBodyWindowText);
     KeepDialogLayoutOnDpiChange(hwnd());
     hook_.Start(hwnd());
     hook_.WheelClickLock(settings_.WheelClickLock);

@@ -185,7 +185,7 @@ LRESULT CKestrovarBodyWnd::OnHookClick(HWND window, POINT screenPoint) {
     if (ignored || onButton) {
         clickQualifier_.Reset();
         if (settings_.WheelClickLock) {
-            PostMessageA(window, WM_MBUTTONUP, MK_MBUTTON, ClientPointOf(window, screenPoint));
+            PostMessageW(window, WM_MBUTTONUP, MK_MBUTTON, ClientPointOf(window, screenPoint));
             return 0;
         }
         if (ignored)
@@ -208,7 +208,7 @@ LRESULT CKestrovarBodyWnd::OnHookDown(HWND window, POINT screenPoint) {
         return 0;
     if (!settings_.WheelClickLock)
         return 0;
-    PostMessageA(window, WM_MBUTTONDOWN, MK_MBUTTON, ClientPointOf(window, screenPoint));
+    PostMessageW(window, WM_MBUTTONDOWN, MK_MBUTTON, ClientPointOf(window, screenPoint));
     return 0;
 }
 
@@ -217,15 +217,15 @@ LRESULT CKestrovarBodyWnd::OnHookDown(HWND window, POINT screenPoint) {
 // step and the hide repaint or hide the buttons.
 void CKestrovarBodyWnd::MoveItemLater(int target) {
     const DWORD packed = static_cast<DWORD>(target) * 65536u + (static_cast<DWORD>(grid_.DragSource()) & 0xFFFFu);
-    PostMessageA(hwnd(), KVM_MOVEITEM, 0, static_cast<LPARAM>(packed));
+    PostMessageW(hwnd(), KVM_MOVEITEM, 0, static_cast<LPARAM>(packed));
 }
 
 void CKestrovarBodyWnd::PageStepLater(int step) {
-    PostMessageA(hwnd(), KVM_PAGESTEP, static_cast<WPARAM>(step), 0);
+    PostMessageW(hwnd(), KVM_PAGESTEP, static_cast<WPARAM>(step), 0);
 }
 
 void CKestrovarBodyWnd::HideLater() {
-    PostMessageA(hwnd(), KVM_HIDE, 0, 0);
+    PostMessageW(hwnd(), KVM_HIDE, 0, 0);
 }
 
 void CKestrovarBodyWnd::AddItem(std::unique_ptr<CLaunchItem> item) {
@@ -323,7 +323,7 @@ bool CKestrovarBodyWnd::OnArrowKey(ArrowKey arrow, MSG* msg) {
         // No navigation on a single column or row: the key goes to the focused button as is,
         // without the dialog's arrow handling.
         TranslateMessage(msg);
-        DispatchMessageA(msg);
+        DispatchMessageW(msg);
         return true;
     }
     RECT r = {};

@@ -7,7 +7,7 @@
 class HookLibrary {
 public:
     // Loads the library and looks up its operations. False when the library cannot be loaded.
-    bool Load(const char* fileName);
+    bool Load(const wchar_t* fileName);
     // LockMessage(1), End, LockMessage(0), FreeLibrary; afterwards the handle is forgotten.
     void StopAndRelease();
 

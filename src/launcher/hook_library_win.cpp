@@ -12,8 +12,8 @@ int AsInt(HWND window) {
 }
 }  // namespace
 
-bool HookLibrary::Load(const char* fileName) {
-    module_.reset(LoadLibraryA(fileName));
+bool HookLibrary::Load(const wchar_t* fileName) {
+    module_.reset(LoadLibraryW(fileName));
     if (!module_)
         return false;
     HMODULE m = module_.get();

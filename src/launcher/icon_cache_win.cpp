@@ -10,8 +10,9 @@
 #include "items/item_list.h"
 #include "items/kv_button.h"
 #include "items/tray_icon.h"
-#include "settings/cmdline.h"
 #include "settings/path_probe.h"
+#include "text/cmdline.h"
+#include "text/unicode.h"
 
 #include <algorithm>
 
@@ -20,11 +21,11 @@ namespace {
 constexpr DWORD kUserNameBufferSize = 100;
 
 std::string CurrentUserName() {
-    char name[kUserNameBufferSize] = "";
-    DWORD size = sizeof(name);
-    if (!GetUserNameA(name, &size))
-        name[0] = '\0';
-    return name;
+    wchar_t name[kUserNameBufferSize] = L"";
+    DWORD size = kUserNameBufferSize;
+    if (!GetUserNameW(name, &size))
+        name[0] = L'\0';
+    return Utf8(name);
 }
 
 bool HasIconSize(HIMAGELIST list, int size) {
@@ -45,7 +46,7 @@ HICON LauncherIconCache::DefaultItemIcon() {
 void LauncherIconCache::DeleteDataFile() {
     const std::string path = DataFilePath();
     if (!path.empty())
-        DeleteFileA(path.c_str());
+        DeleteFileW(Wide(path).c_str());
 }
 
 void LauncherIconCache::Fill(HWND owner) {
@@ -56,8 +57,7 @@ void LauncherIconCache::Fill(HWND owner) {
     if (!path.empty() && GetPathAttributes(path) != 0) {
         images = ReadDataFile(path);
         if (images.failedStep != kDataFileReadOk) {
-            MessageBoxA(owner, DataFileReadFailureMessage(userName, images.failedStep).c_str(),
-                        ExecutableBaseName().c_str(), MB_OK);
+            ShowMessageBox(owner, DataFileReadFailureMessage(userName, images.failedStep), ExecutableBaseName(), MB_OK);
         }
         // Written at another icon size (another DPI, or another IconSize): its pictures would be
         // drawn stretched and kept so. The shell is asked instead, and the quit writes it anew.
@@ -69,7 +69,7 @@ void LauncherIconCache::Fill(HWND owner) {
         images.list && static_cast<size_t>(images.Count()) == itemsBefore &&
         std::none_of(images.blank.begin(), images.blank.end(), [](bool blank) { return blank; });
     WIN32_FILE_ATTRIBUTE_DATA file = {};
-    const bool read = images.list && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file);
+    const bool read = images.list && GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &file);
     PairImagesWithItems(std::move(images), settings_.Items, store_, IconSize());
     if (read)
         store_.NoteLoadedFile(

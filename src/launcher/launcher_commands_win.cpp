@@ -17,6 +17,7 @@
 #include "launcher/messages.h"
 #include "settings/path_probe.h"
 #include "settings_ui/kestrovar_sheet.h"
+#include "text/unicode.h"
 #include "theme/theme_loader.h"
 #include "theme/version_info.h"
 
@@ -28,16 +29,18 @@ std::vector<std::string> EnumerateThemeFolders() {
     const std::string folder = ThemesFolder();
     if (folder.empty())
         return names;
-    const std::string pattern = folder + "\\*";
-    WIN32_FIND_DATAA data;
-    UniqueFind find(FindFirstFileA(pattern.c_str(), &data));
+    const std::wstring pattern = Wide(folder + "\\*");
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirstFileW(pattern.c_str(), &data));
     if (!find)
         return names;
     do {
-        const std::string name = data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+        // A folder whose name UTF-8 cannot carry unchanged could not be named in the profile.
+        std::string name;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ExactUtf8(data.cFileName, name) && name != "." &&
+            name != "..")
             names.push_back(name);
-    } while (FindNextFileA(find.get(), &data));
+    } while (FindNextFileW(find.get(), &data));
     return names;
 }
 
@@ -45,18 +48,18 @@ void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
     for (const MenuEntry& entry : entries) {
         switch (entry.kind) {
             case MenuEntry::kSeparator:
-                AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
                 break;
             case MenuEntry::kSubmenu: {
                 HMENU submenu = CreatePopupMenu();
                 AppendEntries(submenu, entry.children);
                 // The submenu is destroyed with its parent menu.
-                AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), entry.text.c_str());
+                AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), Wide(entry.text).c_str());
                 break;
             }
             case MenuEntry::kCommand:
-                AppendMenuA(menu, MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED), entry.id,
-                            entry.text.c_str());
+                AppendMenuW(menu, MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED), entry.id,
+                            Wide(entry.text).c_str());
                 break;
         }
     }
@@ -78,7 +81,9 @@ void ChooseTheme(CKestrovarSettings& settings, std::optional<int> themeIndex) {
 
 // Lets the user edit one text of the item at index, then stores the result on the item looked
 // up again: a launch may have cleared it while the dialog ran. Returns true when it changed.
-bool EditItemText(ItemList& items, int index, std::string CLaunchItem::*text,
+bool EditItemText(ItemList& items,
+                  int index,
+                  std::string CLaunchItem::*text,
                   const std::function<bool(std::string&)>& edit,
                   const std::function<void(CLaunchItem&, const std::string&)>& store) {
     const CLaunchItem* item = items.FindItem(index);
@@ -149,7 +154,7 @@ void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
         CKestrovarBodyWnd::ModalScope modal(launcher_);
         TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, launcher_.hwnd(), nullptr);
     }
-    PostMessageA(launcher_.hwnd(), WM_NULL, 0, 0);
+    PostMessageW(launcher_.hwnd(), WM_NULL, 0, 0);
 }
 
 bool LauncherCommands::Run(int id) {
@@ -168,12 +173,12 @@ bool LauncherCommands::Run(int id) {
                 // Modal like the other dialogs: no page turn may give the button another slot
                 // while the file dialog is open, and no rebuild may free the button.
                 CKestrovarBodyWnd::ModalScope modal(launcher_);
-                SendMessageA(contextButton_->hwnd(), KVM_REGISTER, 0, 0);
+                SendMessageW(contextButton_->hwnd(), KVM_REGISTER, 0, 0);
             }
             return true;
         case kCmdOpenLink:
             if (contextButton_)
-                SendMessageA(contextButton_->hwnd(), KVM_OPENLINK, 0, 0);
+                SendMessageW(contextButton_->hwnd(), KVM_OPENLINK, 0, 0);
             return true;
         case kCmdInsertBlank:
         case kCmdDelete:

@@ -69,9 +69,9 @@ void CKestrovarBodyWnd::Rebuild(bool initial) {
 
 void CKestrovarBodyWnd::RebuildNow(bool initial) {
     // Removing and adding the layered style resets the layered attributes.
-    const LONG_PTR exStyle = GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
-    SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-    SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    const LONG_PTR exStyle = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
 
     RECT before = {};
     GetWindowRect(hwnd(), &before);
@@ -168,21 +168,21 @@ void CKestrovarBodyWnd::RepaintButtons(const std::vector<CKVButton*>& buttons) {
 
 void CKestrovarBodyWnd::EnumerateMonitors() {
     monitors_.clear();
-    using EnumDisplayDevicesFn = BOOL(WINAPI*)(LPCSTR, DWORD, PDISPLAY_DEVICEA, DWORD);
-    UniqueModule user32(LoadLibraryA("USER32"));
+    using EnumDisplayDevicesFn = BOOL(WINAPI*)(LPCWSTR, DWORD, PDISPLAY_DEVICEW, DWORD);
+    UniqueModule user32(LoadLibraryW(L"USER32"));
     if (!user32)
         return;
     auto enumDevices = reinterpret_cast<EnumDisplayDevicesFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32.get(), "EnumDisplayDevicesA")));
+        reinterpret_cast<void*>(GetProcAddress(user32.get(), "EnumDisplayDevicesW")));
     if (!enumDevices)
         return;
-    DISPLAY_DEVICEA device = {};
+    DISPLAY_DEVICEW device = {};
     device.cb = sizeof(device);
     for (DWORD n = 0; enumDevices(nullptr, n, &device, 0); ++n) {
         if (device.StateFlags & kAttachedToDesktop) {
-            DEVMODEA mode = {};
+            DEVMODEW mode = {};
             mode.dmSize = sizeof(mode);
-            if (EnumDisplaySettingsA(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode)) {
+            if (EnumDisplaySettingsW(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode)) {
                 const int x = mode.dmPosition.x;
                 const int y = mode.dmPosition.y;
                 monitors_.push_back(

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "settings/cmdline.h"
+#include "text/cmdline.h"
 
-// Attributes of the first file or folder that a search for path (which may hold * and ?)
-// finds, 0 when nothing matches. Folders carry FILE_ATTRIBUTE_DIRECTORY.
+// Attributes of the file or folder that path names, 0 when there is none. '*' and '?' are never
+// wildcards: a path that holds one names nothing. Folders carry FILE_ATTRIBUTE_DIRECTORY.
 unsigned long GetPathAttributes(const std::string& path);
 
 // GetPathAttributes as a PathProbe for SplitCommandLine.

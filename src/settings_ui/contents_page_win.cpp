@@ -8,6 +8,7 @@
 #include "items/text_dialog.h"
 #include "res/resource.h"
 #include "settings/path_probe.h"
+#include "text/unicode.h"
 #include "theme/version_info.h"
 
 namespace {
@@ -19,10 +20,11 @@ constexpr int kTipColumn = 0;
 constexpr int kCommandColumn = 1;
 
 void SetCellText(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item = {};
+    std::wstring wide = Wide(text);
+    LVITEMW item = {};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    item.pszText = &wide[0];
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace
@@ -60,22 +62,23 @@ void CKestrovarContentsPage::SetUpImageList() {
     ImageList_SetBkColor(images_.get(), GetSysColor(COLOR_WINDOW));
     if (settings_.IconSize == kLargeIconSize) {
         // Large icons with the tooltip texts as labels.
-        const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
-        SetWindowLongPtrA(list_, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_ICON);
-        SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
+        const LONG_PTR style = GetWindowLongPtrW(list_, GWL_STYLE);
+        SetWindowLongPtrW(list_, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_ICON);
+        SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
     } else {
-        SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
+        SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
     }
 }
 
 void CKestrovarContentsPage::FillRows() {
     for (size_t r = 0; r < rows_.size(); ++r) {
-        LVITEMA item = {};
+        wchar_t empty[] = L"";
+        LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = static_cast<int>(r);
-        item.pszText = const_cast<char*>("");
+        item.pszText = empty;
         item.iImage = static_cast<int>(r);
-        SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         // Image r always belongs to row r.
         ImageList_ReplaceIcon(images_.get(), -1, IconFor(rows_.at(r).command));
         ShowRow(r);
@@ -91,15 +94,15 @@ void CKestrovarContentsPage::ShowRow(size_t row) {
 }
 
 int CKestrovarContentsPage::SelectedRow() const {
-    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void CKestrovarContentsPage::SelectRow(int row) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-    SendMessageA(list_, LVM_ENSUREVISIBLE, row, TRUE);
+    SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list_, LVM_ENSUREVISIBLE, row, TRUE);
 }
 
 bool CKestrovarContentsPage::OnCommand(WORD id, WORD code, HWND control) {
@@ -147,7 +150,7 @@ void CKestrovarContentsPage::DeleteSelected() {
             break;
         case RowDeleteResult::kRemoved:
             // Removing the last row alone does not light up Apply; OK still applies the page.
-            SendMessageA(list_, LVM_DELETEITEM, selected, 0);
+            SendMessageW(list_, LVM_DELETEITEM, selected, 0);
             break;
         case RowDeleteResult::kEmptied:
             ShowRow(static_cast<size_t>(selected));
@@ -191,7 +194,7 @@ bool CKestrovarContentsPage::OnApply() {
 HICON CKestrovarContentsPage::DefaultIcon() {
     if (!defaultIcon_) {
         const int size = ListIconSize();
-        defaultIcon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ITEM),
+        defaultIcon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ITEM),
                                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     }
     return defaultIcon_.get();
@@ -207,10 +210,10 @@ HICON CKestrovarContentsPage::IconFor(const std::string& command) {
     std::string program, arguments;
     SplitCommandLine(command, program, arguments, FileSystemProbe());
     const std::string& path = program.empty() ? command : program;
-    SHFILEINFOA info = {};
+    SHFILEINFOW info = {};
     const UINT flags = SHGFI_ICON | (settings_.IconSize == kLargeIconSize ? 0 : SHGFI_SMALLICON);
     // Only the return value tells whether the shell found the file; hIcon may hold a stale handle.
-    const bool shellHasIcon = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags) != 0 && info.hIcon;
+    const bool shellHasIcon = SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), flags) != 0 && info.hIcon;
     UniqueIcon& slot = icons_[command];
     if (shellHasIcon)
         slot.reset(info.hIcon);
@@ -219,8 +222,8 @@ HICON CKestrovarContentsPage::IconFor(const std::string& command) {
 
 void CKestrovarContentsPage::ReleaseIcons() {
     if (list_) {
-        SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
-        SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+        SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
+        SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
     }
     images_.reset();
     icons_.clear();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/cmdline.h"
+#include "text/cmdline.h"
 
 class ItemList;
 

@@ -5,7 +5,7 @@
 
 #include "items/text_dialog.h"
 #include "res/resource.h"
-#include "settings/mbcs.h"
+#include "text/unicode.h"
 
 namespace {
 
@@ -29,14 +29,14 @@ constexpr int kTriggerControls[] = {IDC_FILTER_WINDOWS,   IDC_FILTER_CLASSES,   
 
 std::vector<std::string> ListBoxEntries(HWND box) {
     std::vector<std::string> entries;
-    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(box, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
         entries.push_back(ListBoxText(box, i));
     return entries;
 }
 
 void AddSorted(HWND box, const std::string& text) {
-    SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 // A window belongs in the list when it is a visible, unowned top-level window with a border or
@@ -44,32 +44,31 @@ void AddSorted(HWND box, const std::string& text) {
 bool IsListedWindow(HWND window, std::string* title) {
     if (!IsWindowVisible(window) || GetParent(window))
         return false;
-    if ((GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == 0)
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == 0)
         return false;
-    char text[kNameBufferSize] = {};
-    if (GetWindowTextA(window, text, sizeof(text)) <= 0)
+    wchar_t text[kNameBufferSize] = {};
+    if (GetWindowTextW(window, text, kNameBufferSize) <= 0)
         return false;
-    *title = text;
+    *title = Utf8(text);
     return true;
 }
 
 // The window's small icon, else its class's, else the system application icon. None is owned.
 HICON SmallIconOf(HWND window) {
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(window, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG,
+    if (SendMessageTimeoutW(window, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG,
                             CKestrovarFilterPage::kIconQueryTimeoutMs, &answer) &&
         answer) {
         return reinterpret_cast<HICON>(answer);
     }
-    if (HICON classIcon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM)))
+    if (HICON classIcon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM)))
         return classIcon;
-    return LoadIcon(nullptr, IDI_APPLICATION);
+    return LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
 }
 
 }  // namespace
 
-CKestrovarFilterPage::CKestrovarFilterPage(KestrovarOptions& settings)
-    : SettingsPage(IDD_FILTER_PAGE, settings) {}
+CKestrovarFilterPage::CKestrovarFilterPage(KestrovarOptions& settings) : SettingsPage(IDD_FILTER_PAGE, settings) {}
 
 BOOL CKestrovarFilterPage::OnInitDialog() {
     windowList_ = Item(IDC_FILTER_WINDOWS);
@@ -94,7 +93,7 @@ void CKestrovarFilterPage::SetUpWindowList() {
     const int iconSize = GetSystemMetrics(SM_CXSMICON);
     images_.reset(ImageList_Create(iconSize, iconSize, ILC_COLOR24 | ILC_MASK, 0, kImageListGrowth));
     ImageList_SetBkColor(images_.get(), GetSysColor(COLOR_BTNFACE));
-    SendMessageA(windowList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
+    SendMessageW(windowList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
 }
 
 void CKestrovarFilterPage::EnumerateWindows() {
@@ -110,31 +109,32 @@ void CKestrovarFilterPage::AddWindowRow(HWND window) {
     std::string title;
     if (!IsListedWindow(window, &title))
         return;
-    char className[kNameBufferSize] = {};
-    GetClassNameA(window, className, sizeof(className));
+    wchar_t className[kNameBufferSize] = {};
+    GetClassNameW(window, className, kNameBufferSize);
 
-    const int row = static_cast<int>(SendMessageA(windowList_, LVM_GETITEMCOUNT, 0, 0));
+    const int row = static_cast<int>(SendMessageW(windowList_, LVM_GETITEMCOUNT, 0, 0));
     // Image r belongs to row r: an icon the image list cannot take (another process's handle
     // that is no longer valid) is replaced by the application icon.
     if (ImageList_ReplaceIcon(images_.get(), -1, SmallIconOf(window)) < 0)
-        ImageList_ReplaceIcon(images_.get(), -1, LoadIcon(nullptr, IDI_APPLICATION));
+        ImageList_ReplaceIcon(images_.get(), -1, LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
 
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = row;
     item.pszText = className;
     item.iImage = row;
     const int inserted =
-        static_cast<int>(SendMessageA(windowList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    LVITEMA titleCell = {};
+        static_cast<int>(SendMessageW(windowList_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    std::wstring wideTitle = Wide(title);
+    LVITEMW titleCell = {};
     titleCell.iSubItem = kTitleColumn;
-    titleCell.pszText = const_cast<char*>(title.c_str());
-    SendMessageA(windowList_, LVM_SETITEMTEXTA, inserted, reinterpret_cast<LPARAM>(&titleCell));
+    titleCell.pszText = &wideTitle[0];
+    SendMessageW(windowList_, LVM_SETITEMTEXTW, inserted, reinterpret_cast<LPARAM>(&titleCell));
 }
 
 void CKestrovarFilterPage::Refresh() {
     ImageList_RemoveAll(images_.get());
-    SendMessageA(windowList_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(windowList_, LVM_DELETEALLITEMS, 0, 0);
     EnumerateWindows();
 }
 
@@ -170,26 +170,25 @@ bool CKestrovarFilterPage::OnCommand(WORD id, WORD code, HWND control) {
 
 void CKestrovarFilterPage::AddSelectedClass() {
     const int row =
-        static_cast<int>(SendMessageA(windowList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        static_cast<int>(SendMessageW(windowList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0)
         return;
-    char className[kNameBufferSize] = {};
-    LVITEMA cell = {};
+    wchar_t className[kNameBufferSize] = {};
+    LVITEMW cell = {};
     cell.iSubItem = kClassColumn;
     cell.pszText = className;
-    cell.cchTextMax = sizeof(className);
-    SendMessageA(windowList_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
-    const std::string name = className;
+    cell.cchTextMax = kNameBufferSize;
+    SendMessageW(windowList_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+    const std::string name = Utf8(className);
     if (name.empty())
         return;
     HWND classes = Item(IDC_FILTER_CLASSES);
     // An entry that already begins with the name (ignoring case) covers it.
-    if (SendMessageA(classes, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())) !=
-        LB_ERR) {
+    if (SendMessageW(classes, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(className)) != LB_ERR) {
         return;
     }
-    if (FindMbcs(name, kRefusedClassPart) != std::string::npos) {
-        MessageBoxA(hwnd(), kRefusedClassMessage, kMessageCaption, MB_OK);
+    if (name.find(kRefusedClassPart) != std::string::npos) {
+        ShowMessageBox(hwnd(), kRefusedClassMessage, kMessageCaption, MB_OK);
         return;
     }
     AddSorted(classes, name);
@@ -198,7 +197,7 @@ void CKestrovarFilterPage::AddSelectedClass() {
 
 void CKestrovarFilterPage::EditSelectedEntry(int listId, const char* title) {
     HWND box = Item(listId);
-    const int selected = static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(box, LB_GETCURSEL, 0, 0));
     if (selected == LB_ERR)
         return;
     const std::string entry = ListBoxText(box, selected);
@@ -210,18 +209,18 @@ void CKestrovarFilterPage::EditSelectedEntry(int listId, const char* title) {
     if (dialog.DoModal() != IDOK || dialog.m_strText.empty())
         return;
     // The edited entry keeps its place, even where the sort order would put it elsewhere.
-    SendMessageA(box, LB_INSERTSTRING, selected, reinterpret_cast<LPARAM>(dialog.m_strText.c_str()));
-    SendMessageA(box, LB_DELETESTRING, selected + 1, 0);
-    SendMessageA(box, LB_SETCURSEL, selected, 0);
+    SendMessageW(box, LB_INSERTSTRING, selected, reinterpret_cast<LPARAM>(Wide(dialog.m_strText).c_str()));
+    SendMessageW(box, LB_DELETESTRING, selected + 1, 0);
+    SendMessageW(box, LB_SETCURSEL, selected, 0);
     SetModified();
 }
 
 void CKestrovarFilterPage::DeleteSelectedEntry(int listId) {
     HWND box = Item(listId);
-    const int selected = static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(box, LB_GETCURSEL, 0, 0));
     if (selected == LB_ERR)
         return;
-    SendMessageA(box, LB_DELETESTRING, selected, 0);
+    SendMessageW(box, LB_DELETESTRING, selected, 0);
     SetModified();
 }
 

@@ -1,15 +1,16 @@
 #include "settings_ui/kestrovar_sheet.h"
 
 #include "res/resource.h"
+#include "text/unicode.h"
 
 namespace {
 
-constexpr int kMaxCaptionBytes = 256;
+constexpr int kMaxCaptionUnits = 256;
 
 std::string LoadSheetCaption() {
-    char caption[kMaxCaptionBytes] = {};
-    LoadStringA(GetModuleHandleA(nullptr), IDS_SHEET_CAPTION, caption, sizeof(caption));
-    return caption;
+    wchar_t caption[kMaxCaptionUnits] = {};
+    LoadStringW(GetModuleHandleW(nullptr), IDS_SHEET_CAPTION, caption, kMaxCaptionUnits);
+    return Utf8(caption);
 }
 
 }  // namespace
@@ -34,10 +35,10 @@ INT_PTR CKestrovarSheet::DoModal() {
 
 void CKestrovarSheet::OnInitSheet() {
     icon_.reset(
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 }
 
 void CKestrovarSheet::OnApplied() {

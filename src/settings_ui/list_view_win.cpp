@@ -2,17 +2,20 @@
 
 #include <commctrl.h>
 
+#include "text/unicode.h"
+
 void AddGridListStyles(HWND list) {
     constexpr DWORD kStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_BORDERSELECT;
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, kStyles, kStyles);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, kStyles, kStyles);
 }
 
 void InsertListColumn(HWND list, int index, const char* heading, int width) {
-    LVCOLUMNA column = {};
+    std::wstring text = Wide(heading);
+    LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = width;
-    column.pszText = const_cast<char*>(heading);
+    column.pszText = &text[0];
     column.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }

@@ -25,9 +25,9 @@ BOOL CKestrovarOptionPage::OnInitDialog() {
     SetChecked(IDC_OPTION_SINGLE_CLICK, settings_.DoubleClick == 0);
     SetChecked(IDC_OPTION_DOUBLE_CLICK, settings_.DoubleClick != 0);
     // The stored value is the control's own word: key in the low byte, modifiers in the next.
-    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_SHOW, HKM_SETHOTKEY, settings_.HotkeyShow & 0xFFFF, 0);
-    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_NEXT, HKM_SETHOTKEY, settings_.HotkeyNext & 0xFFFF, 0);
-    SendDlgItemMessageA(hwnd(), IDC_OPTION_HOTKEY_PREV, HKM_SETHOTKEY, settings_.HotkeyPrev & 0xFFFF, 0);
+    SendDlgItemMessageW(hwnd(), IDC_OPTION_HOTKEY_SHOW, HKM_SETHOTKEY, settings_.HotkeyShow & 0xFFFF, 0);
+    SendDlgItemMessageW(hwnd(), IDC_OPTION_HOTKEY_NEXT, HKM_SETHOTKEY, settings_.HotkeyNext & 0xFFFF, 0);
+    SendDlgItemMessageW(hwnd(), IDC_OPTION_HOTKEY_PREV, HKM_SETHOTKEY, settings_.HotkeyPrev & 0xFFFF, 0);
     return TRUE;
 }
 
@@ -93,7 +93,7 @@ void CKestrovarOptionPage::SetChecked(int id, bool checked) {
 }
 
 int CKestrovarOptionPage::HotkeyOf(int id) const {
-    return static_cast<int>(SendDlgItemMessageA(hwnd(), id, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+    return static_cast<int>(SendDlgItemMessageW(hwnd(), id, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
 }
 
 bool CKestrovarOptionPage::HotkeysDifferFromStored() const {

@@ -1,11 +1,10 @@
 #include "settings_ui/theme_list_rules.h"
 
-#include "settings/cmdline.h"
-#include "settings/mbcs.h"
 #include "settings/settings_record.h"
+#include "text/cmdline.h"
 
 std::string ThemeEntryFromListing(const std::string& entry) {
-    if (FindCharMbcs(entry, '.') != std::string::npos)
+    if (entry.find('.') != std::string::npos)
         return kPlainThemeName;
     std::string name = entry;
     ReplaceFirst("[", " ", name);

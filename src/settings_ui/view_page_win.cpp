@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "settings_ui/theme_list_rules.h"
+#include "text/unicode.h"
 #include "theme/theme_loader.h"
 
 namespace {
@@ -16,23 +17,22 @@ constexpr int kPlainLayoutControls[] = {IDC_VIEW_COLS_EDIT, IDC_VIEW_ROWS_EDIT, 
 
 }  // namespace
 
-CKestrovarViewPage::CKestrovarViewPage(KestrovarOptions& settings)
-    : SettingsPage(IDD_VIEW_PAGE, settings) {}
+CKestrovarViewPage::CKestrovarViewPage(KestrovarOptions& settings) : SettingsPage(IDD_VIEW_PAGE, settings) {}
 
 BOOL CKestrovarViewPage::OnInitDialog() {
     FillThemeList();
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_THEME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(settings_.Theme.c_str()));
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_THEME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(Wide(settings_.Theme).c_str()));
     const std::string iconSizeText = IconSizeEntryText(settings_.IconSize);
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_ICON_SIZE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(iconSizeText.c_str()));
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_ICON_SIZE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(Wide(iconSizeText).c_str()));
 
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETRANGE, FALSE, MAKELPARAM(kMinOpacity, kMaxOpacity));
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETPOS, TRUE, settings_.WindowTPValue);
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_.Col, 0));
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
-    SendDlgItemMessageA(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_.Row, 0));
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETRANGE, FALSE, MAKELPARAM(kMinOpacity, kMaxOpacity));
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_SETPOS, TRUE, settings_.WindowTPValue);
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_COLS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_.Col, 0));
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaxGrid, kMinGrid));
+    SendDlgItemMessageW(hwnd(), IDC_VIEW_ROWS_SPIN, UDM_SETPOS, 0, MAKELPARAM(settings_.Row, 0));
 
     CreatePreview();
     OnThemeSelected();
@@ -43,18 +43,17 @@ BOOL CKestrovarViewPage::OnInitDialog() {
 void CKestrovarViewPage::FillThemeList() {
     // The listing names the folder in its pattern instead of changing the current directory.
     const std::string themes = ThemesFolder();
-    if (themes.empty() || GetFileAttributesA(themes.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (themes.empty() || GetFileAttributesW(Wide(themes).c_str()) == INVALID_FILE_ATTRIBUTES)
         return;
     const std::string pattern = themes + "\\*";
     HWND combo = Item(IDC_VIEW_THEME);
-    std::vector<char> patternBuffer(pattern.begin(), pattern.end());
-    patternBuffer.push_back('\0');
-    SendMessageA(combo, CB_DIR, DDL_DIRECTORY, reinterpret_cast<LPARAM>(patternBuffer.data()));
+    std::wstring widePattern = Wide(pattern);
+    SendMessageW(combo, CB_DIR, DDL_DIRECTORY, reinterpret_cast<LPARAM>(&widePattern[0]));
     // Rewrite in place without re-sorting: the plain look stays at index 0.
-    for (int i = 0; i < static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); ++i) {
+    for (int i = 0; i < static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); ++i) {
         const std::string entry = ThemeEntryFromListing(ComboBoxText(combo, i));
-        SendMessageA(combo, CB_DELETESTRING, i, 0);
-        SendMessageA(combo, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entry.c_str()));
+        SendMessageW(combo, CB_DELETESTRING, i, 0);
+        SendMessageW(combo, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
     }
 }
 
@@ -107,7 +106,7 @@ bool CKestrovarViewPage::OnControlNotify(const NMHDR& header, LRESULT* result) {
     if (header.idFrom == IDC_VIEW_TRANSPARENCY && header.code == NM_CUSTOMDRAW) {
         // The trackbar repaints whenever its thumb moves; a position other than the stored one
         // is an edit. Moving it back does not clear the mark.
-        const LRESULT position = SendMessageA(header.hwndFrom, TBM_GETPOS, 0, 0);
+        const LRESULT position = SendMessageW(header.hwndFrom, TBM_GETPOS, 0, 0);
         if (position != settings_.WindowTPValue && !IsModified())
             SetModified();
         *result = CDRF_DODEFAULT;
@@ -121,7 +120,7 @@ bool CKestrovarViewPage::OnApply() {
     const int theme = SelectedIndex(IDC_VIEW_THEME);
     settings_.Theme = SelectedThemeText();
     settings_.SkinMode = theme == kPlainLookIndex ? 0 : 1;
-    settings_.WindowTPValue = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_GETPOS, 0, 0));
+    settings_.WindowTPValue = static_cast<int>(SendDlgItemMessageW(hwnd(), IDC_VIEW_TRANSPARENCY, TBM_GETPOS, 0, 0));
     if (settings_.SkinMode == 0) {
         const IconSizeChoice choice = IconSizeForSelection(SelectedIndex(IDC_VIEW_ICON_SIZE));
         settings_.IconSize = choice.iconSize;
@@ -140,9 +139,9 @@ std::string CKestrovarViewPage::SelectedThemeText() const {
 }
 
 int CKestrovarViewPage::SelectedIndex(int comboId) const {
-    return static_cast<int>(SendDlgItemMessageA(hwnd(), comboId, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendDlgItemMessageW(hwnd(), comboId, CB_GETCURSEL, 0, 0));
 }
 
 int CKestrovarViewPage::UpDownPosition(int id) const {
-    return static_cast<short>(LOWORD(SendDlgItemMessageA(hwnd(), id, UDM_GETPOS, 0, 0)));
+    return static_cast<short>(LOWORD(SendDlgItemMessageW(hwnd(), id, UDM_GETPOS, 0, 0)));
 }

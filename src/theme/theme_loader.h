@@ -12,8 +12,9 @@
 #include "framework/handles.h"
 #include "theme/theme_values.h"
 
-// Paths and definition values are read into buffers of this size, as MAX_PATH-era files expect.
-inline constexpr size_t kThemeTextBytes = MAX_PATH;
+// Paths and definition values fit into buffers of this many UTF-16 units, as MAX_PATH-era files
+// expect.
+inline constexpr size_t kThemeTextUnits = MAX_PATH;
 // The folder of theme folders.
 inline constexpr char kThemesFolderName[] = "Themes";
 
@@ -21,13 +22,15 @@ inline constexpr char kDefaultColorKeyText[] = "0xFF00FF";
 
 // Integer key of a definition file with the atoi rule; the default when the file or key is absent.
 int ReadThemeInt(const std::string& file, const char* section, const char* key, int defaultValue);
-// String key of a definition file, at most kThemeTextBytes - 1 bytes.
+// String key of a definition file, at most kThemeTextUnits - 1 UTF-16 units.
 std::string ReadThemeString(const std::string& file,
                             const char* section,
                             const char* key,
                             const std::string& defaultValue);
+// The text of a definition file in UTF-8, whichever encoding it is in; empty when unreadable.
+std::string ReadThemeFileText(const std::string& file);
 
-// "<directory>\Themes\<theme>\<file>", or empty when it would not fit into kThemeTextBytes
+// "<directory>\Themes\<theme>\<file>", or empty when it would not fit into kThemeTextUnits
 // (such a path is treated as a file that does not exist).
 std::string ThemeFilePath(const std::string& directory, const std::string& theme, const std::string& file);
 // The definition file path of a theme, with the same bound.
@@ -36,7 +39,7 @@ std::string ThemeDefinitionPath(const std::string& directory, const std::string&
 // The folder that holds the Themes folder: the program's own folder when it has one, else the
 // current directory as it was at the first call. Found once (the application asks at start), so
 // a later change of the current directory never moves the themes. Empty when the path does not
-// fit into kThemeTextBytes.
+// fit into kThemeTextUnits.
 const std::string& ThemesHome();
 // "<ThemesHome()>\Themes", or empty when ThemesHome() is.
 std::string ThemesFolder();

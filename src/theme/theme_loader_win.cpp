@@ -1,31 +1,43 @@
 #include "theme/theme_loader.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
+#include "framework/application.h"
 #include "framework/dib_canvas.h"
 #include "settings/kestrovar_settings.h"
-#include "settings/mbcs.h"
+#include "text/unicode.h"
+#include "theme/theme_file.h"
 
 namespace {
 
 constexpr char kDesignSection[] = "Design";
 constexpr char kPositionSection[] = "Position";
 
-// snprintf into a kThemeTextBytes buffer; empty when the text would be cut.
-template <typename... Args>
-std::string FormatBounded(const char* pattern, Args... args) {
-    char buffer[kThemeTextBytes];
-    const int length = std::snprintf(buffer, sizeof(buffer), pattern, args...);
-    if (length < 0 || static_cast<size_t>(length) >= sizeof(buffer))
-        return std::string();
-    return std::string(buffer, static_cast<size_t>(length));
+// Definition files are a few hundred bytes; a larger one is read up to this size.
+constexpr DWORD kMaxThemeFileBytes = 1 << 20;
+
+// text when it fits into a kThemeTextUnits buffer with its terminating zero, else empty.
+std::string Bounded(std::string text) {
+    return Utf16Length(text) < kThemeTextUnits ? text : std::string();
+}
+
+UniqueFile OpenForReading(const std::string& path) {
+    return UniqueFile(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::string Utf16LeToUtf8(std::string_view bytes) {
+    std::wstring units(bytes.size() / sizeof(wchar_t), L'\0');
+    if (!units.empty())
+        std::memcpy(&units[0], bytes.data(), units.size() * sizeof(wchar_t));  // an odd last byte is dropped
+    return Utf8(units);
 }
 
 // Reads the start of the file and checks that the headers stay within the file.
 bool HasLoadableBmpHeader(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = OpenForReading(path);
     LARGE_INTEGER size = {};
     if (!file || !GetFileSizeEx(file.get(), &size))
         return false;
@@ -53,58 +65,68 @@ std::string ReadThemeString(const std::string& file,
                             const char* section,
                             const char* key,
                             const std::string& defaultValue) {
-    // An empty file name would make the profile functions fall back to win.ini.
+    return ThemeFileValue(ReadThemeFileText(file), section, key, defaultValue, kThemeTextUnits);
+}
+
+std::string ReadThemeFileText(const std::string& file) {
     if (file.empty())
-        return defaultValue.substr(0, kThemeTextBytes - 1);
-    char buffer[kThemeTextBytes] = {};
-    GetPrivateProfileStringA(section, key, defaultValue.c_str(), buffer, sizeof(buffer), file.c_str());
-    return buffer;
+        return std::string();
+    UniqueFile handle = OpenForReading(file);
+    LARGE_INTEGER size = {};
+    if (!handle || !GetFileSizeEx(handle.get(), &size))
+        return std::string();
+    std::string bytes(static_cast<size_t>(std::min<LONGLONG>(size.QuadPart, kMaxThemeFileBytes)), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(handle.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return std::string();
+    bytes.resize(read);
+    const ThemeFileBytes detected = DetectThemeFileEncoding(bytes);
+    switch (detected.encoding) {
+        case ThemeFileEncoding::kUtf16Le:
+            return Utf16LeToUtf8(detected.payload);
+        case ThemeFileEncoding::kCp932:
+            return Cp932ToUtf8(detected.payload);
+        default:
+            return std::string(detected.payload);
+    }
 }
 
 int ReadThemeInt(const std::string& file, const char* section, const char* key, int defaultValue) {
-    const std::string defaultText = FormatBounded("%d", defaultValue);
+    const std::string defaultText = std::to_string(defaultValue);
     return ThemeAtoi(ReadThemeString(file, section, key, defaultText));
 }
 
 std::string ThemeFilePath(const std::string& directory, const std::string& theme, const std::string& file) {
     if (directory.empty())
         return std::string();
-    return FormatBounded("%s\\%s\\%s\\%s", directory.c_str(), kThemesFolderName, theme.c_str(), file.c_str());
+    return Bounded(directory + "\\" + kThemesFolderName + "\\" + theme + "\\" + file);
 }
 
 std::string ThemeDefinitionPath(const std::string& directory, const std::string& theme) {
     if (directory.empty())
         return std::string();
-    return FormatBounded("%s\\%s\\%s\\%s.kvs", directory.c_str(), kThemesFolderName, theme.c_str(), theme.c_str());
+    return Bounded(directory + "\\" + kThemesFolderName + "\\" + theme + "\\" + theme + ".kvs");
 }
 
 namespace {
 
 std::string CurrentDirectory() {
-    char buffer[kThemeTextBytes] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
-    if (length == 0 || length >= sizeof(buffer))
+    wchar_t buffer[kThemeTextUnits] = {};
+    const DWORD length = GetCurrentDirectoryW(kThemeTextUnits, buffer);
+    if (length == 0 || length >= kThemeTextUnits)
         return std::string();
-    return std::string(buffer, length);
+    return Utf8(std::wstring_view(buffer, length));
 }
 
 // The folder of the running program, without its trailing '\\'.
 std::string ProgramDirectory() {
-    char buffer[kThemeTextBytes] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
-    if (length == 0 || length >= sizeof(buffer))
-        return std::string();
-    const std::string path(buffer, length);
-    size_t lastSeparator = std::string::npos;
-    for (size_t pos = 0; pos < path.size(); pos = NextCharPos(path, pos)) {
-        if (path[pos] == '\\')
-            lastSeparator = pos;
-    }
+    const std::string path = ModulePath(nullptr);
+    const size_t lastSeparator = path.rfind('\\');
     return lastSeparator == std::string::npos ? std::string() : path.substr(0, lastSeparator);
 }
 
 bool IsDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -132,7 +154,7 @@ UniqueBitmap LoadThemeBitmap(const std::string& path) {
     // Not LR_SHARED: a shared image must never be deleted, and this one is owned and deleted
     // at the next load; it would also keep serving the old picture after the file is edited.
     UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     const SIZE size = BitmapSize(bitmap.get());
     if (size.cx <= 0 || size.cy <= 0)
         return UniqueBitmap();

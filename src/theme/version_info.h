@@ -13,5 +13,5 @@ std::string GetFileDescription(const std::string& path);
 std::string GetFileVersion(const std::string& path);
 
 // The value of `key` in the string table "\StringFileInfo\<language><codePage>\" of a version
-// block filled by GetFileVersionInfoA; empty when absent. The copy is bounded by the block.
+// block filled by GetFileVersionInfoW; empty when absent. The copy is bounded by the block.
 std::string QueryVersionString(const std::vector<BYTE>& block, WORD language, WORD codePage, const char* key);

@@ -1,7 +1,9 @@
 #include "theme/version_info.h"
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
+
+#include "text/unicode.h"
 
 namespace {
 
@@ -9,7 +11,7 @@ namespace {
 bool FirstTranslation(const std::vector<BYTE>& block, WORD* language, WORD* codePage) {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length) || !value ||
+    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length) || !value ||
         length < 2 * sizeof(WORD))
         return false;
     const WORD* pair = static_cast<const WORD*>(value);
@@ -20,11 +22,12 @@ bool FirstTranslation(const std::vector<BYTE>& block, WORD* language, WORD* code
 
 std::string ReadVersionString(const std::string& path, const char* key) {
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const std::wstring widePath = Wide(path);
+    const DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &ignored);
     if (size == 0)
         return std::string();
     std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
+    if (!GetFileVersionInfoW(widePath.c_str(), 0, size, block.data()))
         return std::string();
     WORD language = 0;
     WORD codePage = 0;
@@ -53,17 +56,15 @@ std::string QueryVersionString(const std::vector<BYTE>& block, WORD language, WO
         return std::string();
 
     void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(block.data(), subBlock, &value, &length) || !value)
+    UINT length = 0;  // in UTF-16 units
+    if (!VerQueryValueW(block.data(), Wide(subBlock).c_str(), &value, &length) || !value)
         return std::string();
     // The reported length should lie inside the block; never read past its end.
     const BYTE* begin = static_cast<const BYTE*>(value);
     const BYTE* blockEnd = block.data() + block.size();
     if (begin < block.data() || begin >= blockEnd)
         return std::string();
-    const size_t available = static_cast<size_t>(blockEnd - begin);
-    const size_t bytes = length < available ? length : available;
-    const void* nul = std::memchr(begin, '\0', bytes);
-    const size_t kept = nul ? static_cast<size_t>(static_cast<const BYTE*>(nul) - begin) : bytes;
-    return std::string(reinterpret_cast<const char*>(begin), kept);
+    const size_t available = static_cast<size_t>(blockEnd - begin) / sizeof(wchar_t);
+    const auto* units = reinterpret_cast<const wchar_t*>(begin);
+    return Utf8(std::wstring_view(units, wcsnlen(units, length < available ? length : available)));
 }

@@ -1,7 +1,7 @@
 // Ignore patterns: the first line is the window text, the others are patterns. Matching never
 // reads outside the texts, and a lone star matches every non-empty text.
 #include "fuzz_input.h"
-#include "launcher/ignore_rules.h"
+#include "text/patterns.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> lines = FuzzLines(data, size);

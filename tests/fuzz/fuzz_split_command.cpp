@@ -2,7 +2,7 @@
 // are the paths that exist. The program found is always an existing prefix (or the whole
 // command) and neither part keeps surrounding spaces.
 #include "fuzz_input.h"
-#include "settings/cmdline.h"
+#include "text/cmdline.h"
 
 #include <set>
 

@@ -1,8 +1,13 @@
-#include "settings/cmdline.h"
+#include "text/cmdline.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+
+#include "items/launch_paths.h"
+#include "items/menu_rules.h"
+#include "text/patterns.h"
+#include "text/unicode.h"
 
 namespace {
 
@@ -78,19 +83,59 @@ TEST(SplitCommandLine, TrimsSpacesAroundBothParts) {
     ExpectSplit(fs, "C:\\a.exe   x  ", "C:\\a.exe", "x");
 }
 
-TEST(SplitCommandLine, DoubleBytePathsSplitAtRealSpaces) {
-    FakeFileSystem fs;
-    fs.entries = {{"C:\\表示\\ソフト.exe", kFile}};
-    ExpectSplit(fs, "C:\\表示\\ソフト.exe 能力", "C:\\表示\\ソフト.exe", "能力");
+// Every path helper on names outside any one code page: their bytes hold no '\\', '*' or space
+// that is not one.
+TEST(TextHelpers, UnicodePathsFromOneTable) {
+    struct Row {
+        const char* command;
+        const char* program;
+        const char* arguments;
+        const char* folder;
+        const char* title;
+        size_t programUnits;
+    };
+    const Row rows[] = {
+        {"C:\\データ\\表\\x.exe -a", "C:\\データ\\表\\x.exe", "-a", "C:\\データ\\表\\", "x", 14},
+        {"C:\\Café\\app.exe", "C:\\Café\\app.exe", "", "C:\\Café\\", "app", 15},
+        {"C:\\한글\\😀.exe  능력 *", "C:\\한글\\😀.exe", "능력 *", "C:\\한글\\", "😀", 12},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command);
+        FakeFileSystem fs;
+        fs.entries = {{row.program, kFile}, {row.folder, kDirectory}};
+        ExpectSplit(fs, row.command, row.program, row.arguments);
+        EXPECT_EQ(ProgramFolder(row.program), row.folder);
+        EXPECT_EQ(FileTitle(row.program), row.title);
+        EXPECT_EQ(Utf16Length(row.program), row.programUnits);
+        const std::string title = row.title;
+        EXPECT_EQ(StorableTooltip(title + "*" + title, row.command), title + "＊" + title);
+        EXPECT_TRUE(MatchesAny(row.program, {std::string(row.folder) + "*"}));
+        EXPECT_TRUE(MatchesAny(row.program, {"*" + title + ".exe"}));
+        EXPECT_TRUE(MatchesAny(row.program, {"*\\" + title + "*"}));
+        EXPECT_FALSE(MatchesAny(row.program, {"*\\" + title}));
+        EXPECT_FALSE(CommandTargetChanged(row.program, row.command));
+    }
+}
+
+TEST(Utf8, ValidityAndUnitBounds) {
+    const std::pair<std::string, bool> validity[] = {
+        {"Café 😀 表", true},     {"\xC3", false},         {"\xC0\xAF", false},
+        {"\xE0\x80\xAF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
+        {"\x80", false},         {"\x95\x5C", false},
+    };
+    for (const auto& [text, valid] : validity)
+        EXPECT_EQ(IsValidUtf8(text), valid) << text;
+    // A cut never falls inside a character.
+    EXPECT_EQ(Utf16Prefix("a😀b", 2), "a");
+    EXPECT_EQ(Utf16Prefix("a😀b", 3), "a😀");
+    EXPECT_EQ(Utf16Prefix("表示", 1), "表");
+    EXPECT_EQ(Utf16Length("\xFF\xFE"), 2u);
 }
 
 TEST(FileTitle, NameWithoutFolderAndExtension) {
     EXPECT_EQ(FileTitle("C:\\Tools\\Kestrovar.exe"), "Kestrovar");
     EXPECT_EQ(FileTitle("C:/a.b/run.me.exe"), "run.me");
     EXPECT_EQ(FileTitle("plain"), "plain");
-    // 表 and ソ end in 0x5C: the name is not cut inside them.
-    EXPECT_EQ(FileTitle("C:\\ソフト\\表示ソフト.exe"), "表示ソフト");
-    EXPECT_EQ(FileTitle("C:\\表\\x.exe"), "x");
 }
 
 TEST(SplitString, FollowsTokenizerRules) {
@@ -123,11 +168,7 @@ TEST(ReplaceFirstAndTrim, TurnListingEntryIntoName) {
     EXPECT_EQ(target, "abc");
 }
 
-TEST(ReplaceFirstAndTrim, RespectDoubleByteCharacters) {
-    std::string target = "表\\";  // 95 5C 5C: only the last byte is a backslash
-    EXPECT_EQ(ReplaceFirst("\\", "/", target), 1);
-    EXPECT_EQ(target, "表/");
-
+TEST(ReplaceFirstAndTrim, OnlyAsciiSpacesAreTrimmed) {
     std::string text = " \t\r\n表　\v\f";  // the full-width space is never trimmed
     TrimSpaces(text);
     EXPECT_EQ(text, "表　");
@@ -142,7 +183,6 @@ TEST(VolumeRootOf, DriveOrShareOfTheCommandsPath) {
         {"  d:\\a b\\c.exe", "d:\\"},
         {"\\\\server\\share\\dir\\app.exe", "\\\\server\\share\\"},
         {"//server/share", "//server/share\\"},
-        // The trail byte 0x5C of 表 is no separator: the server name runs on to the real one.
         {"\\\\表示\\共有\\a.exe", "\\\\表示\\共有\\"},
         {"\\\\server", ""},
         {"\\\\\\share\\a.exe", ""},

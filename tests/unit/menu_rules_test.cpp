@@ -103,12 +103,12 @@ TEST(MenuRules, CommandTargetChangedWhenOldProgramIsGone) {
     EXPECT_TRUE(CommandTargetChanged("C:\\A\\a.exe", "C:\\B\\b.exe"));
     EXPECT_TRUE(CommandTargetChanged("C:\\A\\a.exe", ""));
     EXPECT_FALSE(CommandTargetChanged("", "anything"));
-    EXPECT_TRUE(CommandTargetChanged("\\x", "表x"));  // the backslash is a trail byte there
+    EXPECT_TRUE(CommandTargetChanged("\\x", "表x"));
 }
 
 TEST(MenuRules, EditedTextsStayStorable) {
     EXPECT_EQ(StorableTooltip("", "C:\\a.exe"), kNoTooltipText);  // the item survives the profile
-    EXPECT_EQ(StorableTooltip("", ""), "");                        // a blank record stays blank
+    EXPECT_EQ(StorableTooltip("", ""), "");                       // a blank record stays blank
     EXPECT_EQ(StorableTooltip("a*b**", "C:\\a.exe"), "a＊b＊＊");
     EXPECT_EQ(StorableTooltip("表示", "x"), "表示");
     EXPECT_TRUE(IsStorableCommand("C:\\a.exe /x"));

@@ -2,6 +2,7 @@
 // value and writing the lists afresh would give, and a save killed at any moment loses no item.
 #include "framework/registry_profile.h"
 #include "settings/settings_record.h"
+#include "support/registry_read.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -14,23 +15,7 @@ namespace {
 constexpr char kCompany[] = "KvSaveTest";
 constexpr char kItemsKey[] = "Software\\KvSaveTest\\Kestrovar\\Path Name";
 
-std::map<std::string, std::string> ReadSection(const char* path) {
-    std::map<std::string, std::string> values;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return values;
-    char name[256];
-    char data[4096];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameLength = sizeof(name), dataLength = sizeof(data), type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLength) !=
-            ERROR_SUCCESS)
-            break;
-        values[name] = type == REG_SZ ? std::string(data) : "<type " + std::to_string(type) + ">";
-    }
-    RegCloseKey(key);
-    return values;
-}
+using kvtest::ReadRegistrySection;
 
 class ProfileSaveTest : public ::testing::Test {
 protected:
@@ -52,11 +37,9 @@ TEST_F(ProfileSaveTest, EndStateEqualsDeletingEveryNumberedValueThenWriting) {
     options.Items.SetItem(9000, "c", "C:\\c.exe");
     SaveOptions(options, profile);
 
-    std::map<std::string, std::string> expected = {{"Button3", "a*C:\\a.exe"},
-                                                   {"Button17", "b*C:\\b.exe"},
-                                                   {"Button9000", "c*C:\\c.exe"},
-                                                   {"NotAButton", "kept"}};
-    std::map<std::string, std::string> actual = ReadSection(kItemsKey);
+    std::map<std::string, std::string> expected = {
+        {"Button3", "a*C:\\a.exe"}, {"Button17", "b*C:\\b.exe"}, {"Button9000", "c*C:\\c.exe"}, {"NotAButton", "kept"}};
+    std::map<std::string, std::string> actual = ReadRegistrySection(kItemsKey);
     if (actual.count("Button10001"))  // outside the numbered range: left alone like any other value
         expected["Button10001"] = actual["Button10001"];
     EXPECT_EQ(expected, actual);
@@ -77,8 +60,8 @@ TEST_F(ProfileSaveTest, KillingASaveAtRandomMomentsNeverLosesAnItem) {
         std::string command = "\"" + tool + "\" " + kCompany;
         STARTUPINFOA startup = {sizeof(startup)};
         PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &process));
+        ASSERT_TRUE(
+            CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
         Sleep(50 + random() % 400);
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, INFINITE);
@@ -86,7 +69,7 @@ TEST_F(ProfileSaveTest, KillingASaveAtRandomMomentsNeverLosesAnItem) {
         CloseHandle(process.hProcess);
 
         std::set<std::string> stored;
-        for (const auto& [name, value] : ReadSection(kItemsKey))
+        for (const auto& [name, value] : ReadRegistrySection(kItemsKey))
             stored.insert(value);
         for (int n = 0; n < 200; ++n) {
             std::string text = "tip" + std::to_string(n) + "*C:\\prog" + std::to_string(n) + ".exe";

@@ -3,10 +3,14 @@
 // that start real programs or find them gone.
 #include "items/kv_button.h"
 
+#include "framework/application.h"
 #include "framework/handles.h"
 #include "items/launch_item.h"
 #include "launcher/messages.h"
+#include "settings/settings_record.h"
 #include "support/button_fixture.h"
+#include "support/registry_read.h"
+#include "text/unicode.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -30,6 +34,21 @@
 namespace {
 
 constexpr char kTestCompany[] = "KvRegisterTestCompany";
+constexpr char kItemsKey[] = "Software\\KvRegisterTestCompany\\Kestrovar\\Path Name";
+
+// A copy of this test program started with this argument only leaves "<own path>.launched"
+// beside itself and ends: it knows its own name exactly, under any code page.
+constexpr wchar_t kRecordOwnPath[] = L"--kv-record-own-path";
+const bool g_recordedOwnPath = [] {
+    if (!wcsstr(GetCommandLineW(), kRecordOwnPath))
+        return false;
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring record = exe;
+    record = record.substr(0, record.rfind(L'.')) + L".launched";
+    CloseHandle(CreateFileW(record.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ExitProcess(0);
+}();
 constexpr char kDescription[] = "起動記録ツール";
 constexpr int kButtonIndex = 7;
 
@@ -78,15 +97,15 @@ bool PumpUntil(const std::function<bool()>& condition) {
 }
 
 std::string CurrentDirectory() {
-    char buffer[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(buffer), buffer);
-    return buffer;
+    wchar_t buffer[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, buffer);
+    return Utf8(buffer);
 }
 
 std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string folder = Utf8(path);
     return folder.substr(0, folder.rfind('\\') + 1);
 }
 
@@ -97,22 +116,43 @@ std::string ReadFile(const std::string& path) {
     return content.str();
 }
 
-// A DROPFILES block with the file list, as the shell hands it to a window.
-HDROP MakeDrop(const std::vector<std::string>& files) {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& file : files)
-        size += file.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, size);
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    HANDLE file =
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok;
+}
+
+// A DROPFILES block with the file list in UTF-16, as the shell hands it to a window.
+HDROP MakeWideDrop(const std::vector<std::wstring>& files) {
+    size_t units = 1;
+    for (const std::wstring& file : files)
+        units += file.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* p = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& file : files) {
-        memcpy(p, file.c_str(), file.size() + 1);
+    drop->fWide = TRUE;
+    auto* p = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+    for (const std::wstring& file : files) {
+        memcpy(p, file.c_str(), (file.size() + 1) * sizeof(wchar_t));
         p += file.size() + 1;
     }
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
+}
+
+HDROP MakeDrop(const std::vector<std::string>& files) {
+    std::vector<std::wstring> wide;
+    for (const std::string& file : files)
+        wide.push_back(Wide(file));
+    return MakeWideDrop(wide);
 }
 
 class RegisterLaunchTest : public kvtest::ButtonFixture<RecordingLauncher> {
@@ -149,7 +189,7 @@ protected:
         const std::string dir = work_ + "\\" + folder;
         SHCreateDirectoryExA(nullptr, dir.c_str(), nullptr);
         const std::string target = dir + "\\" + tool;
-        EXPECT_TRUE(CopyFileA((ExeFolder() + tool).c_str(), target.c_str(), FALSE)) << tool;
+        EXPECT_TRUE(CopyFileW(Wide(ExeFolder() + tool).c_str(), Wide(target).c_str(), FALSE)) << tool;
         return target;
     }
 
@@ -196,11 +236,11 @@ TEST_F(RegisterLaunchTest, DropOfOneFileRegistersItAndDropOfTwoRegistersNothing)
     const std::string a = StageTool("kvdescribed.exe", "a");
     const std::string b = StageTool("kvlaunchrec.exe", "b");
 
-    SendMessageA(Button(1).hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a, b})), 0);
+    SendMessageW(Button(1).hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a, b})), 0);
     EXPECT_TRUE(launcher_.items.empty());
     EXPECT_TRUE(launcher_.hostCalls.empty());
 
-    SendMessageA(Button(1).hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({b})), 0);
+    SendMessageW(Button(1).hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({b})), 0);
     ASSERT_EQ(1u, launcher_.items.size());
     EXPECT_EQ(kButtonIndex + 1, launcher_.items[0]->nIndex);
     EXPECT_EQ(b, launcher_.items[0]->strCommand);
@@ -281,9 +321,9 @@ struct DialogDriver {
     bool done = false;
 
     static BOOL CALLBACK FindOpenDialog(HWND window, LPARAM param) {
-        char cls[32] = {};
-        GetClassNameA(window, cls, sizeof(cls));
-        if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(window, cls, ARRAYSIZE(cls));
+        if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window)) {
             *reinterpret_cast<HWND*>(param) = window;
             return FALSE;
         }
@@ -301,12 +341,13 @@ struct DialogDriver {
         self.directoryWhileOpen = CurrentDirectory();
         self.ownedByLauncher = GetWindow(dialog, GW_OWNER) == self.launcher;
         if (self.chooseFile.empty()) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
             return;
         }
-        SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(self.chooseFile.c_str()));
-        SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(self.chooseFile.c_str()));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        const std::wstring file = Wide(self.chooseFile);
+        SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(file.c_str()));
+        SendMessageW(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(file.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     }
 };
 DialogDriver* DialogDriver::current = nullptr;
@@ -319,7 +360,7 @@ TEST_F(RegisterLaunchTest, RegisterRequestOpensTheDialogAtTheWindowsRootAndRegis
     DialogDriver::current = &driver;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, &DialogDriver::OnTimer);
 
-    EXPECT_EQ(0, SendMessageA(Button().hwnd(), KVM_REGISTER, 0, 0));
+    EXPECT_EQ(0, SendMessageW(Button().hwnd(), KVM_REGISTER, 0, 0));
     KillTimer(nullptr, timer);
 
     char windows[MAX_PATH] = {};
@@ -340,11 +381,95 @@ TEST_F(RegisterLaunchTest, CancelledRegisterRequestChangesNothing) {
     driver.launcher = launcher_.hwnd();
     DialogDriver::current = &driver;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, &DialogDriver::OnTimer);
-    SendMessageA(Button().hwnd(), KVM_REGISTER, 0, 0);
+    SendMessageW(Button().hwnd(), KVM_REGISTER, 0, 0);
     KillTimer(nullptr, timer);
     ASSERT_TRUE(driver.done);
     EXPECT_TRUE(launcher_.items.empty());
     EXPECT_EQ(startDirectory_, CurrentDirectory());
+}
+
+// Names that no single code page holds, in a folder that none holds either, beside a decoy that
+// a best-fit conversion of the first name would give.
+class UnicodeNamesTest : public RegisterLaunchTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(RegisterLaunchTest::SetUp());
+        // One folder per test: the programs a test started may still hold theirs.
+        folder_ = work_ + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\Données 表";
+        ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExW(nullptr, Wide(folder_).c_str(), nullptr));
+    }
+
+    std::string folder_;
+};
+
+const char* const kUnicodeNames[] = {"café", "한글", "😀"};
+constexpr char kDecoyName[] = "cafe";
+
+TEST_F(UnicodeNamesTest, DroppedAndChosenNamesAreRegisteredAndStoredExactly) {
+    ASSERT_TRUE(WriteText(folder_ + "\\" + kDecoyName + ".txt", "decoy"));
+    KestrovarOptions options;
+    std::map<std::string, std::string> expected;
+    for (int i = 0; i < 3; ++i) {
+        const std::string path = folder_ + "\\" + kUnicodeNames[i] + ".txt";
+        ASSERT_TRUE(WriteText(path, kUnicodeNames[i]));
+        launcher_.items.clear();
+        if (i == 1) {  // one through the file dialog
+            DialogDriver driver;
+            driver.chooseFile = path;
+            driver.launcher = launcher_.hwnd();
+            DialogDriver::current = &driver;
+            const UINT_PTR timer = SetTimer(nullptr, 0, 100, &DialogDriver::OnTimer);
+            SendMessageW(Button().hwnd(), KVM_REGISTER, 0, 0);
+            KillTimer(nullptr, timer);
+        } else {
+            SendMessageW(Button().hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})), 0);
+        }
+        ASSERT_EQ(1u, launcher_.items.size()) << path;
+        EXPECT_EQ(path, launcher_.items[0]->strCommand);
+        options.Items.SetItem(i, launcher_.items[0]->strTip, path);
+        expected["Button" + std::to_string(i)] = launcher_.items[0]->strTip + "*" + path;
+    }
+    SaveOptions(options, *profile_);
+    EXPECT_EQ(expected, kvtest::ReadRegistrySection(kItemsKey));
+
+    KestrovarOptions read;
+    LoadOptions(read, *profile_);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(folder_ + "\\" + kUnicodeNames[i] + ".txt", read.Items.FindItem(i)->strCommand);
+}
+
+TEST_F(UnicodeNamesTest, AClickStartsTheExactFileAndNeverTheDecoy) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::string decoy = folder_ + "\\" + kDecoyName + ".exe";
+    ASSERT_TRUE(CopyFileW(self, Wide(decoy).c_str(), FALSE));
+    for (const char* name : kUnicodeNames) {
+        const std::string path = folder_ + "\\" + name + ".exe";
+        ASSERT_TRUE(CopyFileW(self, Wide(path).c_str(), FALSE));
+        Button().SetButtonItem(kButtonIndex, path + " " + Utf8(kRecordOwnPath), "tip", nullptr, 16);
+        Button().StartLaunch();
+        EXPECT_TRUE(PumpUntil([&] { return Exists(RecordOf(path)); })) << path;
+    }
+    EXPECT_FALSE(Exists(RecordOf(decoy)));
+    EXPECT_TRUE(launcher_.deleted.empty());
+}
+
+// A name the system hands over with half of a surrogate pair cannot be kept in UTF-8 unchanged:
+// it is refused with a message, never registered as another name.
+TEST_F(UnicodeNamesTest, ANameWithAnUnpairedSurrogateIsRefusedWithAMessage) {
+    const std::wstring broken = Wide(folder_) + L"\\x\xD800.txt";
+    bool messageShown = false;
+    {
+        kvtest::DriverThread driver([&] {
+            HWND box = kvtest::WaitForTopLevel(ExecutableBaseName().c_str());
+            messageShown = box != nullptr;
+            if (box)
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        SendMessageW(Button().hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop({broken})), 0);
+    }
+    EXPECT_TRUE(messageShown);
+    EXPECT_TRUE(launcher_.items.empty());
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ TEST_F(RegistryProfileTest, ValuesRoundTripUnderTheCompanyAndApplicationKey) {
     EXPECT_EQ("デフォルト", reopened.GetString("Design", "Theme", ""));
 
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KvTestCompany\\KvTestApp\\Status", 0,
-                                           KEY_READ, &key));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KvTestCompany\\KvTestApp\\Status", 0, KEY_READ, &key));
     DWORD type = 0;
     RegQueryValueExA(key, "Count", nullptr, &type, nullptr, nullptr);
     RegCloseKey(key);
@@ -56,7 +56,7 @@ TEST_F(RegistryProfileTest, LongStringsRoundTripAndOverLongOnesReadAsAbsent) {
     std::string long100k(100 * 1024, 'x');
     profile.WriteString("Path Name", "Button1", long100k);
     EXPECT_EQ(long100k, profile.GetString("Path Name", "Button1", ""));
-    std::string tooLong(RegistryProfile::kMaxStringBytes + 10, 'y');
+    std::string tooLong(RegistryProfile::kMaxStringUnits + 10, 'y');
     profile.WriteString("Path Name", "Button2", tooLong);
     EXPECT_EQ("", profile.GetString("Path Name", "Button2", ""));
 }
@@ -87,7 +87,7 @@ void WriteStringFromOutside(const char* name, const std::string& text) {
 TEST_F(RegistryProfileTest, ReadSectionGivesEveryValueAsGetStringWould) {
     profile.WriteString("Path Name", "Button0", "メモ帳*C:\\windows\\notepad.exe");
     profile.WriteInt("Path Name", "Button1", 5);
-    profile.WriteString("Path Name", "Button2", std::string(RegistryProfile::kMaxStringBytes + 10, 'y'));
+    profile.WriteString("Path Name", "Button2", std::string(RegistryProfile::kMaxStringUnits + 10, 'y'));
     const std::string big(100 * 1024, 'x');
     profile.WriteString("Path Name", "Button3", big);
     const char withNul[] = "a*b\0tail";

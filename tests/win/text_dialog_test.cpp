@@ -3,6 +3,7 @@
 #include "items/text_dialog.h"
 
 #include "res/resource.h"
+#include "text/unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +37,9 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
         return;
     KillTimer(nullptr, id);
     g_seenFocus = GetFocus();
-    char caption[128] = {};
-    GetWindowTextA(dialog, caption, sizeof(caption));
-    g_seenCaption = caption;
+    wchar_t caption[128] = {};
+    GetWindowTextW(dialog, caption, ARRAYSIZE(caption));
+    g_seenCaption = Utf8(caption);
     g_drive(dialog);
 }
 
@@ -50,8 +51,8 @@ void PostKey(UINT key) {
 }
 
 void PostText(HWND edit, const std::string& text) {
-    for (unsigned char c : text)
-        PostMessageA(edit, WM_CHAR, c, 1);
+    for (wchar_t c : Wide(text))
+        PostMessageW(edit, WM_CHAR, c, 1);
 }
 
 INT_PTR RunDialog(CTextDialog& dialog, std::function<void(HWND)> drive) {
@@ -103,7 +104,7 @@ TEST(TextDialog, EmptiedBoxReturnsTheEmptyText) {
 TEST(TextDialog, LongTypedTextScrollsAndComesBackWhole) {
     std::string typed;
     for (int i = 0; i < 40; ++i)
-        typed += "ｱ0123456789";  // far wider than the box; half-width kana are single bytes
+        typed += "ｱ0123456789";  // far wider than the box
     CTextDialog dialog;
     EXPECT_EQ(IDOK, RunInEdit(dialog, "start:", VK_RETURN, [&](HWND edit) {
                   SendMessageA(edit, EM_SETSEL, 6, 6);

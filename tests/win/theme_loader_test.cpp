@@ -231,7 +231,7 @@ TEST_F(ThemeLoaderTest, OverLongPathsCountAsMissingFiles) {
 
     const std::string directory = scratch.Directory();
     // "<dir>\Themes\<theme>\<file>" is 8 + 1 + 1 bytes longer than the three parts.
-    const size_t room = kThemeTextBytes - 1 - directory.size() - 10;
+    const size_t room = kThemeTextUnits - 1 - directory.size() - 10;
     const std::string fits(room, 'f');
     EXPECT_EQ(directory + "\\Themes\\t\\" + fits, ThemeFilePath(directory, "t", fits));
     EXPECT_EQ("", ThemeFilePath(directory, "t", fits + "x"));
@@ -243,7 +243,7 @@ TEST_F(ThemeLoaderTest, DefinitionValuesAreReadAsBoundedText) {
     const std::string longValue(400, 'v');
     scratch.WriteDefinition("Text", "[Design]\r\nName=" + longValue + "\r\nNumber= 12px\r\n");
     const std::string file = ThemeDefinitionPath(scratch.Directory(), "Text");
-    EXPECT_EQ(std::string(kThemeTextBytes - 1, 'v'), ReadThemeString(file, "Design", "Name", ""));
+    EXPECT_EQ(std::string(kThemeTextUnits - 1, 'v'), ReadThemeString(file, "Design", "Name", ""));
     EXPECT_EQ("dflt", ReadThemeString(file, "Design", "Absent", "dflt"));
     EXPECT_EQ(12, ReadThemeInt(file, "Design", "Number", 5));
     EXPECT_EQ(-5, ReadThemeInt(file, "Design", "Absent", -5));

@@ -1,5 +1,7 @@
 #include "support/gui_driver.h"
 
+#include "text/unicode.h"
+
 namespace kvtest {
 
 namespace {
@@ -7,8 +9,9 @@ constexpr int kPollMs = 10;
 }
 
 HWND WaitForTopLevel(const char* caption, int timeoutMs) {
+    const std::wstring wideCaption = Wide(caption);
     for (int waited = 0; waited <= timeoutMs; waited += kPollMs) {
-        HWND window = FindWindowA(nullptr, caption);
+        HWND window = FindWindowW(nullptr, wideCaption.c_str());
         if (window && IsWindowVisible(window))
             return window;
         Sleep(kPollMs);
@@ -18,9 +21,9 @@ HWND WaitForTopLevel(const char* caption, int timeoutMs) {
 
 void PumpPending() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

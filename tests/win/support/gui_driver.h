@@ -9,7 +9,7 @@
 
 namespace kvtest {
 
-// Waits for a visible top-level window with this exact caption; nullptr on timeout.
+// Waits for a visible top-level window with this exact caption (UTF-8); nullptr on timeout.
 HWND WaitForTopLevel(const char* caption, int timeoutMs = 10000);
 
 // Dispatches the queued messages of the calling thread.

@@ -1,6 +1,4 @@
-#include "launcher/ignore_rules.h"
-
-#include "settings/mbcs.h"
+#include "text/patterns.h"
 
 namespace {
 
@@ -14,7 +12,7 @@ bool MatchesPattern(const std::string& text, std::string pattern) {
 
     const size_t length = pattern.size();
     if (leadingStar && trailingStar)
-        return FindMbcs(text, pattern) != std::string::npos;
+        return text.find(pattern) != std::string::npos;
     if (trailingStar)
         return text.size() >= length && text.compare(0, length, pattern) == 0;
     if (leadingStar)

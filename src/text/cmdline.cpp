@@ -1,6 +1,4 @@
-#include "settings/cmdline.h"
-
-#include "settings/mbcs.h"
+#include "text/cmdline.h"
 
 #include <cctype>
 
@@ -21,7 +19,7 @@ void SplitCommandLine(const std::string& command,
     size_t bestLength = 0;
     bool found = false;
     for (size_t pos = 0; pos < work.size();) {
-        const size_t space = FindCharMbcs(work, ' ', pos);
+        const size_t space = work.find(' ', pos);
         if (space == std::string::npos)
             break;
         if (space > 0 && probe(work.substr(0, space)) != 0) {
@@ -62,7 +60,7 @@ int SplitString(const std::string& delimiters, std::vector<std::string>& list, c
 int ReplaceFirst(const std::string& find, const std::string& replacement, std::string& target) {
     if (find.empty() || replacement.empty() || target.empty())
         return 0;
-    const size_t pos = FindMbcs(target, find);
+    const size_t pos = target.find(find);
     if (pos == std::string::npos)
         return 0;
     target.replace(pos, find.size(), replacement);
@@ -72,7 +70,7 @@ int ReplaceFirst(const std::string& find, const std::string& replacement, std::s
 std::string FileTitle(const std::string& path) {
     size_t nameStart = 0;
     size_t dot = std::string::npos;  // last '.' of the name
-    for (size_t pos = 0; pos < path.size(); pos = NextCharPos(path, pos)) {
+    for (size_t pos = 0; pos < path.size(); ++pos) {
         if (path[pos] == '\\' || path[pos] == '/') {
             nameStart = pos + 1;
             dot = std::string::npos;
@@ -100,11 +98,11 @@ bool IsPathSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// The first '\\' or '/' at a character boundary at or after from, or text.size().
+// The first '\\' or '/' at or after from, or text.size().
 size_t NextSeparator(const std::string& text, size_t from) {
     size_t pos = from;
     while (pos < text.size() && !IsPathSeparator(text[pos]))
-        pos = NextCharPos(text, pos);
+        ++pos;
     return pos;
 }
 

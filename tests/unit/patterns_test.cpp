@@ -1,4 +1,4 @@
-#include "launcher/ignore_rules.h"
+#include "text/patterns.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,9 @@ TEST(IgnoreRules, FirstMatchingPatternWinsAndEachPatternHasItsOwnMode) {
     EXPECT_TRUE(MatchesAny("123xyz", {"", "*abc", "*xyz"}));
 }
 
-TEST(IgnoreRules, ContainsSearchSkipsTrailBytes) {
-    // 表 is 95 5C: its trail byte is a backslash, which must not match "\x".
+TEST(IgnoreRules, NonAsciiTexts) {
     EXPECT_FALSE(Matches("表x", "*\\x*"));
     EXPECT_TRUE(Matches("表\\x", "*\\x*"));
     EXPECT_TRUE(Matches("メモ帳 - 無題", "*メモ帳*"));
+    EXPECT_FALSE(Matches("Café", "Cafe*"));
 }

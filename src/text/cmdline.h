@@ -1,11 +1,12 @@
-// Splitting of item commands and the small string operations of the settings store.
+// Splitting of item commands, file titles and the small string operations every layer uses.
+// Texts are UTF-8, which never puts an ASCII byte inside a character: scans are byte scans.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// File attributes of the first file system entry matching a path, 0 when nothing matches.
+// File attributes of the file system entry a path names, 0 when there is none.
 // The program passes GetPathAttributes; tests pass a fake file system.
 using PathProbe = std::function<unsigned long(const std::string&)>;
 
@@ -23,7 +24,7 @@ std::string VolumeRootOf(const std::string& command);
 // tokens) to list and returns how many were appended. Keeps no state between calls.
 int SplitString(const std::string& delimiters, std::vector<std::string>& list, const std::string& text);
 
-// Replaces the first character-aligned occurrence of find in target. Returns 1 on success, 0
+// Replaces the first occurrence of find in target. Returns 1 on success, 0
 // when find is absent or any argument is empty (target is then unchanged).
 int ReplaceFirst(const std::string& find, const std::string& replacement, std::string& target);
 
@@ -31,6 +32,5 @@ int ReplaceFirst(const std::string& find, const std::string& replacement, std::s
 void TrimSpaces(std::string& text);
 
 // The file name of a path without its extension: "Kestrovar" for "C:\Tools\Kestrovar.exe".
-// Separators are '\' and '/'; a trail byte of a double-byte character (表 ends in 0x5C) is never
-// taken for one.
+// Separators are '\' and '/'.
 std::string FileTitle(const std::string& path);

@@ -1,0 +1,94 @@
+#include "theme/theme_file.h"
+
+#include "text/unicode.h"
+
+namespace {
+
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool StartsWith(std::string_view text, std::string_view start) {
+    return text.substr(0, start.size()) == start;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string_view WithoutQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string Bounded(std::string_view value, size_t maxUnits) {
+    return std::string(Utf16Prefix(value, maxUnits == 0 ? 0 : maxUnits - 1));
+}
+
+}  // namespace
+
+ThemeFileBytes DetectThemeFileEncoding(std::string_view bytes) {
+    if (StartsWith(bytes, kUtf16LeMark))
+        return {ThemeFileEncoding::kUtf16Le, bytes.substr(kUtf16LeMark.size())};
+    if (StartsWith(bytes, kUtf8Mark))
+        return {ThemeFileEncoding::kUtf8WithBom, bytes.substr(kUtf8Mark.size())};
+    if (IsValidUtf8(bytes))
+        return {ThemeFileEncoding::kUtf8, bytes};
+    return {ThemeFileEncoding::kCp932, bytes};
+}
+
+std::string ThemeFileValue(std::string_view text,
+                           std::string_view section,
+                           std::string_view key,
+                           std::string_view defaultValue,
+                           size_t maxUnits) {
+    bool inSection = false;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        const std::string_view line = Trimmed(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.front() == '[') {
+            const size_t close = line.rfind(']');
+            if (close == std::string_view::npos)
+                continue;
+            if (inSection)
+                break;  // only the first section of the name is read
+            inSection = SameName(Trimmed(line.substr(1, close - 1)), section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const size_t equals = line.find('=');
+        if (SameName(Trimmed(line.substr(0, equals)), key))
+            return equals == std::string_view::npos
+                       ? std::string()
+                       : Bounded(WithoutQuotes(Trimmed(line.substr(equals + 1))), maxUnits);
+    }
+    while (!defaultValue.empty() && defaultValue.back() == ' ')
+        defaultValue.remove_suffix(1);
+    return Bounded(defaultValue, maxUnits);
+}
