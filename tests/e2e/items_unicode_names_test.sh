@@ -29,14 +29,15 @@ register_on_button() {
     xdotool mousemove $((438 + 25 * $1)) 388 sleep 0.3 click 3
     kv_probe find-class '#32768' 3000 >/dev/null && xdotool key a && kv_open_file "$2"
 }
-# Every item is in the profile, exactly as "path*path" (a program without description is shown
-# under its path).
+# Every item is in the profile with its exact name: "path*path", or "name*path" where the system
+# does not call programs "アプリケーション" (the tooltip is then the shell's display name).
 items_kept() {
-    local profile n path
+    local profile n path value
     profile=$(kv_profile_dump)
     for n in "${!names[@]}"; do
         path="$folder\\${names[n]}.exe"
-        [ "$(kv_dump_get "$profile" 'Path Name' "Button$n")" = "$path*$path" ] || return 1
+        value=$(kv_dump_get "$profile" 'Path Name' "Button$n")
+        [ "$value" = "$path*$path" ] || [ "$value" = "${names[n]}.exe*$path" ] || return 1
     done
 }
 # A start, the page shown (which clears an item that has no icon), a quit.
