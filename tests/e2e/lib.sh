@@ -57,9 +57,9 @@ KV_ROOT=$KV_SOURCE
 source "$KV_SOURCE/scripts/winenv"
 
 KV_PROFILE_ROOT="HKCU\\Software\\Onri's tool"
+KV_PROFILE_KEY="$KV_PROFILE_ROOT\\Kestrovar"
 # The open-file dialog's caption is the system's own, in the language of the locale.
 if [ "$KV_CODE_PAGE" = 1252 ]; then KV_OPEN_CAPTION=Open; else KV_OPEN_CAPTION='開く'; fi
-KV_PROFILE_KEY="$KV_PROFILE_ROOT\\Kestrovar"
 KV_PASSED=0
 KV_FAILED=0
 KV_PIDS=()

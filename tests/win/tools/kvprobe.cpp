@@ -58,10 +58,10 @@
 //   kvprobe page-columns CAPTION ID           print the column headings of a list view, one a line
 //   kvprobe page-select-row CAPTION ID ROW    select and focus a row of a list view
 //   kvprobe dialog-settext CAPTION ID TEXT    set the text of control ID of the visible dialog CAPTION
-#include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "launcher/messages.h"
 #include "menu_texts.h"
@@ -323,8 +323,9 @@ public:
     RemoteBuffer(HWND window, size_t size) : size_(size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                   PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION, FALSE, pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_CREATE_THREAD |
+                                   PROCESS_QUERY_INFORMATION,
+                               FALSE, pid);
         if (process_)
             base_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     }
@@ -351,9 +352,9 @@ private:
 
 // Runs FUNCTION(parameter) as a thread of another process and waits for it; its exit code.
 DWORD CallInProcess(HANDLE process, const void* function, const void* parameter) {
-    HANDLE thread = CreateRemoteThread(process, nullptr, 0,
-                                       reinterpret_cast<LPTHREAD_START_ROUTINE>(const_cast<void*>(function)),
-                                       const_cast<void*>(parameter), 0, nullptr);
+    HANDLE thread =
+        CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(const_cast<void*>(function)),
+                           const_cast<void*>(parameter), 0, nullptr);
     if (!thread)
         return 0;
     DWORD code = 0;
@@ -401,8 +402,8 @@ int PrintMenu() {
     if (!loaded)
         return 1;
     const auto offset = reinterpret_cast<char*>(function) - reinterpret_cast<char*>(local);
-    const DWORD units = CallInProcess(remote.process(), reinterpret_cast<char*>(loaded) + offset,
-                                      remote.base() + kPathBytes);
+    const DWORD units =
+        CallInProcess(remote.process(), reinterpret_cast<char*>(loaded) + offset, remote.base() + kPathBytes);
     CallInProcess(remote.process(), reinterpret_cast<void*>(GetProcAddress(kernel, "FreeLibrary")), loaded);
     std::vector<wchar_t> text(kMenuTextUnits + 1, L'\0');
     if (units == 0 || !remote.Read(kPathBytes, text.data(), kMenuTextUnits * sizeof(wchar_t)))
@@ -611,9 +612,8 @@ int SelectListViewRow(HWND list, int row) {
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     remote.Write(0, &item, sizeof(item));
-    return SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.base()))
-               ? 0
-               : 1;
+    return SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.base())) ? 0
+                                                                                                                   : 1;
 }
 
 int PrintControl(HWND control) {
