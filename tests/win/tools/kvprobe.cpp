@@ -58,10 +58,11 @@
 //   kvprobe page-columns CAPTION ID           print the column headings of a list view, one a line
 //   kvprobe page-select-row CAPTION ID ROW    select and focus a row of a list view
 //   kvprobe dialog-settext CAPTION ID TEXT    set the text of control ID of the visible dialog CAPTION
+#include <windows.h>
+
 #include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "launcher/messages.h"
 #include "menu_texts.h"
