@@ -5,12 +5,13 @@
 # every way leaves the function's name in the image, so each system export that ends in A is
 # looked for among the image's strings. Allowed: functions that carry no text of ours (the
 # debugger output, and what the C runtime calls on its own: its thread library's unnamed events
-# and semaphores, the delay-load helper's loading of system libraries by their ASCII names, and
-# the startup information it reads for the window-show flag).
+# and semaphores, the delay-load helper's loading of system libraries by their ASCII names, the
+# 32-bit runtime's look-up of its unwinding library by name, and the startup information it
+# reads for the window-show flag).
 set -u
 triple=$1
 shift
-allowed=" OutputDebugStringA CreateEventA CreateSemaphoreA LoadLibraryA GetStartupInfoA "
+allowed=" OutputDebugStringA CreateEventA CreateSemaphoreA LoadLibraryA GetModuleHandleA GetStartupInfoA "
 libdir=/usr/$triple/lib
 libs="kernel32 user32 gdi32 advapi32 shell32 comctl32 comdlg32 version shlwapi ole32 winmm psapi"
 

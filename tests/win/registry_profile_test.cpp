@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
+
+#include "text/unicode.h"
 
 namespace {
 
@@ -31,6 +34,36 @@ TEST_F(RegistryProfileTest, ValuesRoundTripUnderTheCompanyAndApplicationKey) {
     RegQueryValueExA(key, "Count", nullptr, &type, nullptr, nullptr);
     RegCloseKey(key);
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+}
+
+// The runs under each code page are what they say.
+TEST(CodePage, IsTheOneTheRunAsksFor) {
+    const char* expected = std::getenv("KV_EXPECT_ACP");
+    if (!expected)
+        GTEST_SKIP() << "KV_EXPECT_ACP is not set";
+    EXPECT_EQ(std::strtoul(expected, nullptr, 10), GetACP());
+}
+
+// The registry keeps UTF-16: what a program of the ANSI functions wrote on a system of code page
+// 932 reads the same through the program, and what the program writes is stored as its text.
+TEST_F(RegistryProfileTest, TextsWrittenThroughTheCodePageOf932ReadTheSame) {
+    const std::string item = "メモ帳*C:\\データ\\表\\x.exe";
+    profile.WriteString("Path Name", "Button1", item + " 😀");
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\KvTestCompany\\KvTestApp\\Path Name", 0,
+                                           KEY_READ | KEY_WRITE, &key));
+    wchar_t stored[64] = {};
+    DWORD bytes = sizeof(stored) - sizeof(wchar_t);
+    RegQueryValueExW(key, L"Button1", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &bytes);
+    EXPECT_EQ(Wide(item + " 😀"), stored);
+    if (GetACP() == 932) {
+        // The same item in code page 932: 表 is 95 5C, whose second byte is a backslash.
+        const char ansi[] = "\x83\x81\x83\x82\x92\xA0*C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C\\x.exe";
+        RegSetValueExA(key, "Button2", 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi), sizeof(ansi));
+    }
+    RegCloseKey(key);
+    if (GetACP() == 932)
+        EXPECT_EQ(item, RegistryProfile("KvTestCompany", "KvTestApp").GetString("Path Name", "Button2", ""));
 }
 
 TEST_F(RegistryProfileTest, AbsentValuesAndValuesOfAnotherTypeGiveTheDefault) {

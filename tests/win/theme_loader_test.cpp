@@ -13,6 +13,7 @@
 #include "framework/registry_profile.h"
 #include "settings/kestrovar_settings.h"
 #include "support/theme_scratch.h"
+#include "text/unicode.h"
 
 namespace {
 
@@ -237,6 +238,31 @@ TEST_F(ThemeLoaderTest, OverLongPathsCountAsMissingFiles) {
     EXPECT_EQ("", ThemeFilePath(directory, "t", fits + "x"));
     EXPECT_EQ("", ThemeDefinitionPath(directory, longName));
     EXPECT_EQ("", ThemeFilePath("", "t", "body.bmp"));
+}
+
+// A definition file in each encoding a theme may come in names the same Japanese bitmap, in a
+// theme folder whose name no code page holds.
+TEST_F(ThemeLoaderTest, DefinitionFilesInEveryEncodingNameTheSameBitmap) {
+    const std::string text = "[Design]\r\nBodyImage=背景表.bmp\r\n";
+    const std::wstring wide = Wide(text);
+    const std::string utf16 =
+        "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    const std::pair<const char*, std::string> files[] = {
+        {"cp932", "[Design]\r\nBodyImage=\x94\x77\x8C\x69\x95\x5C.bmp\r\n"},
+        {"utf8", text},
+        {"utf8 bom", "\xEF\xBB\xBF" + text},
+        {"utf16", utf16},
+    };
+    for (const auto& [encoding, bytes] : files) {
+        SCOPED_TRACE(encoding);
+        const std::string theme = std::string("Thème 😀 ") + encoding;
+        scratch.WriteDefinition(theme, bytes);
+        scratch.WriteThemeFile(theme, "背景表.bmp", kvtest::MakeSolidBmp(20, 12, RGB(1, 2, 3)));
+        EXPECT_EQ("背景表.bmp",
+                  ReadThemeString(ThemeDefinitionPath(scratch.Directory(), theme), "Design", "BodyImage", ""));
+        ASSERT_EQ(1, Load(theme));
+        EXPECT_EQ(20, SizeOf(settings.Skin.Body).cx);
+    }
 }
 
 TEST_F(ThemeLoaderTest, DefinitionValuesAreReadAsBoundedText) {

@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+
+#include "text/unicode.h"
 
 namespace kvtest {
 
@@ -11,9 +12,9 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string CurrentDirectory() {
-    char buffer[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(buffer), buffer);
-    return buffer;
+    wchar_t buffer[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, buffer);
+    return Utf8(buffer);
 }
 
 // KV_SOURCE is a Unix path; Wine maps the Unix root to drive Z:.
@@ -32,22 +33,22 @@ std::string SourceDirectory() {
 }  // namespace
 
 ThemeScratch::ThemeScratch() : previous_(CurrentDirectory()) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof(temp), temp);
-    const std::string base = std::string(temp) + "kvtheme" + std::to_string(GetCurrentProcessId());
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::string base = Utf8(temp) + "kvtheme" + std::to_string(GetCurrentProcessId());
     for (int n = 0;; ++n) {
         directory_ = base + "_" + std::to_string(n);
-        if (CreateDirectoryA(directory_.c_str(), nullptr))
+        if (CreateDirectoryW(Wide(directory_).c_str(), nullptr))
             break;
     }
-    CreateDirectoryA((directory_ + "\\Themes").c_str(), nullptr);
-    SetCurrentDirectoryA(directory_.c_str());
+    CreateDirectoryW(Wide(directory_ + "\\Themes").c_str(), nullptr);
+    SetCurrentDirectoryW(Wide(directory_).c_str());
 }
 
 ThemeScratch::~ThemeScratch() {
-    SetCurrentDirectoryA(previous_.c_str());
+    SetCurrentDirectoryW(Wide(previous_).c_str());
     std::error_code ignored;
-    fs::remove_all(directory_, ignored);
+    fs::remove_all(fs::path(Wide(directory_)), ignored);
 }
 
 bool ThemeScratch::CopySampleThemes() {
@@ -55,15 +56,21 @@ bool ThemeScratch::CopySampleThemes() {
     if (source.empty())
         return false;
     std::error_code error;
-    fs::copy(source + "\\Themes", directory_ + "\\Themes", fs::copy_options::recursive, error);
+    fs::copy(fs::path(Wide(source + "\\Themes")), fs::path(Wide(directory_ + "\\Themes")), fs::copy_options::recursive,
+             error);
     return !error;
 }
 
 void ThemeScratch::WriteThemeFile(const std::string& theme, const std::string& file, const std::string& bytes) {
     const std::string folder = directory_ + "\\Themes\\" + theme;
     std::error_code ignored;
-    fs::create_directories(folder, ignored);
-    std::ofstream(folder + "\\" + file, std::ios::binary) << bytes;
+    fs::create_directories(fs::path(Wide(folder)), ignored);
+    HANDLE handle = CreateFileW(Wide(folder + "\\" + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    if (handle != INVALID_HANDLE_VALUE)
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(handle);
 }
 
 void ThemeScratch::WriteDefinition(const std::string& theme, const std::string& text) {
