@@ -38,6 +38,8 @@ foreach(src ${KV_TEST_TOOLS})
         add_library(${name} SHARED ${src})
         set_target_properties(${name} PROPERTIES PREFIX "")
         target_link_libraries(${name} PRIVATE user32 ${KV_STATIC_LINK})
+        # Exported under their plain names, also where the i686 compiler decorates a stdcall name.
+        target_link_options(${name} PRIVATE -Wl,--kill-at)
         continue()
     endif()
     file(GLOB extra_rc ${CMAKE_SOURCE_DIR}/tests/win/tools/${name}.rc)

@@ -396,12 +396,16 @@ int PrintMenu() {
     HMODULE kernel = GetModuleHandleW(L"kernel32");
     constexpr size_t kPathBytes = MAX_PATH * sizeof(wchar_t);
     RemoteBuffer remote(window, kPathBytes + kMenuTextUnits * sizeof(wchar_t));
-    if (!function || !remote.base() || !remote.Write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t)))
+    if (!function || !remote.base() || !remote.Write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t))) {
+        fprintf(stderr, "kvprobe menu: %s\n", function ? "no memory in the menu's process" : "no menu-text library");
         return 1;
+    }
     CallInProcess(remote.process(), reinterpret_cast<void*>(GetProcAddress(kernel, "LoadLibraryW")), remote.base());
     HMODULE loaded = RemoteModule(remote.process(), kMenuTextsLibrary);
-    if (!loaded)
+    if (!loaded) {
+        fprintf(stderr, "kvprobe menu: the menu's process did not load the menu-text library\n");
         return 1;
+    }
     const auto offset = reinterpret_cast<char*>(function) - reinterpret_cast<char*>(local);
     const DWORD units =
         CallInProcess(remote.process(), reinterpret_cast<char*>(loaded) + offset, remote.base() + kPathBytes);
