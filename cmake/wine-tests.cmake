@@ -1,8 +1,9 @@
 # Tests of the Windows tree. Every test runs under Wine (scripts/wine-run is the emulator).
 #  - tests/win/*_test.cpp: one GoogleTest program each, linked with the program's code and resources.
-#  - tests/win/tools/*.cpp: helper programs the tests use (each becomes <name>.exe).
+#  - tests/win/tools/*.cpp: helper programs the tests use (each becomes <name>.exe, or <name>.dll
+#    when it exports a function).
 #  - tests/e2e/*_test.sh and tests/robustness/*_test.sh: scripts that start the real program
-#    in a Wine desktop on a private Xvfb.
+#    in a Wine desktop on a private Xvfb; those marked so run again under code page 1252.
 #  - the native unit tests, when KV_NATIVE_UNIT_TESTS names their binary, so that one ctest
 #    run covers every layer.
 # The x86_64 and the i686 trees register the same tests. Where this machine's Wine cannot run
@@ -31,6 +32,16 @@ set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env ENVIRONM
 file(GLOB KV_TEST_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/tools/*.cpp)
 foreach(src ${KV_TEST_TOOLS})
     get_filename_component(name ${src} NAME_WE)
+    # A tool that exports a function is a library (<name>.dll) that the probe loads into a process.
+    file(STRINGS ${src} exports REGEX "__declspec\\(dllexport\\)")
+    if(exports)
+        add_library(${name} SHARED ${src})
+        set_target_properties(${name} PROPERTIES PREFIX "")
+        target_link_libraries(${name} PRIVATE user32 ${KV_STATIC_LINK})
+        # Exported under their plain names, also where the i686 compiler decorates a stdcall name.
+        target_link_options(${name} PRIVATE -Wl,--kill-at)
+        continue()
+    endif()
     file(GLOB extra_rc ${CMAKE_SOURCE_DIR}/tests/win/tools/${name}.rc)
     add_executable(${name} ${src} ${extra_rc})
     target_link_libraries(${name} PRIVATE kvwin ${KV_STATIC_LINK})
@@ -78,10 +89,22 @@ foreach(layer e2e robustness)
     file(GLOB scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${layer}/*_test.sh)
     foreach(script ${scripts})
         get_filename_component(name ${script} NAME_WE)
-        add_test(NAME ${layer}_${name}
-            COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-arch gate $<TARGET_FILE:Kestrovar> bash ${script})
-        set_tests_properties(${layer}_${name} PROPERTIES ENVIRONMENT "${KV_TEST_ENV}" TIMEOUT 600
-            LABELS ${layer} RESOURCE_LOCK cpu_heavy_${layer} SKIP_RETURN_CODE ${KV_SKIPPED})
+        # A scenario that says so runs a second time with the ANSI code page of a Western system.
+        file(STRINGS ${script} western REGEX "^# Also runs under code page 1252")
+        set(code_pages 932)
+        if(western)
+            list(APPEND code_pages 1252)
+        endif()
+        foreach(code_page ${code_pages})
+            set(test ${layer}_${name})
+            if(NOT code_page EQUAL 932)
+                set(test ${test}_cp${code_page})
+            endif()
+            add_test(NAME ${test}
+                COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-arch gate $<TARGET_FILE:Kestrovar> bash ${script})
+            set_tests_properties(${test} PROPERTIES ENVIRONMENT "${KV_TEST_ENV};KV_CODE_PAGE=${code_page}"
+                TIMEOUT 600 LABELS ${layer} RESOURCE_LOCK cpu_heavy_${layer} SKIP_RETURN_CODE ${KV_SKIPPED})
+        endforeach()
     endforeach()
 endforeach()
 

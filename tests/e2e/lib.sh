@@ -3,7 +3,9 @@
 # Each scenario gets a fresh copy of the Wine prefix, its own Xvfb on a free display, the
 # program staged in C:\Kestrovar and a persistent wineserver; everything it started is stopped
 # on exit. ctest sets KV_BIN (the exe folder), KV_BUILD (build/) and KV_SOURCE (the repo root);
-# run by hand, they default to build/win of this checkout.
+# run by hand, they default to build/win of this checkout. KV_CODE_PAGE=1252 runs the scenario
+# with that ANSI code page instead of 932 (scripts/winenv); KV_APP_FOLDER is the program's
+# folder under C:\ (default Kestrovar; / between folders). Texts to and from the probe are UTF-8.
 #
 #   kv_setup NAME                     prepare the scenario (work folder $KV_WORK, app folder $KV_APP)
 #   kv_start [--no-wait] [ARGS...]    start Kestrovar.exe of $KV_APP in $KV_START_DIR (default: $KV_APP,
@@ -56,6 +58,8 @@ source "$KV_SOURCE/scripts/winenv"
 
 KV_PROFILE_ROOT="HKCU\\Software\\Onri's tool"
 KV_PROFILE_KEY="$KV_PROFILE_ROOT\\Kestrovar"
+# The open-file dialog's caption is the system's own, in the language of the locale.
+if [ "$KV_CODE_PAGE" = 1252 ]; then KV_OPEN_CAPTION=Open; else KV_OPEN_CAPTION='開く'; fi
 KV_PASSED=0
 KV_FAILED=0
 KV_PIDS=()
@@ -65,6 +69,9 @@ _kv_log() { echo "# $*"; }
 
 kv_setup() {
     local name=${1:?kv_setup NAME}
+    # A run under another code page works, and keeps its pictures, apart from the usual one.
+    [ "$KV_CODE_PAGE" = 932 ] || KV_SHOT_SUFFIX=_cp$KV_CODE_PAGE
+    name+=${KV_SHOT_SUFFIX:-}
     KV_NAME=$name
     # Work folders are per build tree so that two trees can run the same scenario at once.
     KV_WORK="$KV_BUILD/e2e/work/$(basename "$(dirname "$KV_BIN")")/$name"
@@ -76,7 +83,7 @@ kv_setup() {
     export WINEPREFIX="$KV_WORK/prefix"
     "$KV_SOURCE/scripts/make-prefix" >/dev/null || { echo "Bail out! no base prefix"; exit 1; }
     "$KV_SOURCE/scripts/copy-prefix" "$WINEPREFIX" || { echo "Bail out! prefix copy failed"; exit 1; }
-    KV_APP="$WINEPREFIX/drive_c/Kestrovar"
+    KV_APP="$WINEPREFIX/drive_c/${KV_APP_FOLDER:-Kestrovar}"
     "$KV_SOURCE/scripts/stage-app" "$KV_APP" "$KV_BIN" || { echo "Bail out! staging failed"; exit 1; }
 
     "$KV_SOURCE/scripts/xvfb-start" "$KV_WORK/xvfb" </dev/null >/dev/null 2>&1 ||
@@ -84,7 +91,9 @@ kv_setup() {
     export DISPLAY=$(cat "$KV_WORK/xvfb/display")
     _kv_start_watchdog
     _kv_start_prefix
-    _kv_log "scenario $name on display $DISPLAY, prefix $WINEPREFIX"
+    [ "$(kv_probe code-page)" = "$KV_CODE_PAGE" ] ||
+        { echo "Bail out! the programs do not run with code page $KV_CODE_PAGE (is the $LANG locale generated?)"; exit 1; }
+    _kv_log "scenario $name on display $DISPLAY, prefix $WINEPREFIX, code page $KV_CODE_PAGE"
 }
 
 _kv_start_prefix() {
@@ -155,7 +164,7 @@ kv_probe() {
     status=$?
     # 0 and 1 are the probe's answers; anything else means it did not run to its end.
     [ $status -le 1 ] || echo "kv_probe $*: exit status $status" >>"$KV_WORK/probe.log"
-    [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
+    [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r'
     return $status
 }
 
@@ -175,10 +184,10 @@ _kv_probe_served() {
     local line= out=
     {
         flock 9
-        { printf '%s\037' "$@" | iconv -f UTF-8 -t CP932; printf '\n'; } >&"$KV_PROBE_IN"
+        { printf '%s\037' "$@"; printf '\n'; } >&"$KV_PROBE_IN"
         while IFS= read -r -u "$KV_PROBE_OUT" line && [[ $line != $'\036'* ]]; do out+=$line$'\n'; done
     } 9>"$KV_WORK/probe.lock"
-    [ -n "$out" ] && printf '%s' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
+    [ -n "$out" ] && printf '%s' "$out" | tr -d '\r'
     line=${line#$'\036'}
     line=${line%$'\r'}
     [ -n "$line" ] || { echo "kv_probe: the probe server gave no answer to: $*" >>"$KV_WORK/probe.log"; return 1; }
@@ -244,16 +253,16 @@ kv_settle() {
 # is left one pixel to the right of (X, Y).
 kv_open_file() {
     local path=${1:?kv_open_file PATH}
-    kv_probe wait-dialog '開く' 10000 >/dev/null || return 1
+    kv_probe wait-dialog "$KV_OPEN_CAPTION" 10000 >/dev/null || return 1
     # The dialog may still be filling itself when it shows, and reset a name entered too early:
     # the name is entered again until it stays.
     kv_wait_for "the file name in the open-file dialog" 10 _kv_enter_file_name "$path" || return 1
-    kv_probe press-dialog '開く' 1 >/dev/null
-    kv_wait_for "the open-file dialog to close" 10 eval '! kv_probe dialogs | grep -qF "dialog \"開く\""'
+    kv_probe press-dialog "$KV_OPEN_CAPTION" 1 >/dev/null
+    kv_wait_for "the open-file dialog to close" 10 eval '! kv_probe dialogs | grep -qF "dialog \"$KV_OPEN_CAPTION\""'
 }
 
 _kv_enter_file_name() {
-    kv_probe dialog-settext '開く' 1148 "$1" >/dev/null || kv_probe dialog-settext '開く' 1152 "$1" >/dev/null
+    kv_probe dialog-settext "$KV_OPEN_CAPTION" 1148 "$1" >/dev/null || kv_probe dialog-settext "$KV_OPEN_CAPTION" 1152 "$1" >/dev/null
     sleep 0.2
     kv_probe dialogs | grep -qF "Edit \"$1\""
 }
@@ -271,7 +280,7 @@ kv_key() {
 
 kv_screenshot() {
     local name=${1:?kv_screenshot NAME}
-    import -display "$DISPLAY" -window root "$KV_SHOTS/$name.png" </dev/null >/dev/null 2>&1 ||
+    import -display "$DISPLAY" -window root "$KV_SHOTS/$name${KV_SHOT_SUFFIX:-}.png" </dev/null >/dev/null 2>&1 ||
         _kv_log "screenshot $name failed"
 }
 
@@ -385,43 +394,8 @@ kv_profile_delete_all() {
     return 0
 }
 
-# `reg query` output in UTF-8 and without CRs: key lines start with HKEY_, value lines with
-# four spaces, then name, type and data separated by four spaces.
-_kv_reg_query() {
-    local out
-    out=$(wine reg query "$@" </dev/null 2>/dev/null) || return 1
-    printf '%s\n' "$out" | tr -d '\r' | iconv -f CP932 -t UTF-8
-}
-
-# Reads "    NAME    TYPE    DATA" lines and prints SECTION\tNAME\tTYPE\tDATA, with REG_DWORD data in
-# decimal. Names never contain "    REG_", so the first one splits name from type.
-_kv_reg_values() {
-    awk -v root="HKEY_CURRENT_USER\\\\Software\\\\Onri's tool" '
-        function hex(text,    i, n) {
-            n = 0
-            for (i = 3; i <= length(text); i++) n = n * 16 + index("0123456789abcdef", tolower(substr(text, i, 1))) - 1
-            return n
-        }
-        /^HKEY_/ { section = substr($0, length(root) + 2); next }
-        /^    / {
-            line = substr($0, 5)
-            at = index(line, "    REG_")
-            if (at == 0) next
-            name = substr(line, 1, at - 1)
-            rest = substr(line, at + 4)
-            split(rest, parts, "    ")
-            type = parts[1]
-            data = substr(rest, length(type) + 5)
-            if (type == "REG_DWORD") data = sprintf("%.0f", hex(data))
-            printf "%s\t%s\t%s\t%s\n", section, name, type, data
-        }'
-}
-
 kv_profile_get() {
-    local section=$1 key=$2 line
-    line=$(_kv_reg_query "$KV_PROFILE_KEY\\$section" /v "$key" | _kv_reg_values) || return 1
-    [ -n "$line" ] || return 1
-    printf '%s\n' "${line#*$'\t'*$'\t'*$'\t'}"
+    kv_dump_get "$(kv_profile_dump)" "$1" "$2"
 }
 
 kv_dump_get() {
@@ -433,7 +407,8 @@ kv_dump_get() {
         END { exit !found }'
 }
 
+# Read by the probe through the registry's UTF-16 functions: every name as the system holds it.
 kv_profile_dump() {
-    _kv_reg_query "$KV_PROFILE_ROOT" /s | _kv_reg_values | LC_ALL=C sort
+    kv_probe registry "$KV_PROFILE_ROOT" | LC_ALL=C sort
     return 0
 }

@@ -1,6 +1,8 @@
 // kvprobe: a console program run with wine in the launcher's prefix. It finds the launcher's
 // windows and other top-level windows, reports their state and sends them messages, so that
-// shell scripts can drive and observe the real program.
+// shell scripts can drive and observe the real program. It reads the system's texts in UTF-16
+// and takes and prints UTF-8, whatever the system's code page, so that a script sees every name
+// exactly as the system holds it.
 //
 //   kvprobe wait-launcher [ms]       wait until the launcher window exists (exit 1 on timeout)
 //   kvprobe wait-ready [ms]          wait until the launcher window exists, its thread answers
@@ -33,6 +35,13 @@
 //   kvprobe serve                    answer commands from standard input, one a line, its words
 //                                    each ended by 0x1F; after each answer a line 0x1E and the exit
 //                                    status (one program start instead of one a command)
+//   kvprobe code-page                print the system's ANSI code page
+//   kvprobe menu                     print the entries of the visible popup menu that opened last,
+//                                    one a line (a separator is an empty line), each submenu's
+//                                    entries after it, indented by two spaces
+//   kvprobe registry KEY             print every value under KEY (HKCU\... or HKLM\...) as lines
+//                                    "SUBKEY<TAB>NAME<TAB>TYPE<TAB>DATA", SUBKEY relative to KEY;
+//                                    REG_DWORD in decimal, REG_BINARY in hex digits
 //   kvprobe tray-icon present|absent [ms]  wait until the launcher's loading notification entry
 //                                    (id 128) is in the notification area, or is not (exit 1 on
 //                                    timeout); polls every 10 ms
@@ -46,14 +55,19 @@
 //   kvprobe page-control CAPTION ID           print "enabled checked x y w h visible" (screen coordinates)
 //   kvprobe page-items CAPTION ID             print the entries of a list box or combo box, or the
 //                                             rows of a list view as "column0<TAB>column1"
+//   kvprobe page-columns CAPTION ID           print the column headings of a list view, one a line
 //   kvprobe page-select-row CAPTION ID ROW    select and focus a row of a list view
 //   kvprobe dialog-settext CAPTION ID TEXT    set the text of control ID of the visible dialog CAPTION
 #include <windows.h>
+
 #include <commctrl.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include "launcher/messages.h"
+#include "menu_texts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,11 +77,49 @@
 
 namespace {
 
-constexpr char kBodyText[] = "Kestrovar Body Window!";
-constexpr char kButtonText[] = "Kestrovar Button Window";
+using Args = std::vector<std::string>;  // UTF-8, the command first
+
+constexpr wchar_t kBodyText[] = L"Kestrovar Body Window!";
+constexpr wchar_t kButtonText[] = L"Kestrovar Button Window";
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kMenuClass[] = L"#32768";
+
+// The conversions name UTF-8: the probe's texts must not depend on the system's code page.
+std::wstring Wide(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Utf8(const wchar_t* wide, int length = -1) {
+    if (length < 0)
+        length = lstrlenW(wide);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(), n, nullptr, nullptr);
+    return utf8;
+}
+
+void PrintLine(const std::string& utf8) {
+    printf("%s\n", utf8.c_str());
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t cls[256] = {};
+    GetClassNameW(window, cls, 256);
+    return cls;
+}
+
+// Our own top-level windows (their title or a dialog caption), read in this process.
+std::wstring TitleOf(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
 
 HWND FindLauncher() {
-    return FindWindowA(nullptr, kBodyText);
+    return FindWindowW(nullptr, kBodyText);
 }
 
 bool WaitFor(bool (*condition)(), int timeoutMs) {
@@ -92,7 +144,7 @@ bool WaitReady(int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += kStepMs) {
         HWND w = FindLauncher();
         DWORD_PTR ignored = 0;
-        if (w && SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored)) {
+        if (w && SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored)) {
             std::string now = LauncherSnapshot(w);
             stableFor = now == last ? stableFor + kStepMs : 0;
             last = now;
@@ -107,15 +159,13 @@ bool WaitReady(int timeoutMs) {
     return false;
 }
 
-int Arg(int argc, char** argv, int i, int fallback) {
-    return i < argc ? static_cast<int>(strtoll(argv[i], nullptr, 0)) : fallback;
+int Arg(const Args& args, size_t i, int fallback) {
+    return i < args.size() ? static_cast<int>(strtoll(args[i].c_str(), nullptr, 0)) : fallback;
 }
 
 // The screen rectangle of a launcher button; false for the launcher's other children.
 bool LauncherButtonRect(HWND child, RECT* r) {
-    char text[64] = {};
-    GetWindowTextA(child, text, sizeof(text));
-    if (strcmp(text, kButtonText) != 0)
+    if (TitleOf(child) != kButtonText)
         return false;
     GetWindowRect(child, r);
     return true;
@@ -129,28 +179,24 @@ BOOL CALLBACK PrintButton(HWND child, LPARAM) {
 }
 
 BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
-    char cls[64] = {}, text[1024] = {};
-    GetClassNameA(child, cls, sizeof(cls));
+    const std::wstring cls = ClassOf(child);
+    wchar_t text[1024] = {};
     // The text of a picture static is the picture's resource name, not text.
-    const LONG_PTR type = GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK;
-    const bool picture = lstrcmpiA(cls, "Static") == 0 && (type == SS_ICON || type == SS_BITMAP);
+    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK;
+    const bool picture = lstrcmpiW(cls.c_str(), L"Static") == 0 && (type == SS_ICON || type == SS_BITMAP);
     // WM_GETTEXT, not GetWindowText: for a window of another process the latter returns the
     // creation text, so an edit box would read as empty.
     DWORD_PTR length = 0;
     if (!picture)
-        SendMessageTimeoutA(child, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                            &length);
-    printf("  %d %s \"%s\"\n", GetDlgCtrlID(child), cls, text);
+        SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    printf("  %d %s \"%s\"\n", GetDlgCtrlID(child), Utf8(cls.c_str()).c_str(), Utf8(text).c_str());
     return TRUE;
 }
 
 BOOL CALLBACK PrintDialog(HWND window, LPARAM) {
-    char cls[64] = {}, text[1024] = {};
-    GetClassNameA(window, cls, sizeof(cls));
-    if (strcmp(cls, "#32770") != 0 || !IsWindowVisible(window))
+    if (ClassOf(window) != kDialogClass || !IsWindowVisible(window))
         return TRUE;
-    GetWindowTextA(window, text, sizeof(text));
-    printf("dialog \"%s\"\n", text);
+    printf("dialog \"%s\"\n", Utf8(TitleOf(window).c_str()).c_str());
     EnumChildWindows(window, &PrintChildText, 0);
     return TRUE;
 }
@@ -177,35 +223,30 @@ std::string LauncherSnapshot(HWND w) {
 }
 
 struct DialogSearch {
-    const char* caption;
+    std::wstring caption;  // empty: any
     HWND found;
 };
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<DialogSearch*>(param);
-    char cls[64] = {}, text[1024] = {};
-    GetClassNameA(window, cls, sizeof(cls));
-    GetWindowTextA(window, text, sizeof(text));
-    bool captionMatches = !search->caption || !*search->caption || strcmp(text, search->caption) == 0;
-    if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window) && captionMatches) {
+    const bool captionMatches = search->caption.empty() || TitleOf(window) == search->caption;
+    if (ClassOf(window) == kDialogClass && IsWindowVisible(window) && captionMatches) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindVisibleDialog(const char* caption) {
-    DialogSearch search = {caption, nullptr};
+HWND FindVisibleDialog(const std::string& caption) {
+    DialogSearch search = {Wide(caption), nullptr};
     EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-int WaitDialog(const char* caption, int timeoutMs) {
+int WaitDialog(const std::string& caption, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 50) {
         if (HWND dialog = FindVisibleDialog(caption)) {
-            char text[1024] = {};
-            GetWindowTextA(dialog, text, sizeof(text));
-            printf("%s\n", text);
+            PrintLine(Utf8(TitleOf(dialog).c_str()));
             return 0;
         }
         Sleep(50);
@@ -224,12 +265,11 @@ int PrintWindowRect(HWND w) {
 }
 
 BOOL CALLBACK CountDialogsAndMenus(HWND window, LPARAM param) {
-    char cls[64] = {};
-    GetClassNameA(window, cls, sizeof(cls));
+    const std::wstring cls = ClassOf(window);
     auto* counts = reinterpret_cast<int*>(param);
-    if (IsWindowVisible(window) && strcmp(cls, "#32770") == 0 && window != FindLauncher())
+    if (IsWindowVisible(window) && cls == kDialogClass && window != FindLauncher())
         ++counts[0];
-    if (IsWindowVisible(window) && strcmp(cls, "#32768") == 0)
+    if (IsWindowVisible(window) && cls == kMenuClass)
         ++counts[1];
     return TRUE;
 }
@@ -241,7 +281,7 @@ int State() {
     RECT r;
     GetWindowRect(w, &r);
     HWND first = GetDlgItem(w, kFirstButtonId);
-    const long long index = first ? static_cast<long long>(SendMessageA(first, KVM_GETINDEX, 0, 0)) : -1;
+    const long long index = first ? static_cast<long long>(SendMessageW(first, KVM_GETINDEX, 0, 0)) : -1;
     int counts[2] = {};
     EnumWindows(&CountDialogsAndMenus, reinterpret_cast<LPARAM>(counts));
     POINT pointer = {};
@@ -253,18 +293,22 @@ int State() {
 
 int Foreground() {
     HWND w = GetForegroundWindow();
-    char cls[256] = {}, text[1024] = {};
+    std::wstring cls, text;
     if (w) {
-        GetClassNameA(w, cls, sizeof(cls));
-        GetWindowTextA(w, text, sizeof(text));
+        cls = ClassOf(w);
+        text = TitleOf(w);
     }
-    printf("%s\t%s\n", cls, text);
+    printf("%s\t%s\n", Utf8(cls.c_str()).c_str(), Utf8(text.c_str()).c_str());
     return 0;
 }
 
-int FindClassWindow(const char* cls, int timeoutMs) {
+HWND FindClass(const std::string& cls) {
+    return FindWindowW(Wide(cls).c_str(), nullptr);
+}
+
+int FindClassWindow(const std::string& cls, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 50) {
-        HWND w = FindWindowA(cls, nullptr);
+        HWND w = FindClass(cls);
         if (w && IsWindowVisible(w)) {
             printf("%lld\n", static_cast<long long>(reinterpret_cast<LONG_PTR>(w)));
             return 0;
@@ -274,6 +318,192 @@ int FindClassWindow(const char* cls, int timeoutMs) {
     return 1;
 }
 
+// Memory in the process that owns a window, for list-view messages that carry pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_CREATE_THREAD |
+                                   PROCESS_QUERY_INFORMATION,
+                               FALSE, pid);
+        if (process_)
+            base_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteBuffer() {
+        if (base_)
+            VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+        if (process_)
+            CloseHandle(process_);
+    }
+    char* base() const { return base_; }
+    HANDLE process() const { return process_; }
+    bool Write(size_t offset, const void* data, size_t n) {
+        return offset + n <= size_ && WriteProcessMemory(process_, base_ + offset, data, n, nullptr);
+    }
+    bool Read(size_t offset, void* data, size_t n) {
+        return offset + n <= size_ && ReadProcessMemory(process_, base_ + offset, data, n, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    char* base_ = nullptr;
+    size_t size_;
+};
+
+// Runs FUNCTION(parameter) as a thread of another process and waits for it; its exit code.
+DWORD CallInProcess(HANDLE process, const void* function, const void* parameter) {
+    HANDLE thread =
+        CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(const_cast<void*>(function)),
+                           const_cast<void*>(parameter), 0, nullptr);
+    if (!thread)
+        return 0;
+    DWORD code = 0;
+    if (WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0)
+        GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    return code;
+}
+
+HMODULE RemoteModule(HANDLE process, const wchar_t* name) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(process, modules, sizeof(modules), &bytes))
+        return nullptr;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t base[MAX_PATH] = {};
+        if (GetModuleBaseNameW(process, modules[i], base, MAX_PATH) && lstrcmpiW(base, name) == 0)
+            return modules[i];
+    }
+    return nullptr;
+}
+
+// The entries of the popup menu in front (the one that opened last), submenus indented. A menu
+// handle means nothing in another process under Wine, so the texts are read by our library,
+// loaded into the menu's process for the call. The system's libraries lie at the same address
+// in both processes; ours is found by name.
+int PrintMenu() {
+    HWND window = FindClass("#32768");
+    DWORD pid = 0;
+    if (!window || !IsWindowVisible(window) || !GetWindowThreadProcessId(window, &pid))
+        return 1;
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring library = path;
+    library = library.substr(0, library.rfind(L'\\') + 1) + kMenuTextsLibrary;
+    HMODULE local = LoadLibraryW(library.c_str());
+    FARPROC function = local ? GetProcAddress(local, kMenuTextsFunction) : nullptr;
+    HMODULE kernel = GetModuleHandleW(L"kernel32");
+    constexpr size_t kPathBytes = MAX_PATH * sizeof(wchar_t);
+    RemoteBuffer remote(window, kPathBytes + kMenuTextUnits * sizeof(wchar_t));
+    if (!function || !remote.base() || !remote.Write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t))) {
+        fprintf(stderr, "kvprobe menu: %s\n", function ? "no memory in the menu's process" : "no menu-text library");
+        return 1;
+    }
+    CallInProcess(remote.process(), reinterpret_cast<void*>(GetProcAddress(kernel, "LoadLibraryW")), remote.base());
+    HMODULE loaded = RemoteModule(remote.process(), kMenuTextsLibrary);
+    if (!loaded) {
+        fprintf(stderr, "kvprobe menu: the menu's process did not load the menu-text library\n");
+        return 1;
+    }
+    const auto offset = reinterpret_cast<char*>(function) - reinterpret_cast<char*>(local);
+    const DWORD units =
+        CallInProcess(remote.process(), reinterpret_cast<char*>(loaded) + offset, remote.base() + kPathBytes);
+    CallInProcess(remote.process(), reinterpret_cast<void*>(GetProcAddress(kernel, "FreeLibrary")), loaded);
+    std::vector<wchar_t> text(kMenuTextUnits + 1, L'\0');
+    if (units == 0 || !remote.Read(kPathBytes, text.data(), kMenuTextUnits * sizeof(wchar_t)))
+        return 1;
+    printf("%s", Utf8(text.data()).c_str());
+    return 0;
+}
+
+// --- the registry ------------------------------------------------------------------------------
+
+std::string RegistryData(DWORD type, const std::vector<BYTE>& data, DWORD size) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(data.data());
+    int units = static_cast<int>(size / sizeof(wchar_t));
+    switch (type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+            while (units > 0 && wide[units - 1] == L'\0')
+                --units;
+            return Utf8(wide, units);
+        case REG_DWORD: {
+            DWORD value = 0;
+            memcpy(&value, data.data(), std::min<size_t>(size, sizeof(value)));
+            return std::to_string(value);
+        }
+        default: {
+            std::string hex;
+            char digits[3];
+            for (DWORD i = 0; i < size; ++i) {
+                snprintf(digits, sizeof(digits), "%02X", data[i]);
+                hex += digits;
+            }
+            return hex;
+        }
+    }
+}
+
+const char* RegistryTypeName(DWORD type) {
+    switch (type) {
+        case REG_SZ:
+            return "REG_SZ";
+        case REG_EXPAND_SZ:
+            return "REG_EXPAND_SZ";
+        case REG_DWORD:
+            return "REG_DWORD";
+        case REG_BINARY:
+            return "REG_BINARY";
+        case REG_MULTI_SZ:
+            return "REG_MULTI_SZ";
+        default:
+            return "REG_NONE";
+    }
+}
+
+void PrintRegistryKey(HKEY key, const std::string& relative) {
+    DWORD subkeys = 0, maxSubkey = 0, values = 0, maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &maxSubkey, nullptr, &values, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return;
+    std::vector<wchar_t> name(maxName + 2);
+    std::vector<BYTE> data(maxData + 2);
+    for (DWORD i = 0; i < values; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+            continue;
+        printf("%s\t%s\t%s\t%s\n", relative.c_str(), Utf8(name.data(), static_cast<int>(nameLength)).c_str(),
+               RegistryTypeName(type), RegistryData(type, data, size).c_str());
+    }
+    std::vector<wchar_t> subkey(maxSubkey + 2);
+    for (DWORD i = 0; i < subkeys; ++i) {
+        DWORD length = static_cast<DWORD>(subkey.size());
+        if (RegEnumKeyExW(key, i, subkey.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            continue;
+        HKEY child = nullptr;
+        if (RegOpenKeyExW(key, subkey.data(), 0, KEY_READ, &child) != ERROR_SUCCESS)
+            continue;
+        const std::string name8 = Utf8(subkey.data(), static_cast<int>(length));
+        PrintRegistryKey(child, relative.empty() ? name8 : relative + "\\" + name8);
+        RegCloseKey(child);
+    }
+}
+
+int PrintRegistry(const std::string& path) {
+    const size_t slash = path.find('\\');
+    const std::string hive = path.substr(0, slash);
+    HKEY root = hive == "HKCU" || hive == "HKEY_CURRENT_USER"    ? HKEY_CURRENT_USER
+                : hive == "HKLM" || hive == "HKEY_LOCAL_MACHINE" ? HKEY_LOCAL_MACHINE
+                                                                 : nullptr;
+    HKEY key = nullptr;
+    const std::wstring sub = slash == std::string::npos ? L"" : Wide(path.substr(slash + 1));
+    if (!root || RegOpenKeyExW(root, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 1;
+    PrintRegistryKey(key, "");
+    RegCloseKey(key);
+    return 0;
+}
 
 // --- the settings sheet ----------------------------------------------------------------------
 
@@ -291,11 +521,11 @@ BOOL CALLBACK FindDescendant(HWND child, LPARAM param) {
 }
 
 HWND CurrentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 // Control id of the current page (direct children first, then deeper ones), else of the sheet.
-HWND PageControl(const char* caption, int id) {
+HWND PageControl(const std::string& caption, int id) {
     HWND sheet = FindVisibleDialog(caption);
     if (!sheet)
         return nullptr;
@@ -313,75 +543,64 @@ HWND PageControl(const char* caption, int id) {
     return GetDlgItem(sheet, id);
 }
 
-// Memory in the process that owns a window, for list-view messages that carry pointers.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HWND window, size_t size) : size_(size) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_)
-            base_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
-    }
-    ~RemoteBuffer() {
-        if (base_)
-            VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
-        if (process_)
-            CloseHandle(process_);
-    }
-    char* base() const { return base_; }
-    bool Write(size_t offset, const void* data, size_t n) {
-        return offset + n <= size_ && WriteProcessMemory(process_, base_ + offset, data, n, nullptr);
-    }
-    bool Read(size_t offset, void* data, size_t n) {
-        return offset + n <= size_ && ReadProcessMemory(process_, base_ + offset, data, n, nullptr);
-    }
+constexpr int kRemoteTextUnits = 1024;
+constexpr size_t kRemoteTextBytes = kRemoteTextUnits * sizeof(wchar_t);
 
-private:
-    HANDLE process_ = nullptr;
-    char* base_ = nullptr;
-    size_t size_;
-};
-
-constexpr int kRemoteTextBytes = 1024;
+// A text the owner of a list view writes into the remote buffer after the structure that asks
+// for it (an LVITEMW or an LVCOLUMNW, whose pszText points there).
+template <typename Request>
+std::string RemoteText(HWND list, RemoteBuffer& remote, Request request, UINT msg, WPARAM wParam) {
+    request.cchTextMax = kRemoteTextUnits;
+    request.pszText = reinterpret_cast<wchar_t*>(remote.base() + sizeof(Request));
+    wchar_t text[kRemoteTextUnits + 1] = {};
+    remote.Write(0, &request, sizeof(request));
+    remote.Write(sizeof(Request), text, sizeof(wchar_t));
+    SendMessageW(list, msg, wParam, reinterpret_cast<LPARAM>(remote.base()));
+    remote.Read(sizeof(Request), text, kRemoteTextBytes);
+    return Utf8(text);
+}
 
 std::string ListViewCell(HWND list, RemoteBuffer& remote, int row, int column) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.iSubItem = column;
-    item.cchTextMax = kRemoteTextBytes;
-    item.pszText = remote.base() + sizeof(LVITEMA);
-    char text[kRemoteTextBytes + 1] = {};
-    remote.Write(0, &item, sizeof(item));
-    remote.Write(sizeof(LVITEMA), text, 1);
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.base()));
-    remote.Read(sizeof(LVITEMA), text, kRemoteTextBytes);
-    return text;
+    return RemoteText(list, remote, item, LVM_GETITEMTEXTW, static_cast<WPARAM>(row));
+}
+
+int PrintColumns(HWND list) {
+    RemoteBuffer remote(list, sizeof(LVCOLUMNW) + kRemoteTextBytes);
+    if (ClassOf(list) != WC_LISTVIEWW || !remote.base())
+        return 1;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int c = 0; c < columns; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT;
+        PrintLine(RemoteText(list, remote, column, LVM_GETCOLUMNW, static_cast<WPARAM>(c)));
+    }
+    return 0;
 }
 
 int PrintItems(HWND control) {
-    char cls[64] = {};
-    GetClassNameA(control, cls, sizeof(cls));
-    char text[kRemoteTextBytes + 1] = {};
-    if (_stricmp(cls, "ListBox") == 0 || _stricmp(cls, "ComboBox") == 0) {
-        // Asked in UTF-16: Wine hands ANSI list texts to another process unconverted.
-        const bool list = _stricmp(cls, "ListBox") == 0;
+    const std::wstring cls = ClassOf(control);
+    if (lstrcmpiW(cls.c_str(), L"ListBox") == 0 || lstrcmpiW(cls.c_str(), L"ComboBox") == 0) {
+        const bool list = lstrcmpiW(cls.c_str(), L"ListBox") == 0;
         const int count = static_cast<int>(SendMessageW(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             const UINT lengthMsg = list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN;
-            if (SendMessageW(control, lengthMsg, i, 0) > kRemoteTextBytes)
+            if (SendMessageW(control, lengthMsg, static_cast<WPARAM>(i), 0) > kRemoteTextUnits)
                 return 1;
-            wchar_t wide[kRemoteTextBytes + 1] = {};
-            SendMessageW(control, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
-            printf("%s\n", text);
+            wchar_t text[kRemoteTextUnits + 1] = {};
+            SendMessageW(control, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text));
+            PrintLine(Utf8(text));
         }
         return 0;
     }
-    if (_stricmp(cls, WC_LISTVIEWA) == 0) {
-        RemoteBuffer remote(control, sizeof(LVITEMA) + kRemoteTextBytes);
+    if (cls == WC_LISTVIEWW) {
+        RemoteBuffer remote(control, sizeof(LVITEMW) + kRemoteTextBytes);
         if (!remote.base())
             return 1;
-        const int rows = static_cast<int>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
+        const int rows = static_cast<int>(SendMessageW(control, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < rows; ++r)
             printf("%s\t%s\n", ListViewCell(control, remote, r, 0).c_str(),
                    ListViewCell(control, remote, r, 1).c_str());
@@ -391,67 +610,72 @@ int PrintItems(HWND control) {
 }
 
 int SelectListViewRow(HWND list, int row) {
-    RemoteBuffer remote(list, sizeof(LVITEMA));
+    RemoteBuffer remote(list, sizeof(LVITEMW));
     if (!remote.base())
         return 1;
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     remote.Write(0, &item, sizeof(item));
-    return SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote.base())) ? 0 : 1;
+    return SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.base())) ? 0
+                                                                                                                   : 1;
 }
 
 int PrintControl(HWND control) {
     RECT r;
     GetWindowRect(control, &r);
     printf("%d %d %ld %ld %ld %ld %d\n", IsWindowEnabled(control) ? 1 : 0,
-           static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)), r.left, r.top, r.right - r.left,
+           static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)), r.left, r.top, r.right - r.left,
            r.bottom - r.top, IsWindowVisible(control) ? 1 : 0);
     return 0;
 }
 
-int SheetCommand(const std::string& command, int argc, char** argv) {
-    if (argc < 4)
+int SheetCommand(const Args& args) {
+    if (args.size() < 3)
         return 2;
-    const char* caption = argv[2];
+    const std::string& command = args[0];
+    const std::string& caption = args[1];
     if (command == "sheet-page") {
         HWND sheet = FindVisibleDialog(caption);
         if (!sheet)
             return 1;
-        printf("%lld\n", static_cast<long long>(SendMessageA(sheet, PSM_SETCURSEL, Arg(argc, argv, 3, 0), 0)));
+        printf("%lld\n", static_cast<long long>(SendMessageW(sheet, PSM_SETCURSEL, Arg(args, 2, 0), 0)));
         return 0;
     }
     if (command == "dialog-settext") {
         HWND dialog = FindVisibleDialog(caption);
-        HWND control = dialog ? GetDlgItem(dialog, Arg(argc, argv, 3, 0)) : nullptr;
-        if (!control || argc < 5)
+        HWND control = dialog ? GetDlgItem(dialog, Arg(args, 2, 0)) : nullptr;
+        if (!control || args.size() < 4)
             return 1;
-        return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
+        const std::wstring text = Wide(args[3]);
+        return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? 0 : 1;
     }
-    const int id = Arg(argc, argv, 3, 0);
+    const int id = Arg(args, 2, 0);
     HWND control = PageControl(caption, id);
     if (!control)
         return 1;
-    if (command == "page-send" && argc >= 7) {
-        const auto msg = static_cast<UINT>(Arg(argc, argv, 4, 0));
-        const LRESULT result = SendMessageA(control, msg, static_cast<WPARAM>(Arg(argc, argv, 5, 0)),
-                                            static_cast<LPARAM>(Arg(argc, argv, 6, 0)));
+    if (command == "page-send" && args.size() >= 6) {
+        const auto msg = static_cast<UINT>(Arg(args, 3, 0));
+        const LRESULT result =
+            SendMessageW(control, msg, static_cast<WPARAM>(Arg(args, 4, 0)), static_cast<LPARAM>(Arg(args, 5, 0)));
         printf("%lld\n", static_cast<long long>(result));
         return 0;
     }
-    if (command == "page-notify" && argc >= 5) {
+    if (command == "page-notify" && args.size() >= 4) {
         HWND page = CurrentPage(FindVisibleDialog(caption));
-        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, Arg(argc, argv, 4, 0)), reinterpret_cast<LPARAM>(control));
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, Arg(args, 3, 0)), reinterpret_cast<LPARAM>(control));
         return 0;
     }
     if (command == "page-click")
-        return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
+        return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
     if (command == "page-control")
         return PrintControl(control);
     if (command == "page-items")
         return PrintItems(control);
-    if (command == "page-select-row" && argc >= 5)
-        return SelectListViewRow(control, Arg(argc, argv, 4, 0));
+    if (command == "page-columns")
+        return PrintColumns(control);
+    if (command == "page-select-row" && args.size() >= 4)
+        return SelectListViewRow(control, Arg(args, 3, 0));
     return 2;
 }
 
@@ -460,11 +684,11 @@ bool LoadingTrayIconShown() {
     HWND w = FindLauncher();
     if (!w)
         return false;
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW data = {};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = w;
     data.uID = 128;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 int WaitTrayIcon(const std::string& state, int timeoutMs) {
@@ -477,42 +701,55 @@ int WaitTrayIcon(const std::string& state, int timeoutMs) {
     return 1;
 }
 
-int Run(int argc, char** argv) {
-    std::string command = argv[1];
+int SendOrPost(const Args& args, HWND w, size_t first) {
+    if (!w || args.size() < first + 3)
+        return 1;
+    const auto msg = static_cast<UINT>(Arg(args, first, 0));
+    const auto wp = static_cast<WPARAM>(Arg(args, first + 1, 0));
+    const auto lp = static_cast<LPARAM>(Arg(args, first + 2, 0));
+    if (args[0] == "post")
+        return PostMessageW(w, msg, wp, lp) ? 0 : 1;
+    printf("%lld\n", static_cast<long long>(SendMessageW(w, msg, wp, lp)));
+    return 0;
+}
+
+int Run(const Args& args) {
+    const std::string& command = args[0];
+    const size_t argc = args.size();
     if (command == "wait-launcher")
-        return WaitFor([] { return FindLauncher() != nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
+        return WaitFor([] { return FindLauncher() != nullptr; }, Arg(args, 1, 10000)) ? 0 : 1;
     if (command == "wait-ready")
-        return WaitReady(Arg(argc, argv, 2, 20000)) ? 0 : 1;
+        return WaitReady(Arg(args, 1, 20000)) ? 0 : 1;
     if (command == "wait-dialog")
-        return WaitDialog(argc >= 3 ? argv[2] : "", Arg(argc, argv, 3, 10000));
-    if (command == "settle-at" && argc >= 4) {
+        return WaitDialog(argc >= 2 ? args[1] : "", Arg(args, 2, 10000));
+    if (command == "settle-at" && argc >= 3) {
         static POINT wanted;
-        wanted = POINT{Arg(argc, argv, 2, 0), Arg(argc, argv, 3, 0)};
+        wanted = POINT{Arg(args, 1, 0), Arg(args, 2, 0)};
         const auto there = [] {
             POINT now = {};
             return GetCursorPos(&now) && now.x == wanted.x && now.y == wanted.y;
         };
-        const int timeoutMs = Arg(argc, argv, 4, 5000);
+        const int timeoutMs = Arg(args, 3, 5000);
         return WaitFor(there, timeoutMs) && WaitReady(timeoutMs) ? 0 : 1;
     }
     if (command == "wait-gone")
-        return WaitFor([] { return FindLauncher() == nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
+        return WaitFor([] { return FindLauncher() == nullptr; }, Arg(args, 1, 10000)) ? 0 : 1;
     if (command == "quit") {
         HWND w = FindLauncher();
         if (!w)
             return 1;
-        PostMessageA(w, WM_COMMAND, 103, 0);
-        return WaitFor([] { return FindLauncher() == nullptr; }, Arg(argc, argv, 2, 10000)) ? 0 : 1;
+        PostMessageW(w, WM_COMMAND, 103, 0);
+        return WaitFor([] { return FindLauncher() == nullptr; }, Arg(args, 1, 10000)) ? 0 : 1;
     }
     if (command == "launcher")
         return PrintWindowRect(FindLauncher());
     if (command == "state")
-        return argc < 3 || WaitReady(Arg(argc, argv, 2, 0)) ? State() : 1;
-    if (command == "button-index" && argc >= 3) {
-        HWND button = FindLauncher() ? GetDlgItem(FindLauncher(), Arg(argc, argv, 2, 0)) : nullptr;
+        return argc < 2 || WaitReady(Arg(args, 1, 0)) ? State() : 1;
+    if (command == "button-index" && argc >= 2) {
+        HWND button = FindLauncher() ? GetDlgItem(FindLauncher(), Arg(args, 1, 0)) : nullptr;
         if (!button)
             return 1;
-        printf("%lld\n", static_cast<long long>(SendMessageA(button, KVM_GETINDEX, 0, 0)));
+        printf("%lld\n", static_cast<long long>(SendMessageW(button, KVM_GETINDEX, 0, 0)));
         return 0;
     }
     if (command == "buttons") {
@@ -522,66 +759,55 @@ int Run(int argc, char** argv) {
         EnumChildWindows(w, &PrintButton, 0);
         return 0;
     }
-    if (command == "post" || command == "send") {
-        HWND w = FindLauncher();
-        if (!w || argc < 5)
-            return 1;
-        UINT msg = static_cast<UINT>(Arg(argc, argv, 2, 0));
-        WPARAM wp = static_cast<WPARAM>(Arg(argc, argv, 3, 0));
-        LPARAM lp = static_cast<LPARAM>(Arg(argc, argv, 4, 0));
-        if (command == "post")
-            return PostMessageA(w, msg, wp, lp) ? 0 : 1;
-        printf("%lld\n", static_cast<long long>(SendMessageA(w, msg, wp, lp)));
-        return 0;
-    }
+    if (command == "post" || command == "send")
+        return SendOrPost(args, FindLauncher(), 1);
     if (command == "dialogs") {
         EnumWindows(&PrintDialog, 0);
         return 0;
     }
-    if (command == "press-dialog" && argc >= 4) {
-        HWND dialog = FindVisibleDialog(argv[2]);
-        HWND control = dialog ? GetDlgItem(dialog, Arg(argc, argv, 3, IDOK)) : nullptr;
+    if (command == "press-dialog" && argc >= 3) {
+        HWND dialog = FindVisibleDialog(args[1]);
+        HWND control = dialog ? GetDlgItem(dialog, Arg(args, 2, IDOK)) : nullptr;
         if (!control)
             return 1;
-        SendMessageA(control, BM_CLICK, 0, 0);
+        SendMessageW(control, BM_CLICK, 0, 0);
         return 0;
     }
     if (command == "idle") {
-        Sleep(static_cast<DWORD>(Arg(argc, argv, 2, 3600 * 1000)));
+        Sleep(static_cast<DWORD>(Arg(args, 1, 3600 * 1000)));
         return 0;
     }
     if (command == "foreground")
         return Foreground();
-    if (command == "close" && argc >= 3) {
-        HWND w = FindWindowA(argv[2], nullptr);
-        return w && PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
-    }
-    if (command == "class-text" && argc >= 3) {
-        HWND w = FindWindowA(argv[2], nullptr);
-        char text[256] = {};
-        if (!w)
-            return 1;
-        GetWindowTextA(w, text, sizeof(text));
-        printf("%s\n", text);
+    if (command == "code-page") {
+        printf("%u\n", GetACP());
         return 0;
     }
-    if (command == "class-send" && argc >= 6) {
-        HWND w = FindWindowA(argv[2], nullptr);
+    if (command == "menu")
+        return PrintMenu();
+    if (command == "registry" && argc >= 2)
+        return PrintRegistry(args[1]);
+    if (command == "close" && argc >= 2) {
+        HWND w = FindClass(args[1]);
+        return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (command == "class-text" && argc >= 2) {
+        HWND w = FindClass(args[1]);
         if (!w)
             return 1;
-        printf("%lld\n", static_cast<long long>(SendMessageA(w, static_cast<UINT>(Arg(argc, argv, 3, 0)),
-                                                             static_cast<WPARAM>(Arg(argc, argv, 4, 0)),
-                                                             static_cast<LPARAM>(Arg(argc, argv, 5, 0)))));
+        PrintLine(Utf8(TitleOf(w).c_str()));
         return 0;
     }
-    if (command == "window" && argc >= 3)
-        return PrintWindowRect(FindWindowA(argv[2], nullptr));
-    if (command == "tray-icon" && argc >= 3)
-        return WaitTrayIcon(argv[2], Arg(argc, argv, 3, 10000));
-    if (command == "find-class" && argc >= 3)
-        return FindClassWindow(argv[2], Arg(argc, argv, 3, 5000));
+    if (command == "class-send" && argc >= 5)
+        return SendOrPost(args, FindClass(args[1]), 2);
+    if (command == "window" && argc >= 2)
+        return PrintWindowRect(FindClass(args[1]));
+    if (command == "tray-icon" && argc >= 2)
+        return WaitTrayIcon(args[1], Arg(args, 2, 10000));
+    if (command == "find-class" && argc >= 2)
+        return FindClassWindow(args[1], Arg(args, 2, 5000));
     if (command.rfind("page-", 0) == 0 || command.rfind("sheet-", 0) == 0 || command == "dialog-settext") {
-        const int status = SheetCommand(command, argc, argv);
+        const int status = SheetCommand(args);
         if (status != 2)
             return status;
     }
@@ -589,28 +815,38 @@ int Run(int argc, char** argv) {
     return 2;
 }
 
-// One command a line: "kvprobe" and the words of the line, each ended by 0x1F, as its arguments.
+// One command a line: its words, each ended by 0x1F.
 int Serve() {
     constexpr char kWordEnd = '\x1f';
     constexpr char kAnswerEnd = '\x1e';
     std::string line;
     while (std::getline(std::cin, line)) {
-        std::vector<char*> args = {const_cast<char*>("kvprobe")};
-        for (size_t start = 0, end; (end = line.find(kWordEnd, start)) != std::string::npos; start = end + 1) {
-            line[end] = '\0';
-            args.push_back(&line[start]);
-        }
-        const int status = args.size() < 2 ? 2 : Run(static_cast<int>(args.size()), args.data());
+        Args args;
+        for (size_t start = 0, end; (end = line.find(kWordEnd, start)) != std::string::npos; start = end + 1)
+            args.push_back(line.substr(start, end - start));
+        const int status = args.empty() ? 2 : Run(args);
         printf("%c%d\n", kAnswerEnd, status);
         fflush(stdout);
     }
     return 0;
 }
 
+// The command line's words after the program name, read in UTF-16.
+Args CommandLineArgs() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    Args args;
+    for (int i = 1; argv && i < argc; ++i)
+        args.push_back(Utf8(argv[i]));
+    LocalFree(argv);
+    return args;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 2) {
+int main() {
+    const Args args = CommandLineArgs();
+    if (args.empty()) {
         fprintf(stderr, "usage: kvprobe COMMAND ...\n");
         return 2;
     }
@@ -618,7 +854,7 @@ int main(int argc, char** argv) {
     // see an aware launcher's rectangles mapped to 96 DPI.
     using SetAwareFn = BOOL(WINAPI*)();
     if (auto setAware = reinterpret_cast<SetAwareFn>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), "SetProcessDPIAware"))))
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), "SetProcessDPIAware"))))
         setAware();
-    return strcmp(argv[1], "serve") == 0 ? Serve() : Run(argc, argv);
+    return args[0] == "serve" ? Serve() : Run(args);
 }

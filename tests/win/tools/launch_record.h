@@ -1,5 +1,6 @@
 // Shared by the launch-recording test programs: writes "<exe path without .exe>.launched" with
-// two lines, the current directory and the command line after the program name.
+// two lines in UTF-8, the current directory and the command line after the program name. The
+// texts are read in UTF-16, so that any name the system holds is recorded as it is.
 #pragma once
 
 #include <windows.h>
@@ -7,33 +8,41 @@
 #include <cstdio>
 #include <string>
 
-inline const char* ArgumentsOf(const char* commandLine) {
-    const char* p = commandLine;
-    if (*p == '"') {
-        for (++p; *p && *p != '"'; ++p) {
+inline const wchar_t* ArgumentsOf(const wchar_t* commandLine) {
+    const wchar_t* p = commandLine;
+    if (*p == L'"') {
+        for (++p; *p && *p != L'"'; ++p) {
         }
         if (*p)
             ++p;
     } else {
-        while (*p && *p != ' ' && *p != '\t')
+        while (*p && *p != L' ' && *p != L'\t')
             ++p;
     }
-    while (*p == ' ' || *p == '\t')
+    while (*p == L' ' || *p == L'\t')
         ++p;
     return p;
 }
 
+inline std::string RecordUtf8(const wchar_t* wide) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? static_cast<size_t>(n) : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), n, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);  // the terminator
+    return utf8;
+}
+
 inline int RecordLaunch() {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string record = exe;
-    record = record.substr(0, record.rfind('.')) + ".launched";
-    char directory[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(directory), directory);
-    FILE* file = fopen(record.c_str(), "wb");
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring record = exe;
+    record = record.substr(0, record.rfind(L'.')) + L".launched";
+    wchar_t directory[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, directory);
+    FILE* file = _wfopen(record.c_str(), L"wb");
     if (!file)
         return 1;
-    fprintf(file, "%s\n%s\n", directory, ArgumentsOf(GetCommandLineA()));
+    fprintf(file, "%s\n%s\n", RecordUtf8(directory).c_str(), RecordUtf8(ArgumentsOf(GetCommandLineW())).c_str());
     fclose(file);
     return 0;
 }
