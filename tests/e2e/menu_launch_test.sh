@@ -88,7 +88,10 @@ kv_settle
 xdotool mousemove 438 388
 kv_key Right
 # The space key held over button 0 and released over button 4 moves its item there.
-xdotool mousemove 438 388 sleep 0.3 keydown space sleep 0.2 mousemove 538 388 sleep 0.3 keyup space
+kv_point 438 388
+xdotool keydown space
+kv_wait_drag_source 0
+xdotool mousemove 538 388 keyup space
 kv_settle
 kv_check "quit" kv_quit
 profile=$(kv_profile_dump)
@@ -116,7 +119,10 @@ open_file_dialog_on_button_1() {
 }
 kv_check "the menu opens the file dialog" open_file_dialog_on_button_1
 kv_check "regedit is registered on button 1 through the file dialog" kv_open_file 'C:\windows\regedit.exe'
-xdotool mousemove 438 388 sleep 0.2 keydown space sleep 0.2 mousemove 463 388 sleep 0.3 keyup space
+kv_point 438 388
+xdotool keydown space
+kv_wait_drag_source 0
+xdotool mousemove 463 388 keyup space
 kv_settle
 kv_check "the release over the focused button launched nothing" shown
 kv_check "quit" kv_quit
