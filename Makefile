@@ -40,7 +40,10 @@ win32: setup $(WIN32)/CMakeCache.txt
 
 build: native win
 
-run: build
+# Only what scripts/run needs: the program, its hook library and the probe that waits for it.
+# The tests, tools and benches come with `make test` and `make bench`.
+run: setup $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j $(JOBS) --target Kestrovar KestrovarHook kvprobe
 	@scripts/run
 
 # One ctest run per Windows tree, one after the other: each already keeps both cores busy.

@@ -59,19 +59,20 @@ private:
     void OnCreate();
     void CreateTooltip();
     void OnMouseMove();
-    void OnMiddleButtonUp();
+    void OnMiddleButtonUp(LPARAM point);
     void DrawItem(const DRAWITEMSTRUCT& draw);
     HDC ComposeOnCanvas(const RECT& client, POINT cursor) const;
     void DrawSkinBackground(HDC dc, const RECT& client) const;
     void DrawFace(HDC dc, const RECT& client, Face face) const;
     bool IsShownPressed() const;
     bool IsSkinned() const;
-    void ApplyClickRule();
-    void ApplyDropRule();
+    void ApplyClickRule(HWND under);
+    void ApplyDropRule(HWND target);
     void SetTooltipText(const std::string& text);
 
     bool m_bHover = false;
     bool m_bMiddleDown = false;
+    HWND m_releasedOver = nullptr;  // not owned: while a left-button release is handled, the window under it
     int m_nIndex = -1;
     int m_nIconSize = 16;
     HICON m_hIcon = nullptr;  // not owned: the icon store owns it

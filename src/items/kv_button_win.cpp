@@ -33,6 +33,15 @@ bool IsSpaceHeld() {
     return IsKeyHeld(VK_SPACE);
 }
 
+// The window at a mouse message's point, given in the client coordinates of the window that got
+// it. A busy launcher handles a release after the pointer may have moved on: a click or a drop is
+// judged where the button was released, not where the pointer is when the message is handled.
+HWND WindowAtClientPoint(HWND w, LPARAM lParam) {
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(w, &pt);
+    return WindowFromPoint(pt);
+}
+
 bool IsLauncherButton(HWND window) {
     return window && WindowTextOf(window, MAX_PATH) == kButtonWindowText;
 }
@@ -172,7 +181,8 @@ bool CKVButton::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         return true;
     }
     if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        ApplyClickRule();
+        // From a release of the left button, or of the space key on the focused button.
+        ApplyClickRule(m_releasedOver ? m_releasedOver : WindowUnderCursor());
         *result = 0;
         return true;
     }
@@ -191,9 +201,14 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
             m_host.SetDragSource(m_nIndex);
             break;
-        case WM_LBUTTONUP:
-            ApplyDropRule();
-            break;
+        case WM_LBUTTONUP: {
+            m_releasedOver = WindowAtClientPoint(hwnd(), lParam);
+            ApplyDropRule(m_releasedOver);
+            // The button control reports its click from within this message.
+            const LRESULT result = Window::WindowProc(msg, wParam, lParam);
+            m_releasedOver = nullptr;
+            return result;
+        }
         case WM_KEYDOWN:
             // Keys belong to the button under the pointer; the focused one may lie elsewhere.
             if (WindowUnderCursor() != hwnd())
@@ -204,14 +219,14 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KEYUP:
             // Only the space key carries an item; other keys (the arrows) move the pointer.
             if (wParam == VK_SPACE && !IsButtonDownNow(VK_LBUTTON))
-                ApplyDropRule();
+                ApplyDropRule(WindowUnderCursor());
             break;
         case WM_MBUTTONDOWN:
             m_bMiddleDown = true;
             InvalidateRect(hwnd(), nullptr, FALSE);
             break;
         case WM_MBUTTONUP:
-            OnMiddleButtonUp();
+            OnMiddleButtonUp(lParam);
             break;
         case WM_MOUSEWHEEL: {
             m_host.PageStepLater(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : 2);
@@ -264,10 +279,10 @@ void CKVButton::OnMouseMove() {
     SetFocus(hwnd());
 }
 
-void CKVButton::OnMiddleButtonUp() {
+void CKVButton::OnMiddleButtonUp(LPARAM point) {
     if (m_bMiddleDown) {
         if (m_pSettings->WheelClickSelect)
-            ApplyClickRule();
+            ApplyClickRule(WindowAtClientPoint(hwnd(), point));
         else if (m_pSettings->HideOption)
             m_host.HideLater();
     }
@@ -275,16 +290,16 @@ void CKVButton::OnMiddleButtonUp() {
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void CKVButton::ApplyClickRule() {
-    if (WindowUnderCursor() == hwnd() && !IsSpaceHeld())
+// under: the window where the click was released.
+void CKVButton::ApplyClickRule(HWND under) {
+    if (under == hwnd() && !IsSpaceHeld())
         StartLaunch();
 }
 
 // A release over another launcher button moves the dragged item there. Any other release ends
 // the drag without a move: a drag source left behind would let a later release elsewhere (an
 // arrow key's, say) move the item.
-void CKVButton::ApplyDropRule() {
-    HWND target = WindowUnderCursor();
+void CKVButton::ApplyDropRule(HWND target) {
     const int source = m_host.DragSource();
     const int targetIndex = IsLauncherButton(target) ? static_cast<int>(SendMessageW(target, KVM_GETINDEX, 0, 0)) : -1;
     if (source == -1 || targetIndex == -1 || source == targetIndex) {

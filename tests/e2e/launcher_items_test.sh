@@ -49,14 +49,12 @@ kv_key Escape
 kv_wheel_click 500 400
 kv_check "without MemoryPage the launcher comes back on page 0" index_of_first_button 0
 
-# Drag notepad (slot 0, button 1024) onto slot 6 (button 1030, second row, first column).
-xdotool mousemove 438 388 mousedown 1
-sleep 0.3
-xdotool mousemove 445 400
-sleep 0.2
-xdotool mousemove 438 413
-sleep 0.3
-xdotool mouseup 1
+# Drag notepad (slot 0, button 1024) onto slot 6 (button 1030, second row, first column) as a
+# quick hand does: without a pause, and on to another button at once after the release. The
+# move is saved as soon as it is made.
+xdotool mousemove 438 388 mousedown 1 mousemove 445 400 mousemove 438 413 mouseup 1 mousemove 513 388
+kv_check "the drag moved the item where it was released" \
+    kv_wait_for "the move saved" 10 eval 'test "$(kv_profile_get "Path Name" Button6)" = "メモ帳*C:\windows\notepad.exe"'
 kv_settle
 kv_check "the drag did not launch anything" ! kv_probe window Notepad
 kv_check "launcher still shown" test "$(kv_probe launcher | cut -d' ' -f1)" = 1

@@ -29,6 +29,10 @@
 #                                     name and press Open; wait until the dialog has closed
 #   kv_wheel_click X Y                middle click at (X, Y), then let the launcher settle
 #   kv_key KEYS...                    xdotool key KEYS, then settle
+#   kv_point X Y                      move the pointer to (X, Y), then wait until the launcher has
+#                                     seen it there and settled
+#   kv_wait_drag_source INDEX         wait until the launcher has taken up the item at INDEX (a press
+#                                     or a held space key on its button) before the pointer moves on
 #   kv_settle                         wait until the launcher has handled what was sent to it
 #   kv_screenshot NAME                $KV_BUILD/e2e/NAME.png of the whole display
 #   kv_profile_set SECTION KEY TYPE VALUE   HKCU\Software\Onri's tool\Kestrovar\SECTION (UTF-8 text)
@@ -276,6 +280,16 @@ kv_wheel_click() {
 kv_key() {
     xdotool key "$@"
     kv_settle
+}
+
+kv_point() {
+    xdotool mousemove "$1" "$2"
+    kv_probe settle-at "$1" "$2" 5000 >/dev/null 2>&1
+    return 0
+}
+
+kv_wait_drag_source() {
+    kv_wait_for "the launcher to take up item $1" 10 eval "test \"\$(kv_probe send $((0x400 + 20)) 0 0)\" = $1"
 }
 
 kv_screenshot() {

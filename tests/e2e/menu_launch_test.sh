@@ -25,6 +25,8 @@ ln -sfn /nonexistent-kv-drive "$WINEPREFIX/dosdevices/x:"
 
 shown() { test "$(kv_probe launcher | cut -d' ' -f1)" = 1; }
 hidden() { test "$(kv_probe launcher | cut -d' ' -f1)" = 0; }
+# A launch hides the launcher from its worker thread, which may finish after the click settled.
+hides() { kv_wait_for "the launcher to hide" 10 hidden; }
 # Left click on the button of grid position n of a launcher shown by a wheel click at (500,400).
 click_button() {
     xdotool mousemove $((438 + 25 * $1)) 388 sleep 0.2 click 1
@@ -38,28 +40,28 @@ click_button 1
 kv_check "the item's program ran" kv_wait_for "launch record" 20 test -s "$record"
 kv_check "it ran in its own folder" test "$(sed -n 1p "$record" | tr -d '\r')" = 'C:\kvtools\run here'
 kv_check "it got the parameters" test "$(sed -n 2p "$record" | tr -d '\r')" = '-a "b c"'
-kv_check "the launcher hid itself" hidden
+kv_check "the launcher hid itself" hides
 
 kv_wheel_click 500 400
 click_button 0
 kv_check "notepad started" kv_probe find-class Notepad 20000
-kv_check "the launcher hid for notepad" hidden
+kv_check "the launcher hid for notepad" hides
 kv_screenshot menu_launch_notepad
 
 rm -f "$tools/gone/kvgone.exe"
 kv_wheel_click 500 400
 kv_check "shown again" shown
 click_button 2
-kv_check "a click on an item whose program is gone still hides the launcher" hidden
+kv_check "a click on an item whose program is gone still hides the launcher" hides
 kv_check "and starts nothing" test ! -e "$tools/gone/kvgone.launched"
 
 kv_wheel_click 500 400
 click_button 3
-kv_check "a click on the item whose drive is away hides the launcher" hidden
+kv_check "a click on the item whose drive is away hides the launcher" hides
 
 kv_wheel_click 500 400
 click_button 5
-kv_check "a click on an empty button only hides" hidden
+kv_check "a click on an empty button only hides" hides
 
 kv_check "quit" kv_quit
 profile=$(kv_profile_dump)
@@ -88,7 +90,10 @@ kv_settle
 xdotool mousemove 438 388
 kv_key Right
 # The space key held over button 0 and released over button 4 moves its item there.
-xdotool mousemove 438 388 sleep 0.3 keydown space sleep 0.2 mousemove 538 388 sleep 0.3 keyup space
+kv_point 438 388
+xdotool keydown space
+kv_wait_drag_source 0
+xdotool mousemove 538 388 keyup space
 kv_settle
 kv_check "quit" kv_quit
 profile=$(kv_profile_dump)
@@ -116,7 +121,10 @@ open_file_dialog_on_button_1() {
 }
 kv_check "the menu opens the file dialog" open_file_dialog_on_button_1
 kv_check "regedit is registered on button 1 through the file dialog" kv_open_file 'C:\windows\regedit.exe'
-xdotool mousemove 438 388 sleep 0.2 keydown space sleep 0.2 mousemove 463 388 sleep 0.3 keyup space
+kv_point 438 388
+xdotool keydown space
+kv_wait_drag_source 0
+xdotool mousemove 463 388 keyup space
 kv_settle
 kv_check "the release over the focused button launched nothing" shown
 kv_check "quit" kv_quit

@@ -523,7 +523,9 @@ act_theme() {
     right_click_menu $button t
     [ -z "$mismatch" ] || return
     for ((k = 0; k < entry; k++)); do downs+=(Down); done
-    xdotool sleep 0.3 key "${downs[@]}" Return
+    # The keys go to the submenu once it is open (the state's seventh word counts open menus).
+    kv_wait_for "the theme submenu" 3 eval '[ "$(kv_probe state | cut -d" " -f7)" -ge 2 ]'
+    xdotool key "${downs[@]}" Return
     kv_settle
     # The choice is saved at once; the profile tells which theme the entry was.
     if [ "$(kv_profile_get Design SkinMode)" = 1 ]; then look_theme "$(kv_profile_get Design Theme)"; else look_plain; fi

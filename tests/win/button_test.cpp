@@ -266,13 +266,14 @@ TEST_F(ButtonTest, ReleasingADragOverAnotherButtonAsksToMoveTheItem) {
     ReleaseCapture();
     EXPECT_EQ(3, launcher_.dragSource);
 
-    MoveCursorOver(1);
+    // The release point decides, not where the pointer has gone by the time the release is handled.
+    MoveCursorOver(0);
     launcher_.calls.clear();
     SendMessageA(Button(0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(30, 5));
     EXPECT_EQ(std::vector<std::string>{"move 3 to 7"}, launcher_.calls);
 
     // Released over the dragged button itself: nothing to move.
-    MoveCursorOver(0);
+    MoveCursorOver(1);
     launcher_.calls.clear();
     SendMessageA(Button(0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(launcher_.calls.empty());
