@@ -196,12 +196,15 @@ void ForceForeground(HWND window) {
     if (!window)
         return;
     HWND topLevel = GetAncestor(window, GA_ROOT);
-    // The foreground thread may hand the foreground on directly, as the launcher does when it
-    // hides; joining the input queues costs several times as much under Wine.
+    // Asked plainly first: the foreground thread may hand the foreground on, as the launcher does
+    // when it hides, and Wine grants it to any thread. Joining the input queues costs several
+    // times as much under Wine; a refusal leaves the foreground where it was.
     const DWORD ownThread = GetCurrentThreadId();
-    if (GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == ownThread && SetForegroundWindow(window) &&
-        GetForegroundWindow() == topLevel) {
-        if (GetWindowThreadProcessId(window, nullptr) == ownThread)
+    if (SetForegroundWindow(window) && GetForegroundWindow() == topLevel) {
+        // A dialog's activation already gave the focus to one of its controls; moving it to the
+        // dialog would only send it back there, through two more focus changes.
+        HWND focus = GetWindowThreadProcessId(window, nullptr) == ownThread ? GetFocus() : window;
+        if (focus != window && !IsChild(window, focus))
             SetFocus(window);
         return;
     }

@@ -16,6 +16,9 @@ class CKestrovarSettings;
 // The window under the pointer.
 HWND WindowUnderCursor();
 
+// How a button's face is drawn: at rest, with the pointer over it, or pressed.
+enum class ButtonFace { kResting, kPointed, kPressed };
+
 class CKVButton : public Window {
 public:
     CKVButton(CKestrovarSettings& settings, ButtonHost& host) : m_pSettings(&settings), m_host(host) {}
@@ -35,10 +38,11 @@ public:
     std::string TooltipText() const;
     // Takes the tooltip off the screen if it shows.
     void HideTooltip();
-    // Draws the button as it looks now at (x, y) of dc, the way its own paint would draw it, for
-    // the pointer at cursor (screen coordinates); the launcher uses it to put a whole page on the
-    // screen in one go. False when nothing was drawn.
-    bool PaintAt(HDC dc, int x, int y, POINT cursor) const;
+    // The face its own paint draws with the pointer at `pointer` (its client coordinates).
+    ButtonFace FaceFor(POINT pointer) const;
+    // Draws the button with `face` at (x, y) of dc, the way its own paint would draw it; the
+    // launcher composes its whole picture this way. False when nothing was drawn.
+    bool PaintAt(HDC dc, int x, int y, ButtonFace face) const;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* msg) override;
@@ -54,16 +58,14 @@ public:
     void StartLaunch();
 
 private:
-    enum class Face { kNormal, kPointed, kPressed };
-
     void OnCreate();
     void CreateTooltip();
     void OnMouseMove();
     void OnMiddleButtonUp(LPARAM point);
     void DrawItem(const DRAWITEMSTRUCT& draw);
-    HDC ComposeOnCanvas(const RECT& client, POINT cursor) const;
+    HDC ComposeOnCanvas(const RECT& client, ButtonFace face) const;
     void DrawSkinBackground(HDC dc, const RECT& client) const;
-    void DrawFace(HDC dc, const RECT& client, Face face) const;
+    void DrawFace(HDC dc, const RECT& client, ButtonFace face) const;
     bool IsShownPressed() const;
     bool IsSkinned() const;
     void ApplyClickRule(HWND under);

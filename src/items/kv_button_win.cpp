@@ -327,12 +327,12 @@ void CKVButton::DrawSkinBackground(HDC dc, const RECT& client) const {
     BitBlt(dc, 0, 0, client.right, client.bottom, body.get(), inParent.left, inParent.top, SRCCOPY);
 }
 
-void CKVButton::DrawFace(HDC dc, const RECT& client, Face face) const {
+void CKVButton::DrawFace(HDC dc, const RECT& client, ButtonFace face) const {
     HBITMAP image = nullptr;
     if (IsSkinned()) {
-        image = face == Face::kPressed   ? m_pSettings->Skin.ButtonDown.get()
-                : face == Face::kPointed ? m_pSettings->Skin.ButtonOnMouse.get()
-                                         : m_pSettings->Skin.Button.get();
+        image = face == ButtonFace::kPressed   ? m_pSettings->Skin.ButtonDown.get()
+                : face == ButtonFace::kPointed ? m_pSettings->Skin.ButtonOnMouse.get()
+                                               : m_pSettings->Skin.Button.get();
     }
     if (image) {
         BitmapDc source(dc, image);
@@ -341,42 +341,51 @@ void CKVButton::DrawFace(HDC dc, const RECT& client, Face face) const {
     }
     // Plain look, and skinned themes that name no image for this state.
     switch (face) {
-        case Face::kPressed:
+        case ButtonFace::kPressed:
             FillWithSystemColor(dc, client, COLOR_BTNSHADOW);
             break;
-        case Face::kPointed:
+        case ButtonFace::kPointed:
             FrameWithSystemColor(dc, client, COLOR_BTNSHADOW);
             break;
-        case Face::kNormal:
+        case ButtonFace::kResting:
             FrameWithSystemColor(dc, client, COLOR_BTNFACE);
             break;
     }
 }
 
 void CKVButton::DrawItem(const DRAWITEMSTRUCT& draw) {
+    // The button shows no focus: a focus change alone leaves its picture as it is.
+    if (draw.itemAction == ODA_FOCUS)
+        return;
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    if (HDC picture = ComposeOnCanvas(client, cursor))
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    ScreenToClient(hwnd(), &pointer);
+    if (HDC picture = ComposeOnCanvas(client, FaceFor(pointer)))
         BitBlt(draw.hDC, 0, 0, client.right, client.bottom, picture, 0, 0, SRCCOPY);
 }
 
-bool CKVButton::PaintAt(HDC dc, int x, int y, POINT cursor) const {
+ButtonFace CKVButton::FaceFor(POINT pointer) const {
+    if (IsShownPressed())
+        return ButtonFace::kPressed;
     RECT client = {};
     GetClientRect(hwnd(), &client);
-    HDC picture = ComposeOnCanvas(client, cursor);
+    return PtInRect(&client, pointer) ? ButtonFace::kPointed : ButtonFace::kResting;
+}
+
+bool CKVButton::PaintAt(HDC dc, int x, int y, ButtonFace face) const {
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    HDC picture = ComposeOnCanvas(client, face);
     return picture && BitBlt(dc, x, y, client.right, client.bottom, picture, 0, 0, SRCCOPY);
 }
 
 // Composes the button's picture off screen (so it reaches the screen in one copy, without
-// flicker) and returns the canvas DC holding it, or nullptr when there is nothing to draw. The
-// pointer's place is asked by the caller: under Wine each query is a round trip to the X server.
-HDC CKVButton::ComposeOnCanvas(const RECT& client, POINT cursor) const {
+// flicker) and returns the canvas DC holding it, or nullptr when there is nothing to draw.
+HDC CKVButton::ComposeOnCanvas(const RECT& client, ButtonFace face) const {
     if (client.right <= 0 || client.bottom <= 0)
         return nullptr;
-    ScreenToClient(hwnd(), &cursor);
-
     HDC dc = ButtonCanvas(client.right, client.bottom);
     if (!dc)
         return nullptr;
@@ -384,10 +393,6 @@ HDC CKVButton::ComposeOnCanvas(const RECT& client, POINT cursor) const {
         DrawSkinBackground(dc, client);
     else
         FillWithSystemColor(dc, client, COLOR_BTNFACE);
-
-    const Face face = IsShownPressed()                 ? Face::kPressed
-                      : PtInRect(&client, cursor) != 0 ? Face::kPointed
-                                                       : Face::kNormal;
     DrawFace(dc, client, face);
     if (m_hIcon) {
         // Centred; an icon larger than the button gets negative offsets and is clipped.

@@ -16,7 +16,7 @@
 //   hotkeys_win.cpp          RegisterHotKeys
 // and the parts it owns, each with its own state:
 //   button_grid.h            the buttons, the current page, the drag state
-//   painter.h                the backgrounds, transparency, painting at once
+//   painter.h                the backgrounds, transparency, the kept picture of the window
 //   icon_cache.h             the icon store, the data file and the data-loaded flag
 //   launcher_commands.h      the context menu, its commands and the settings sheet's opening
 #pragma once
@@ -116,6 +116,8 @@ protected:
     void OnCancel() override {}
 
 private:
+    static constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+
     // What its buttons ask of the launcher (the same as the private messages of other senders).
     int DragSource() const override { return grid_.DragSource(); }
     void SetDragSource(int index) override { grid_.SetDragSource(index); }
@@ -139,8 +141,11 @@ private:
     DrawScale Scale() const;
     void LayOutSkin(bool initial);
     void LayOutPlain();
-    // A page's changed buttons: painted at once on the screen, else left to their own paints.
-    void RepaintButtons(const std::vector<CKVButton*>& buttons);
+    // A page's changed buttons (grid positions): redrawn in the kept picture, and on the screen
+    // when the launcher is shown.
+    void RepaintButtons(const std::vector<int>& positions);
+    // The kept picture put on the window, which lies with its top-left corner at `place`.
+    void PaintShown(POINT cursor, POINT place);
     // Every SetWindowPos of the launcher window goes through here, with one z-order.
     void SetPlacement(int x, int y, int w, int h, UINT flags);
     bool IsParked() const;
@@ -151,17 +156,17 @@ private:
     CKestrovarSettings settings_;
     std::vector<Rect> monitors_;
     LauncherIconCache iconCache_{settings_};
-    LauncherPainter painter_{*this, settings_};
     ButtonGrid grid_{settings_, iconCache_, *this,
-                     [this](const std::vector<CKVButton*>& changed) { RepaintButtons(changed); }};
+                     [this](const std::vector<int>& changed) { RepaintButtons(changed); }};
+    LauncherPainter painter_{*this, settings_, grid_};
     bool initialising_ = false;
     WheelClickQualifier clickQualifier_;
     HookLibrary hook_;
     bool shutdownDone_ = false;
     int modalDepth_ = 0;
     bool rebuilding_ = false;
-    bool rebuildPending_ = false;     // asked for while a modal loop or a rebuild ran
-    bool releasePending_ = false;     // the end-session pass left the buttons to the loop's end
+    bool rebuildPending_ = false;  // asked for while a modal loop or a rebuild ran
+    bool releasePending_ = false;  // the end-session pass left the buttons to the loop's end
     LauncherCommands commands_{*this};
     int dpi_ = 0;         // of the monitor the layout is drawn for; 0: unknown
     int skinFactor_ = 1;  // the whole factor the skin bitmaps were enlarged by

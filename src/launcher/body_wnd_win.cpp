@@ -131,5 +131,6 @@ void CKestrovarBodyWnd::OnDestroy() {
 
 void CKestrovarBodyWnd::DestroyButtons() {
     commands_.ForgetButton();
+    painter_.DiscardPicture();
     grid_.Destroy();
 }

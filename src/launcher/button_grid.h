@@ -1,8 +1,8 @@
 // The launcher's button grid and its pages. It owns the buttons (made at every rebuild, at the
 // grid position that is also their control id less 1024), the page they show, and the drag
 // state: the item index a drag or a held space key started from. Putting a page on the buttons
-// takes each item's icon from the icon cache; the buttons whose picture changed go to the
-// repaint the launcher gives, which knows whether the launcher is on the screen.
+// takes each item's icon from the icon cache; the grid positions of the buttons whose picture
+// changed go to the repaint the launcher gives, which knows whether the launcher is on the screen.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +21,7 @@ struct CLaunchItem;
 
 class ButtonGrid {
 public:
-    using Repaint = std::function<void(const std::vector<CKVButton*>&)>;
+    using Repaint = std::function<void(const std::vector<int>&)>;
 
     ButtonGrid(CKestrovarSettings& settings, LauncherIconCache& icons, ButtonHost& host, Repaint repaint);
     ~ButtonGrid();

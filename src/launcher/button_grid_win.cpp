@@ -94,7 +94,7 @@ bool ButtonGrid::ShowPage(int page) {
     const int iconSize = icons_.IconSize();
     bool anyShown = false;
     CKVButton* lastButton = nullptr;
-    std::vector<CKVButton*> changed;
+    std::vector<int> changed;
     for (int i = 0; i < perPage; ++i) {
         CKVButton* button = ButtonAt(i);
         if (!button)
@@ -111,7 +111,7 @@ bool ButtonGrid::ShowPage(int page) {
         }
         // Repainting hundreds of unchanged buttons (empty slots) would cost far more than the page.
         if (pictureChanged)
-            changed.push_back(button);
+            changed.push_back(i);
         lastButton = button;
     }
     if (!changed.empty())

@@ -56,7 +56,6 @@ bool IsArrowKey(WPARAM key, ArrowKey* arrow) {
     }
 }
 
-
 }  // namespace
 
 LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -76,6 +75,11 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             if (!settings_.SkinMode)
                 Rebuild(false);
+            break;
+        case WM_SYSCOLORCHANGE:
+            // The plain look and the buttons' faces are drawn in the system's colours.
+            painter_.DiscardPicture();
+            painter_.ComposePicture();
             break;
         case WM_DISPLAYCHANGE:
             EnumerateMonitors();

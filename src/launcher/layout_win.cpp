@@ -10,7 +10,6 @@ namespace {
 constexpr int kPlainOrigin = 3;
 constexpr int kPlainButtonSpace = 3;
 constexpr int kPlainIconMargin = 6;
-constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 constexpr DWORD kAttachedToDesktop = 0x00000001;  // DISPLAY_DEVICE_ATTACHED_TO_DESKTOP
 
 // The theme's body bitmap sizes the window in the skin look.
@@ -103,6 +102,7 @@ void CKestrovarBodyWnd::RebuildNow(bool initial) {
     grid_.Create(hwnd(), Scale());
     grid_.ForgetPageUnlessKept();
     ShowPage(grid_.CurrentPage());
+    painter_.ComposePicture();
 
     if (initial || wasHidden) {
         // A hidden launcher stays hidden; otherwise it would count as shown at the parking
@@ -154,16 +154,17 @@ bool CKestrovarBodyWnd::ShowPage(int page) {
     return grid_.ShowPage(page);
 }
 
-// A launcher on the screen gets the changed buttons in one copy: a paint of its own for each
-// button costs about half a millisecond under Wine, several hundred on a big grid. A hidden or
-// parked launcher leaves them to their own paints, which come when it is shown.
-void CKestrovarBodyWnd::RepaintButtons(const std::vector<CKVButton*>& buttons) {
-    if (IsWindowVisible(hwnd()) && !IsParked()) {
-        painter_.PaintButtonsAtOnce(buttons);
-        return;
+// The changed buttons are copied from the kept picture: a paint of its own for each button costs
+// about half a millisecond under Wine, several hundred on a big grid. A hidden or parked launcher
+// only keeps them for its next show.
+void CKestrovarBodyWnd::RepaintButtons(const std::vector<int>& positions) {
+    const bool onScreen = IsWindowVisible(hwnd()) && !IsParked();
+    POINT pointer = {};
+    if (onScreen) {
+        GetCursorPos(&pointer);
+        ScreenToClient(hwnd(), &pointer);
     }
-    for (CKVButton* button : buttons)
-        InvalidateRect(button->hwnd(), nullptr, FALSE);
+    painter_.UpdateButtons(positions, onScreen, pointer);
 }
 
 void CKestrovarBodyWnd::EnumerateMonitors() {

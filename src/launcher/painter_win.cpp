@@ -1,11 +1,9 @@
 #include "launcher/painter.h"
 
-#include "framework/dib_canvas.h"
 #include "framework/handles.h"
 #include "items/kv_button.h"
+#include "launcher/button_grid.h"
 #include "theme/theme_loader.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -82,43 +80,119 @@ void LauncherPainter::PaintBackground(HDC target) {
     BitBlt(target, 0, 0, client.right, client.bottom, memoryDc.get(), 0, 0, SRCCOPY);
 }
 
-// Through one DC of the launcher that does not clip its child windows. The buttons were not
-// invalidated, so no paint of their own follows; a button that cannot be drawn this way is left
-// to its own paint.
-void LauncherPainter::PaintButtonsAtOnce(const std::vector<CKVButton*>& buttons) {
+void LauncherPainter::DiscardPicture() {
+    pictureKept_ = false;
+    places_.clear();
+    pointed_ = -1;
+}
+
+void LauncherPainter::ComposePicture() {
+    EnsurePicture();
+}
+
+bool LauncherPainter::EnsurePicture() {
+    if (pictureKept_)
+        return true;
+    RECT client = {};
+    GetClientRect(hwnd(), &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return false;
+    if (picture_.width() != client.right || picture_.height() != client.bottom || !picture_) {
+        if (!picture_.Create(client.right, client.bottom))
+            return false;
+    }
+    DrawBackground(picture_.dc(), client);
+    places_.clear();
+    pointed_ = -1;
+    for (const auto& button : grid_.Buttons()) {
+        const RECT rect = button->hwnd() ? WindowRectIn(button->hwnd(), hwnd()) : RECT{};
+        places_.push_back(Place{rect, nullptr});
+    }
+    pictureKept_ = true;
+    for (size_t position = 0; position < places_.size(); ++position)
+        DrawButton(static_cast<int>(position), ButtonFace::kResting);
+    return true;
+}
+
+void LauncherPainter::DrawButton(int position, ButtonFace face) {
+    CKVButton* button = grid_.ButtonAt(position);
+    if (!button || static_cast<size_t>(position) >= places_.size())
+        return;
+    // One button at most is drawn pointed at or pressed.
+    if (face != ButtonFace::kResting && pointed_ >= 0 && pointed_ != position)
+        DrawButton(pointed_, ButtonFace::kResting);
+    Place& place = places_[static_cast<size_t>(position)];
+    button->PaintAt(picture_.dc(), place.rect.left, place.rect.top, face);
+    place.icon = button->Icon();
+    if (face != ButtonFace::kResting)
+        pointed_ = position;
+    else if (pointed_ == position)
+        pointed_ = -1;
+}
+
+int LauncherPainter::DrawButtonUnder(POINT pointer) {
+    for (size_t position = 0; position < places_.size(); ++position) {
+        const RECT& rect = places_[position].rect;
+        CKVButton* button = grid_.ButtonAt(static_cast<int>(position));
+        if (button && PtInRect(&rect, pointer)) {
+            const POINT inButton = {pointer.x - rect.left, pointer.y - rect.top};
+            DrawButton(static_cast<int>(position), button->FaceFor(inButton));
+            return static_cast<int>(position);
+        }
+    }
+    return -1;
+}
+
+// Each changed button is copied to the screen on its own: a button between them may show
+// another face there than in the picture (pressed by a key, say).
+void LauncherPainter::UpdateButtons(const std::vector<int>& positions, bool onScreen, POINT pointer) {
+    if (!EnsurePicture()) {
+        for (int position : positions) {
+            if (CKVButton* button = grid_.ButtonAt(position))
+                InvalidateRect(button->hwnd(), nullptr, FALSE);
+        }
+        return;
+    }
+    for (int position : positions)
+        DrawButton(position, ButtonFace::kResting);
+    if (!onScreen)
+        return;
+    DrawButtonUnder(pointer);
     WindowDc screen(hwnd(), kUnclippedDc);
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    for (CKVButton* button : buttons) {
-        const RECT r = WindowRectIn(button->hwnd(), hwnd());
-        if (!screen.get() || !button->PaintAt(screen.get(), r.left, r.top, cursor))
-            InvalidateRect(button->hwnd(), nullptr, FALSE);
+    for (int position : positions) {
+        if (static_cast<size_t>(position) >= places_.size())
+            continue;
+        const RECT& r = places_[static_cast<size_t>(position)].rect;
+        if (!screen.get() || !BitBlt(screen.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, picture_.dc(),
+                                     r.left, r.top, SRCCOPY)) {
+            InvalidateRect(grid_.ButtonAt(position)->hwnd(), nullptr, FALSE);
+        }
     }
 }
 
-// Leaves nothing for the window's and the buttons' own paints; the caller lets the window paint
-// itself when this fails.
-bool LauncherPainter::PaintWholeWindowAtOnce(const std::vector<std::unique_ptr<CKVButton>>& buttons, POINT cursor) {
-    RECT client = {};
-    GetClientRect(hwnd(), &client);
+// A button's icon can change without a page display (a file registered on it): the icon each
+// was drawn with is compared.
+void LauncherPainter::RefreshPicture() {
+    if (!EnsurePicture())
+        return;
+    for (size_t position = 0; position < places_.size(); ++position) {
+        const CKVButton* button = grid_.ButtonAt(static_cast<int>(position));
+        if (button && (button->Icon() != places_[position].icon || pointed_ == static_cast<int>(position)))
+            DrawButton(static_cast<int>(position), ButtonFace::kResting);
+    }
+}
+
+// Leaves nothing for the window's and the buttons' own paints.
+bool LauncherPainter::ShowPicture(POINT pointer) {
+    RefreshPicture();
+    if (!pictureKept_)
+        return false;
+    DrawButtonUnder(pointer);
     bool painted = false;
     {
         WindowDc screen(hwnd(), kUnclippedDc);
-        if (!screen.get())
-            return false;
-        UniqueMemoryDc offScreen(CreateCompatibleDC(screen.get()));
-        UniqueBitmap picture(
-            CreateCompatibleBitmap(screen.get(), std::max(1L, client.right), std::max(1L, client.bottom)));
-        if (offScreen && picture) {
-            SelectedObject selected(offScreen.get(), picture.get());
-            DrawBackground(offScreen.get(), client);
-            for (const auto& button : buttons) {
-                const RECT r = WindowRectIn(button->hwnd(), hwnd());
-                button->PaintAt(offScreen.get(), r.left, r.top, cursor);
-            }
-            painted =
-                BitBlt(screen.get(), 0, 0, client.right, client.bottom, offScreen.get(), 0, 0, SRCCOPY) != FALSE;
-        }
+        painted = screen.get() &&
+                  BitBlt(screen.get(), 0, 0, picture_.width(), picture_.height(), picture_.dc(), 0, 0, SRCCOPY);
     }
     if (painted)
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);

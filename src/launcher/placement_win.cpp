@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
-
 // Returns the launcher's pages to the system; it spends most of its life hidden. Both sizes
 // (SIZE_T)-1 empty the working set as EmptyWorkingSet does, without loading the process
 // status library at the first hide.
@@ -32,23 +30,30 @@ void CKestrovarBodyWnd::ShowAtCursor() {
     if (painter_.OffScreenPaintKept()) {
         // Painted completely off screen first, so nothing is seen being drawn under the cursor.
         SetPlacement(kParkingX, kParkingY, size.width, size.height, SWP_SHOWWINDOW);
-        RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+        PaintShown(cursor, POINT{place.x, place.y});
         SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
-    } else {
-        // Nothing painted off screen would be kept: paint once, in place. The window and its
-        // buttons are composed off screen and copied in one blit, so this shows no flicker
-        // either, and costs one paint instead of one per button.
-        SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
-        if (!painter_.PaintWholeWindowAtOnce(grid_.Buttons(), cursor))
-            RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+        ForceForeground(hwnd());
+        return;
     }
+    // Nothing painted off screen would be kept: the kept picture is put on the window in place,
+    // in one blit, once the window has the foreground (a focus change would repaint a button).
+    SetPlacement(place.x, place.y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
     ForceForeground(hwnd());
+    PaintShown(cursor, POINT{place.x, place.y});
+}
+
+// The window has no frame: its client area starts at its top-left corner.
+void CKestrovarBodyWnd::PaintShown(POINT cursor, POINT place) {
+    if (!painter_.ShowPicture(POINT{cursor.x - place.x, cursor.y - place.y}))
+        RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
 }
 
 void CKestrovarBodyWnd::ShowInPlace(int x, int y) {
     const Size size = LauncherSize();
-    SetPlacement(x, y, size.width, size.height, SWP_SHOWWINDOW);
-    RedrawWindow(hwnd(), nullptr, nullptr, kFullRedraw);
+    SetPlacement(x, y, size.width, size.height, SWP_SHOWWINDOW | SWP_NOREDRAW);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    PaintShown(cursor, POINT{x, y});
 }
 
 void CKestrovarBodyWnd::Hide() {
@@ -57,10 +62,9 @@ void CKestrovarBodyWnd::Hide() {
     GetWindowRect(hwnd(), &r);
     SetPlacement(kParkingX, kParkingY, r.right - r.left, r.bottom - r.top, SWP_HIDEWINDOW);
 
-    // The page is made ready for the next show while nobody sees it.
+    // The page and its picture are made ready for the next show while nobody sees them.
     ShowPage(grid_.CurrentPage());
-    for (auto& button : grid_.Buttons())
-        InvalidateRect(button->hwnd(), nullptr, TRUE);
+    painter_.RefreshPicture();
     grid_.EndDrag();
 
     // The window the user points at gets the keyboard back. A button's tooltip can still lie

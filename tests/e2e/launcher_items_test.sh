@@ -48,6 +48,8 @@ wheel 5
 kv_key Escape
 kv_wheel_click 500 400
 kv_check "without MemoryPage the launcher comes back on page 0" index_of_first_button 0
+kv_check "and the screen shows page 0, not the page it was hidden on" \
+    test "$(first_icon_pixels launcher_items_shown_again)" = "$page0_icon"
 
 # Drag notepad (slot 0, button 1024) onto slot 6 (button 1030, second row, first column) as a
 # quick hand does: without a pause, and on to another button at once after the release. The

@@ -83,8 +83,18 @@ kv_check "a wheel click on one of its buttons hides it" test "$(kv_probe launche
 kv_wheel_click 1023 767
 kv_check "in the bottom-right corner it is kept on the screen at (871,715)" launcher_at "1 871 715 153 53"
 kv_wheel_click 1023 767
+# Shown in the corner with the pointer on button 0 (at 3..25, 3..25), its frame is drawn in the
+# shadow colour; a wheel click on it hides the launcher. Shown again with the pointer off every
+# button, no button keeps that frame.
+button0_pointed() { test "$(pixel "$1" 3 3)" != "$(pixel "$1" 1 1)"; }
+kv_wheel_click 20 10
+kv_screenshot launcher_pointed
+kv_check "shown with the pointer on a button, that button is drawn pointed at" button0_pointed launcher_pointed
+kv_wheel_click 20 10
 kv_wheel_click 0 0
 kv_check "in the top-left corner it is kept on the screen at (0,0)" launcher_at "1 0 0 153 53"
+kv_screenshot launcher_corner
+kv_check "shown with the pointer off the buttons, none is drawn pointed at" eval '! button0_pointed launcher_corner'
 kv_wheel_click 0 0
 
 # Hidden by a wheel click on a button after the command of another was edited: a tooltip still

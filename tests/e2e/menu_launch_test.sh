@@ -115,11 +115,12 @@ kv_profile_delete_all
 kv_profile_set "Path Name" Button0 REG_SZ 'メモ帳*C:\windows\notepad.exe'
 kv_check "launcher starts" kv_start
 kv_wheel_click 500 400
-open_file_dialog_on_button_1() {
-    xdotool mousemove 463 388 sleep 0.3 click 3
+# Opens the file dialog from the menu of button n (top row).
+open_file_dialog_on_button() {
+    xdotool mousemove $((438 + 25 * $1)) 388 sleep 0.3 click 3
     kv_probe find-class '#32768' 3000 >/dev/null && xdotool key a && kv_probe wait-dialog '開く' 5000 >/dev/null
 }
-kv_check "the menu opens the file dialog" open_file_dialog_on_button_1
+kv_check "the menu opens the file dialog" open_file_dialog_on_button 1
 kv_check "regedit is registered on button 1 through the file dialog" kv_open_file 'C:\windows\regedit.exe'
 kv_point 438 388
 xdotool keydown space
@@ -127,6 +128,16 @@ kv_wait_drag_source 0
 xdotool mousemove 463 388 keyup space
 kv_settle
 kv_check "the release over the focused button launched nothing" shown
+
+# A file registered on an empty slot is drawn by its button alone, with no page display: the
+# next show must still bring its icon, not the slot as it was.
+open_file_dialog_on_button 2
+kv_open_file 'C:\windows\notepad.exe'
+kv_wheel_click 500 400
+kv_wheel_click 500 400
+kv_screenshot menu_launch_registered
+icon_colours() { convert "$KV_BUILD/e2e/menu_launch_registered.png" -crop 16x16+480+380 -format %k info:; }
+kv_check "hidden and shown again, the launcher shows the icon registered on button 2" test "$(icon_colours)" -gt 1
 kv_check "quit" kv_quit
 profile=$(kv_profile_dump)
 printf "%s\n" "$profile" | grep "Path Name" | sed "s/^/# /"
