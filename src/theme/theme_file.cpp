@@ -66,7 +66,7 @@ std::string ThemeFileValue(std::string_view text,
                            size_t maxUnits) {
     bool inSection = false;
     while (!text.empty()) {
-        const size_t end = text.find('\n');
+        const size_t end = text.find_first_of("\r\n");  // either ends a line, as for the system
         const std::string_view line = Trimmed(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line.front() == ';')

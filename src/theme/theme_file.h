@@ -19,7 +19,8 @@ ThemeFileBytes DetectThemeFileEncoding(std::string_view bytes);
 
 // The value of key in section of a definition text (UTF-8), read as the system's profile
 // functions read one: names compare without ASCII case, blanks around names and values are
-// dropped, a value in a pair of quotes loses them, the first section of a name is the one read.
+// dropped, a value in a pair of quotes loses them, the first section of a name is the one read,
+// and a carriage return alone ends a line too.
 // defaultValue (its trailing blanks dropped) when there is no such key. The result holds at
 // most maxUnits - 1 UTF-16 units, as the system's buffer of maxUnits would.
 std::string ThemeFileValue(std::string_view text,

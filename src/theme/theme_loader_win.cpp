@@ -15,8 +15,9 @@ namespace {
 constexpr char kDesignSection[] = "Design";
 constexpr char kPositionSection[] = "Position";
 
-// Definition files are a few hundred bytes; a larger one is read up to this size.
-constexpr DWORD kMaxThemeFileBytes = 1 << 20;
+// Definition files are a few hundred bytes; a larger one is read up to this size, far beyond any
+// that a theme would have.
+constexpr LONGLONG kMaxThemeFileBytes = 64 << 20;
 
 // text when it fits into a kThemeTextUnits buffer with its terminating zero, else empty.
 std::string Bounded(std::string text) {
@@ -49,11 +50,20 @@ bool HasLoadableBmpHeader(const std::string& path) {
     return IsLoadableBmpHeader(header, static_cast<uint64_t>(size.QuadPart));
 }
 
-UniqueBitmap LoadNamedBitmap(const std::string& file,
+// A key's value in the text of a definition file, and as a number with the atoi rule.
+std::string TextValue(const std::string& text, const char* section, const char* key, const std::string& defaultValue) {
+    return ThemeFileValue(text, section, key, defaultValue, kThemeTextUnits);
+}
+
+int NumberValue(const std::string& text, const char* section, const char* key, int defaultValue) {
+    return ThemeAtoi(TextValue(text, section, key, std::to_string(defaultValue)));
+}
+
+UniqueBitmap LoadNamedBitmap(const std::string& text,
                              const char* key,
                              const std::string& directory,
                              const std::string& theme) {
-    const std::string name = ReadThemeString(file, kDesignSection, key, "");
+    const std::string name = TextValue(text, kDesignSection, key, "");
     if (name.empty())
         return UniqueBitmap();
     return LoadThemeBitmap(ThemeFilePath(directory, theme, name));
@@ -65,7 +75,7 @@ std::string ReadThemeString(const std::string& file,
                             const char* section,
                             const char* key,
                             const std::string& defaultValue) {
-    return ThemeFileValue(ReadThemeFileText(file), section, key, defaultValue, kThemeTextUnits);
+    return TextValue(ReadThemeFileText(file), section, key, defaultValue);
 }
 
 std::string ReadThemeFileText(const std::string& file) {
@@ -92,8 +102,7 @@ std::string ReadThemeFileText(const std::string& file) {
 }
 
 int ReadThemeInt(const std::string& file, const char* section, const char* key, int defaultValue) {
-    const std::string defaultText = std::to_string(defaultValue);
-    return ThemeAtoi(ReadThemeString(file, section, key, defaultText));
+    return NumberValue(ReadThemeFileText(file), section, key, defaultValue);
 }
 
 std::string ThemeFilePath(const std::string& directory, const std::string& theme, const std::string& file) {
@@ -196,24 +205,26 @@ UniqueBitmap EnlargedBitmap(HBITMAP bitmap, int factor) {
 ThemeDefinition ReadThemeDefinition(const std::string& directory, const std::string& theme) {
     ThemeDefinition definition;
     const std::string file = ThemeDefinitionPath(directory, theme);
-    definition.ColorKey = ParseHexColor(ReadThemeString(file, kDesignSection, "ColorKey", kDefaultColorKeyText));
-    if (ReadThemeString(file, kDesignSection, "BodyImage", "").empty())
+    // Read once: a definition file may be large, and every key is looked up in it.
+    const std::string text = ReadThemeFileText(file);
+    definition.ColorKey = ParseHexColor(TextValue(text, kDesignSection, "ColorKey", kDefaultColorKeyText));
+    if (TextValue(text, kDesignSection, "BodyImage", "").empty())
         return definition;
 
     definition.BodyNamed = true;
-    definition.Body = LoadNamedBitmap(file, "BodyImage", directory, theme);
-    definition.Button = LoadNamedBitmap(file, "ButtonImage", directory, theme);
-    definition.ButtonOnMouse = LoadNamedBitmap(file, "ButtonOnMouseImage", directory, theme);
-    definition.ButtonDown = LoadNamedBitmap(file, "ButtonDownImage", directory, theme);
+    definition.Body = LoadNamedBitmap(text, "BodyImage", directory, theme);
+    definition.Button = LoadNamedBitmap(text, "ButtonImage", directory, theme);
+    definition.ButtonOnMouse = LoadNamedBitmap(text, "ButtonOnMouseImage", directory, theme);
+    definition.ButtonDown = LoadNamedBitmap(text, "ButtonDownImage", directory, theme);
 
     const ThemeLayout defaults;
     ThemeLayout layout;
-    layout.IconSize = ReadThemeInt(file, kDesignSection, "IconSize", defaults.IconSize);
-    layout.ButtonSpace = ReadThemeInt(file, kDesignSection, "ButtonSpace", defaults.ButtonSpace);
-    layout.XButton = ReadThemeInt(file, kDesignSection, "XButton", defaults.XButton);
-    layout.YButton = ReadThemeInt(file, kDesignSection, "YButton", defaults.YButton);
-    layout.X = ReadThemeInt(file, kPositionSection, "x", defaults.X);
-    layout.Y = ReadThemeInt(file, kPositionSection, "y", defaults.Y);
+    layout.IconSize = NumberValue(text, kDesignSection, "IconSize", defaults.IconSize);
+    layout.ButtonSpace = NumberValue(text, kDesignSection, "ButtonSpace", defaults.ButtonSpace);
+    layout.XButton = NumberValue(text, kDesignSection, "XButton", defaults.XButton);
+    layout.YButton = NumberValue(text, kDesignSection, "YButton", defaults.YButton);
+    layout.X = NumberValue(text, kPositionSection, "x", defaults.X);
+    layout.Y = NumberValue(text, kPositionSection, "y", defaults.Y);
     definition.Layout = ClampThemeLayout(layout);
     return definition;
 }

@@ -28,7 +28,7 @@ TEST(ThemeFile, EncodingFromTheMarkOrTheBytes) {
 TEST(ThemeFile, ValuesAreReadAsTheSystemReadsThem) {
     const std::string text =
         "; comment\r\n[design]\r\n  bodyimage = 背景表.bmp \r\nQuoted=\"a b\"\r\nBare\r\nLong=😀😀😀\r\n"
-        "[Position]\r\nx=3\r\n[Design]\r\nLate=never read\r\n";
+        "; a comment that a lone carriage return ends\r[Position]\r\nx=3\r\n[Design]\r\nLate=never read\r\n";
     const struct {
         const char* section;
         const char* key;
