@@ -34,6 +34,7 @@
 #include "settings/kestrovar_settings.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,9 +63,10 @@ public:
     Size LauncherSize() const;
 
     // Placement
-    void ShowAtCursor();
+    // Centred on the wheel click's point, or on the pointer when there is none.
+    void ShowAtCursor(std::optional<POINT> clickPoint = std::nullopt);
     void Hide();
-    void Toggle();
+    void Toggle(std::optional<POINT> clickPoint = std::nullopt);
 
     // Ignored windows
     bool IsIgnored(HWND topLevel);

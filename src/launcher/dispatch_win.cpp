@@ -199,7 +199,7 @@ LRESULT CKestrovarBodyWnd::OnHookClick(HWND window, POINT screenPoint) {
         return 0;  // a third click after an unused pair only resets the count
     if (!settings_.WheelClickTrigger || !qualifies)
         return 0;
-    Toggle();
+    Toggle(screenPoint);
     return 0;
 }
 

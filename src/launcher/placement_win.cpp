@@ -15,9 +15,14 @@ void TrimWorkingSet() {
 
 }  // namespace
 
-void CKestrovarBodyWnd::ShowAtCursor() {
+// A wheel click shows the launcher centred where it was clicked: a busy launcher handles the
+// click after the pointer may have moved on. A hot key has no point of its own: the pointer's.
+void CKestrovarBodyWnd::ShowAtCursor(std::optional<POINT> clickPoint) {
     POINT cursor = {};
-    GetCursorPos(&cursor);
+    if (clickPoint)
+        cursor = *clickPoint;
+    else
+        GetCursorPos(&cursor);
     const int dpi = MonitorDpiAt(cursor);
     if (dpi != dpi_) {
         // Another monitor, or its scaling changed: laid out again at its DPI before showing.
@@ -82,10 +87,10 @@ void CKestrovarBodyWnd::Hide() {
     TrimWorkingSet();
 }
 
-void CKestrovarBodyWnd::Toggle() {
+void CKestrovarBodyWnd::Toggle(std::optional<POINT> clickPoint) {
     clickQualifier_.Reset();
     if (IsWindowVisible(hwnd()))
         Hide();
     else
-        ShowAtCursor();
+        ShowAtCursor(clickPoint);
 }

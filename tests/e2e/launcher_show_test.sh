@@ -69,6 +69,11 @@ kv_wheel_click 500 400
 kv_check "shown again" launcher_at "1 424 374 153 53"
 kv_wheel_click 500 400
 kv_check "a second wheel click hides it" test "$(kv_probe launcher | cut -d' ' -f1)" = 0
+# The pointer moves on at once after the click: the launcher still shows where it was clicked.
+xdotool mousemove 300 300 click 2 mousemove 700 600
+kv_check "a quick wheel click shows it centred where it was clicked" \
+    kv_wait_for "the launcher shown" 5 launcher_at "1 224 274 153 53"
+kv_key Escape
 
 # A system setting change rebuilds the plain launcher; a hidden one stays hidden, so the next
 # wheel click shows it rather than hiding an invisible launcher.
