@@ -1,9 +1,9 @@
 #include "items/about_dialog.h"
 
+#include "framework/version_info.h"
 #include "hook/hook_interface.h"
 #include "res/resource.h"
 #include "text/unicode.h"
-#include "theme/version_info.h"
 
 namespace {
 constexpr char kLibraryVersionPrefix[] = "Kestrovar.dll v";

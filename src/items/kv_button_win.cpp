@@ -3,7 +3,7 @@
 #include "framework/dib_canvas.h"
 #include "framework/handles.h"
 #include "items/icon_pictures.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 #include "settings/kestrovar_settings.h"
 #include "text/unicode.h"
 #include "theme/draw_transparent.h"

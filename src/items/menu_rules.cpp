@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "items/command_ids.h"
-#include "items/launch_item.h"
+#include "settings/launch_item.h"
 #include "settings/settings_record.h"
 
 namespace {

@@ -10,15 +10,15 @@
 
 #include "framework/application.h"
 #include "framework/handles.h"
+#include "framework/version_info.h"
 #include "framework/worker_thread.h"
-#include "items/launch_item.h"
 #include "items/launch_paths.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 #include "settings/kestrovar_settings.h"
+#include "settings/launch_item.h"
 #include "settings/path_probe.h"
 #include "text/cmdline.h"
 #include "text/unicode.h"
-#include "theme/version_info.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "framework/handles.h"
 #include "framework/worker_thread.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 #include "res/resource.h"
 #include "text/unicode.h"
 

@@ -3,7 +3,7 @@
 #include "framework/application.h"
 #include "framework/display_dpi.h"
 #include "items/kv_button.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 #include "res/resource.h"
 
 namespace {

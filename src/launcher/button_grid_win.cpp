@@ -1,7 +1,7 @@
 #include "launcher/button_grid.h"
 
 #include "items/kv_button.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 #include "launcher/navigation.h"
 #include "settings/path_probe.h"
 

@@ -3,7 +3,7 @@
 #include "items/command_ids.h"
 #include "items/hotkey_rules.h"
 #include "items/kv_button.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 
 #include <mmsystem.h>
 #include <windowsx.h>

@@ -9,17 +9,17 @@
 
 #include "framework/application.h"
 #include "framework/handles.h"
+#include "framework/version_info.h"
 #include "items/about_dialog.h"
 #include "items/command_ids.h"
 #include "items/kv_button.h"
 #include "items/menu_rules.h"
+#include "items/messages.h"
 #include "items/text_dialog.h"
-#include "launcher/messages.h"
 #include "settings/path_probe.h"
 #include "settings_ui/kestrovar_sheet.h"
 #include "text/unicode.h"
 #include "theme/theme_loader.h"
-#include "theme/version_info.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "framework/display_dpi.h"
 #include "items/kv_button.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 
 namespace {
 

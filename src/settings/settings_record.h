@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "items/item_list.h"
+#include "settings/item_list.h"
 #include "theme/theme_values.h"
 
 class ProfileStore;

@@ -5,11 +5,11 @@
 
 #include <vector>
 
+#include "framework/version_info.h"
 #include "items/text_dialog.h"
 #include "res/resource.h"
 #include "settings/path_probe.h"
 #include "text/unicode.h"
-#include "theme/version_info.h"
 
 namespace {
 

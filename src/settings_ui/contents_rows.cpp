@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "items/item_list.h"
 #include "items/menu_rules.h"
+#include "settings/item_list.h"
 #include "settings/profile_keys.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include "bench_report.h"
 #include "framework/handles.h"
 #include "framework/registry_profile.h"
+#include "items/messages.h"
 #include "launcher/body_wnd.h"
-#include "launcher/messages.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -79,7 +79,10 @@ struct Reference {
     std::vector<double> samples;
 };
 
-void Report(const char* name, const std::vector<double>& samples, double goal, const Reference& reference = {},
+void Report(const char* name,
+            const std::vector<double>& samples,
+            double goal,
+            const Reference& reference = {},
             const char* note = nullptr) {
     bench::Row row;
     row.name = name;
@@ -191,9 +194,9 @@ std::vector<double> RepaintButtonsOneByOne(int samples) {
         icons.emplace_back(ExtractIconA(GetModuleHandleA(nullptr), program, 0));
     std::vector<HWND> buttons;
     for (int i = 0; i < kGridSide * kGridSide; ++i) {
-        HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 3 + (i % kGridSide) * kPitch,
-                                      3 + (i / kGridSide) * kPitch, 22, 22, window, nullptr, GetModuleHandleA(nullptr),
-                                      nullptr);
+        HWND button =
+            CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 3 + (i % kGridSide) * kPitch,
+                            3 + (i / kGridSide) * kPitch, 22, 22, window, nullptr, GetModuleHandleA(nullptr), nullptr);
         buttons.push_back(button);
     }
     SetWindowPos(window, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);

@@ -22,10 +22,10 @@
 #include "framework/registry_profile.h"
 #include "items/command_ids.h"
 #include "items/data_file.h"
-#include "items/item_list.h"
+#include "items/messages.h"
 #include "launcher/app.h"
 #include "launcher/body_wnd.h"
-#include "launcher/messages.h"
+#include "settings/item_list.h"
 #include "settings/settings_record.h"
 #include "tools/minimal_window.h"
 
@@ -44,8 +44,8 @@ constexpr char kProfileApplication[] = "Kestrovar";
 const std::string kProfileRoot = std::string("Software\\") + kCompanyKey;
 constexpr int kDefaultButtons = 6 * 2;  // the grid of a new profile
 
-constexpr POINT kDesktopPoint = {500, 400};        // where the launcher is called up
-constexpr POINT kElsewherePoint = {900, 700};      // away from the shown launcher
+constexpr POINT kDesktopPoint = {500, 400};    // where the launcher is called up
+constexpr POINT kElsewherePoint = {900, 700};  // away from the shown launcher
 // The centre of the reference window.
 constexpr POINT kMinimalWindowPoint = {(kMinimalWindowBounds.left + kMinimalWindowBounds.right) / 2,
                                        (kMinimalWindowBounds.top + kMinimalWindowBounds.bottom) / 2};
@@ -377,7 +377,9 @@ private:
         return quits;
     }
 
-    void ReportQuit(const std::string& name, const std::vector<double>& samples, double goalMs,
+    void ReportQuit(const std::string& name,
+                    const std::vector<double>& samples,
+                    double goalMs,
                     const std::string& note = "") {
         bench::Row row;
         row.name = name;
@@ -468,8 +470,7 @@ private:
     void ReportStartParts(const Starts& starts) {
         bench::PrintSamples("  of which: until the launcher window exists", starts.windowFound);
         bench::PrintSamples("  of which: until it has its buttons and answers WM_NULL", starts.answering);
-        bench::PrintSamples("  of which: the profile read (LoadOptions, in process, same profile)",
-                            starts.profileRead);
+        bench::PrintSamples("  of which: the profile read (LoadOptions, in process, same profile)", starts.profileRead);
     }
 
     void ReportRatio(const std::string& name, const std::vector<double>& without, const std::vector<double>& with) {

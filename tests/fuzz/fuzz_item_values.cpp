@@ -1,8 +1,8 @@
 // Item values from the profile: whatever the stored texts, loading keeps only tip*command
 // pairs of two non-empty pieces, and saving then loading gives the same list.
 #include "fuzz_input.h"
-#include "items/item_list.h"
 #include "memory_profile.h"
+#include "settings/item_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> lines = FuzzLines(data, size);

@@ -1,4 +1,4 @@
-#include "items/item_list.h"
+#include "settings/item_list.h"
 
 #include <gtest/gtest.h>
 

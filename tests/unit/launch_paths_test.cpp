@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "items/launch_item.h"
+#include "settings/launch_item.h"
 
 TEST(LaunchPaths, ProgramFolderIsDriveAndDirectory) {
     EXPECT_EQ(ProgramFolder("C:\\Program Files\\Tool\\tool.exe"), "C:\\Program Files\\Tool\\");

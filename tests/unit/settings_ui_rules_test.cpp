@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "items/item_list.h"
+#include "settings/item_list.h"
 #include "settings_ui/contents_rows.h"
 #include "settings_ui/theme_list_rules.h"
 
@@ -93,7 +93,7 @@ TEST(ContentsRows, EditCommandTooltipFollowsTheProgramAndTextsStayStorable) {
     // The old program part is now "C:\A\app.exe"; a new program takes its description, looked
     // up for the program rather than for the whole command with its parameters.
     rows.EditCommand(0, "C:\\B\\other.exe /q", probe, describe);
-    EXPECT_EQ(rows.at(0).tip, "他の＊ツール");  // made storable
+    EXPECT_EQ(rows.at(0).tip, "他の＊ツール");                 // made storable
     rows.EditCommand(0, "C:\\B\\plain.exe", probe, describe);  // no description: the command
     EXPECT_EQ(rows.at(0).tip, "C:\\B\\plain.exe");
 

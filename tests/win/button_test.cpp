@@ -4,7 +4,7 @@
 
 #include "framework/dib_canvas.h"
 #include "framework/handles.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
 #include "support/button_fixture.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 
 #include "framework/registry_profile.h"
 #include "items/data_file.h"
-#include "items/item_list.h"
 #include "items/tray_icon.h"
 #include "launcher/body_wnd.h"
+#include "settings/item_list.h"
 #include "support/icon_scratch.h"
 
 #include <shlwapi.h>

@@ -5,9 +5,9 @@
 
 #include "framework/application.h"
 #include "framework/handles.h"
-#include "items/launch_item.h"
 #include "items/launch_paths.h"
-#include "launcher/messages.h"
+#include "items/messages.h"
+#include "settings/launch_item.h"
 #include "settings/path_probe.h"
 #include "settings/settings_record.h"
 #include "support/button_fixture.h"

@@ -1,6 +1,6 @@
 // Version strings of real files: the hook library built beside this test, a program whose only
 // translation is US English (tools/kvversion0409), and files without a version resource.
-#include "theme/version_info.h"
+#include "framework/version_info.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "../../bench/bench_report.h"
 #include "items/data_file.h"
 #include "items/icon_store.h"
-#include "items/item_list.h"
+#include "settings/item_list.h"
 
 #include <algorithm>
 #include <cstdio>

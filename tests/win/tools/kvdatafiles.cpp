@@ -21,7 +21,7 @@
 #include "items/data_file.h"
 #include "items/icon_store.h"
 #include "items/imagelist_stream.h"
-#include "items/item_list.h"
+#include "settings/item_list.h"
 #include "tests/support/little_endian.h"
 
 #include <algorithm>

@@ -64,7 +64,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
-#include "launcher/messages.h"
+#include "items/messages.h"
 #include "menu_texts.h"
 
 #include <algorithm>

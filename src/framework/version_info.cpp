@@ -1,4 +1,4 @@
-#include "theme/version_info.h"
+#include "framework/version_info.h"
 
 #include <cstdio>
 #include <cwchar>

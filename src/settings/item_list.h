@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "items/launch_item.h"
+#include "settings/launch_item.h"
 
 class ProfileStore;
 
