@@ -4,8 +4,8 @@
 #    when it exports a function).
 #  - tests/e2e/*_test.sh and tests/robustness/*_test.sh: scripts that start the real program
 #    in a Wine desktop on a private Xvfb; those marked so run again under code page 1252.
-#  - the native unit tests, when KV_NATIVE_UNIT_TESTS names their binary, so that one ctest
-#    run covers every layer.
+#  - the native unit tests and the include-layer check, when KV_NATIVE_UNIT_TESTS names the
+#    unit tests' binary, so that one ctest run covers every layer.
 # The x86_64 and the i686 trees register the same tests. Where this machine's Wine cannot run
 # the tree's programs, they exit with 77 and ctest counts them as skipped (scripts/wine-arch).
 
@@ -110,4 +110,6 @@ endforeach()
 
 if(KV_NATIVE_UNIT_TESTS)
     add_test(NAME unit_tests COMMAND ${KV_NATIVE_UNIT_TESTS})
+    # Needs no build, so it runs once too: no include of src/ runs up the folder layers.
+    add_test(NAME include_layers COMMAND bash ${CMAKE_SOURCE_DIR}/tests/layers/include_layers_test.sh ${CMAKE_SOURCE_DIR})
 endif()
