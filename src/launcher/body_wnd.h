@@ -1,8 +1,8 @@
 // The launcher window: a borderless tool window holding the grid of launcher buttons, one
 // page of items at a time. It routes each message to a small handler and keeps the operations
 // other parts call; their state lives in the parts it owns. Its own state is the settings
-// record, the monitor list, the drawing scale, the binding of the hook library, and the
-// start-up, modal-loop and shutdown flags.
+// record, the monitor list, the drawing scale, the binding of the hook library, and its life
+// (launcher_life.h: start-up, modal loops, rebuilds, shutdown).
 //
 // Its methods are grouped by concern, each file in this folder:
 //   body_wnd_win.cpp         construction, start-up order, shutdown sequence, modal loops
@@ -29,6 +29,7 @@
 #include "launcher/hook_library.h"
 #include "launcher/icon_cache.h"
 #include "launcher/launcher_commands.h"
+#include "launcher/launcher_life.h"
 #include "launcher/navigation.h"
 #include "launcher/painter.h"
 #include "settings/kestrovar_settings.h"
@@ -161,14 +162,9 @@ private:
     ButtonGrid grid_{settings_, iconCache_, *this,
                      [this](const std::vector<int>& changed) { RepaintButtons(changed); }};
     LauncherPainter painter_{*this, settings_, grid_};
-    bool initialising_ = false;
+    LauncherLife life_;
     WheelClickQualifier clickQualifier_;
     HookLibrary hook_;
-    bool shutdownDone_ = false;
-    int modalDepth_ = 0;
-    bool rebuilding_ = false;
-    bool rebuildPending_ = false;  // asked for while a modal loop or a rebuild ran
-    bool releasePending_ = false;  // the end-session pass left the buttons to the loop's end
     LauncherCommands commands_{*this};
     int dpi_ = 0;         // of the monitor the layout is drawn for; 0: unknown
     int skinFactor_ = 1;  // the whole factor the skin bitmaps were enlarged by

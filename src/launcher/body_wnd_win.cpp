@@ -38,13 +38,13 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
 
     iconCache_.ForgetLoadedSize();
     clickQualifier_.Reset();
-    initialising_ = true;
+    life_.BeginStart();
     grid_.EndDrag();
 
     EnumerateMonitors();
     Rebuild(true);
     RegisterHotKeys(true);
-    initialising_ = false;
+    life_.EndStart();
     return FALSE;
 }
 
@@ -52,41 +52,34 @@ BOOL CKestrovarBodyWnd::OnInitDialog() {
 // unregistered and the library released; the icons are written only by the first pass, the
 // settings by both. The settings go first: at the end of a session the system may kill the
 // process during the icon save, which is slow with many items, and then only the icon cache
-// is lost, never the items. A modal loop that is still running (the file dialog of a button,
-// say) keeps the buttons and icons it works on until it has ended.
+// is lost, never the items.
 void CKestrovarBodyWnd::RunShutdownSequence() {
     RegisterHotKeys(false);
     hook_.StopAndRelease();
     settings_.SaveSettings();
-    if (!shutdownDone_)
+    if (!life_.IsShutDown())
         SaveIconStore();
-    shutdownDone_ = true;
-    if (modalDepth_ > 0) {
-        releasePending_ = true;
-        return;
-    }
-    ReleaseButtonsAndIcons();
+    if (life_.BeginShutdown())
+        ReleaseButtonsAndIcons();
 }
 
 void CKestrovarBodyWnd::ReleaseButtonsAndIcons() {
-    releasePending_ = false;
     DestroyButtons();
     monitors_.clear();
     iconCache_.Clear();
 }
 
 void CKestrovarBodyWnd::ResumeAfterCancelledEnd() {
-    if (!shutdownDone_ || !hook_.Load(kHookLibraryName))
+    if (!life_.IsShutDown() || !hook_.Load(kHookLibraryName))
         return;
-    shutdownDone_ = false;
+    const bool kept = life_.Resume();
     hook_.Start(hwnd());
     hook_.WheelClickLock(settings_.WheelClickLock);
-    if (modalDepth_ > 0)
+    if (life_.InModal())
         hook_.LockMessage(1);
     EnumerateMonitors();
-    if (releasePending_) {
+    if (kept) {
         // The buttons and icons were kept for a modal loop: they are still whole.
-        releasePending_ = false;
         iconCache_.SetLoaded(true);
     } else {
         LoadIconStore();
@@ -97,12 +90,12 @@ void CKestrovarBodyWnd::ResumeAfterCancelledEnd() {
 }
 
 void CKestrovarBodyWnd::SaveUserChange() {
-    if (!shutdownDone_)
+    if (!life_.IsShutDown())
         settings_.SaveSettings();
 }
 
 CKestrovarBodyWnd::ModalScope::ModalScope(CKestrovarBodyWnd& launcher) : launcher_(launcher) {
-    if (launcher_.modalDepth_++ == 0)
+    if (launcher_.life_.BeginModal())
         launcher_.hook_.LockMessage(1);
 }
 
@@ -112,17 +105,14 @@ CKestrovarBodyWnd::ModalScope::~ModalScope() {
 
 // The end of a modal loop: what waited for the outermost one is done now.
 void CKestrovarBodyWnd::LeaveModal() {
-    if (--modalDepth_ > 0)
+    const LauncherLife::ModalEnd end = life_.EndModal();
+    if (!end.outermost)
         return;
     hook_.LockMessage(0);
-    if (releasePending_) {
+    if (end.release)
         ReleaseButtonsAndIcons();
-        rebuildPending_ = false;  // nothing left to rebuild after the end-session pass
-    }
-    if (rebuildPending_ && !rebuilding_) {
-        rebuildPending_ = false;
+    if (end.rebuild)
         Rebuild(false);
-    }
 }
 
 void CKestrovarBodyWnd::OnDestroy() {

@@ -286,7 +286,7 @@ void CKestrovarBodyWnd::OnDpiChanged(int dpi) {
 // Makes every icon again from the shell. Not while the icons are still loading, nor while a
 // modal loop may still use them.
 void CKestrovarBodyWnd::OnRefresh() {
-    if (!iconCache_.IsLoaded() || modalDepth_ > 0)
+    if (!iconCache_.IsLoaded() || life_.InModal())
         return;
     iconCache_.DeleteDataFile();
     LoadIconStore();

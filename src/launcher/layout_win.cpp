@@ -46,24 +46,14 @@ Size CKestrovarBodyWnd::LauncherSize() const {
                                       settings_.ButtonWidth, settings_.ButtonHeight));
 }
 
-// A rebuild destroys every button. It waits while a modal loop runs (a button's file dialog
-// still works on its button) and while another rebuild is under way (a message box of the icon
-// load pumps messages); asked for meanwhile, it runs once when they have ended. A launcher shut
-// down at the end of the session is not rebuilt.
+// A rebuild destroys every button; when it may run is LauncherLife's rule.
 void CKestrovarBodyWnd::Rebuild(bool initial) {
-    if (shutdownDone_)
+    if (!life_.RequestRebuild())
         return;
-    if (modalDepth_ > 0 || rebuilding_) {
-        rebuildPending_ = true;
-        return;
-    }
-    rebuilding_ = true;
     RebuildNow(initial);
-    while (rebuildPending_ && modalDepth_ == 0 && !shutdownDone_) {
-        rebuildPending_ = false;
+    while (life_.TakePendingRebuild())
         RebuildNow(false);
-    }
-    rebuilding_ = false;
+    life_.EndRebuild();
 }
 
 void CKestrovarBodyWnd::RebuildNow(bool initial) {
@@ -92,7 +82,7 @@ void CKestrovarBodyWnd::RebuildNow(bool initial) {
     iconCache_.SetScale(Scale());
     if (iconCache_.SizeDiffersFromLoad()) {
         // Icons of another size: the data file no longer fits (kept while starting up).
-        if (!initialising_)
+        if (!life_.IsStarting())
             iconCache_.DeleteDataFile();
         LoadIconStore();
         iconCache_.NoteLoadedSize();
