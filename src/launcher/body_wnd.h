@@ -41,7 +41,7 @@
 
 class CKVButton;
 
-class CKestrovarBodyWnd : public Dialog, private ButtonHost {
+class CKestrovarBodyWnd : public Dialog, private ButtonHost, private GridHost, private CommandHost {
 public:
     // Where the hidden launcher lies, off every screen.
     static constexpr int kParkingX = -9999;
@@ -50,10 +50,8 @@ public:
     explicit CKestrovarBodyWnd(ProfileStore& profile);
     ~CKestrovarBodyWnd() override;
 
-    CKestrovarSettings& Settings() { return settings_; }
-    HookLibrary& Hook() { return hook_; }
+    CKestrovarSettings& Settings() override { return settings_; }
     int CurrentPage() const { return grid_.CurrentPage(); }
-    ButtonGrid& Grid() { return grid_; }
     bool IsDataLoaded() const { return iconCache_.IsLoaded(); }
 
     // Layout
@@ -78,40 +76,24 @@ public:
     void SaveIconStore();
 
     // Hot keys
-    void RegisterHotKeys(bool on);
+    void RegisterHotKeys(bool on) override;
 
     // Dispatch
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* msg) override;
     void PageStep(int step);
 
-    // What the commands ask of the launcher.
-    LauncherIconCache& IconCache() { return iconCache_; }
     // Writes the settings and the item list now, after a change the user made: a kill or a
     // crash later in the run must not lose it.
-    void SaveUserChange();
-    void FocusButtonUnderCursor();
+    void SaveUserChange() override;
+    void FocusButtonUnderCursor() override;
     // Shows the launcher with its top-left corner at (x, y), sized and painted in its look.
-    void ShowInPlace(int x, int y);
+    void ShowInPlace(int x, int y) override;
 
     void RunShutdownSequence();
     // WM_ENDSESSION(FALSE): another program kept the session going; the launcher takes up its
     // work again after the shutdown sequence of the query.
     void ResumeAfterCancelledEnd();
-
-    // A modal loop run by the launcher or one of its buttons (a dialog, the context menu, a
-    // message box). While one runs, hot keys and hook messages are locked out, a rebuild waits
-    // until the outermost loop has ended, and the end-session pass keeps the buttons.
-    class ModalScope {
-    public:
-        explicit ModalScope(CKestrovarBodyWnd& launcher);
-        ~ModalScope();
-        ModalScope(const ModalScope&) = delete;
-        ModalScope& operator=(const ModalScope&) = delete;
-
-    private:
-        CKestrovarBodyWnd& launcher_;
-    };
 
 protected:
     BOOL OnInitDialog() override;
@@ -122,6 +104,8 @@ private:
     static constexpr UINT kFullRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
     // What its buttons ask of the launcher (the same as the private messages of other senders).
+    // Calls on its own thread go through these host interfaces; the private messages are for
+    // the launch thread, the hook library and other processes.
     int DragSource() const override { return grid_.DragSource(); }
     void SetDragSource(int index) override { grid_.SetDragSource(index); }
     void MoveItemLater(int target) override;
@@ -130,6 +114,19 @@ private:
     void HideNow() override { Hide(); }
     void AddItem(std::unique_ptr<CLaunchItem> item) override;
     HICON IconFor(const std::string& command) override { return GetIcon(command); }
+
+    // What the commands ask of the launcher. A modal loop (a dialog, the context menu, a message
+    // box) locks out hot keys and hook messages while it runs; see LauncherLife for the rest.
+    HWND Window() const override { return hwnd(); }
+    CKVButton* ButtonOf(HWND window) override { return grid_.ButtonAt(grid_.PositionOf(window)); }
+    void EndDrag() override { grid_.EndDrag(); }
+    void EnterModal() override;
+    void LeaveModal() override;
+    void NoteIconSize() override { iconCache_.NoteLoadedSize(); }
+    void RebuildLook() override { Rebuild(false); }
+    void ShowCurrentPage() override { ShowPage(grid_.CurrentPage()); }
+    void ApplyWheelClickLock() override { hook_.WheelClickLock(settings_.WheelClickLock); }
+    void Quit() override { DestroyWindow(); }
 
     LRESULT OnHookClick(HWND window, POINT screenPoint);
     LRESULT OnHookDown(HWND window, POINT screenPoint);
@@ -146,7 +143,7 @@ private:
     void LayOutPlain();
     // A page's changed buttons (grid positions): redrawn in the kept picture, and on the screen
     // when the launcher is shown.
-    void RepaintButtons(const std::vector<int>& positions);
+    void RepaintButtons(const std::vector<int>& positions) override;
     // The kept picture put on the window, which lies with its top-left corner at `place`.
     void PaintShown(POINT cursor, POINT place);
     // Every SetWindowPos of the launcher window goes through here, with one z-order.
@@ -154,13 +151,11 @@ private:
     bool IsParked() const;
     void OnDestroy();
     void ReleaseButtonsAndIcons();
-    void LeaveModal();
     UniqueIcon appIcon_;
     CKestrovarSettings settings_;
     std::vector<Rect> monitors_;
     LauncherIconCache iconCache_{settings_};
-    ButtonGrid grid_{settings_, iconCache_, *this,
-                     [this](const std::vector<int>& changed) { RepaintButtons(changed); }};
+    ButtonGrid grid_{settings_, iconCache_, *this, *this};
     LauncherPainter painter_{*this, settings_, grid_};
     LauncherLife life_;
     WheelClickQualifier clickQualifier_;

@@ -94,13 +94,9 @@ void CKestrovarBodyWnd::SaveUserChange() {
         settings_.SaveSettings();
 }
 
-CKestrovarBodyWnd::ModalScope::ModalScope(CKestrovarBodyWnd& launcher) : launcher_(launcher) {
-    if (launcher_.life_.BeginModal())
-        launcher_.hook_.LockMessage(1);
-}
-
-CKestrovarBodyWnd::ModalScope::~ModalScope() {
-    launcher_.LeaveModal();
+void CKestrovarBodyWnd::EnterModal() {
+    if (life_.BeginModal())
+        hook_.LockMessage(1);
 }
 
 // The end of a modal loop: what waited for the outermost one is done now.

@@ -2,12 +2,11 @@
 // grid position that is also their control id less 1024), the page they show, and the drag
 // state: the item index a drag or a held space key started from. Putting a page on the buttons
 // takes each item's icon from the icon cache; the grid positions of the buttons whose picture
-// changed go to the repaint the launcher gives, which knows whether the launcher is on the screen.
+// changed go to its GridHost, the launcher, which knows whether the launcher is on the screen.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,11 +18,19 @@ class ButtonHost;
 class CKVButton;
 struct CLaunchItem;
 
+// What the grid asks of the launcher that holds it, on the launcher's thread.
+class GridHost {
+public:
+    // The buttons at these grid positions show another picture.
+    virtual void RepaintButtons(const std::vector<int>& positions) = 0;
+
+protected:
+    ~GridHost() = default;
+};
+
 class ButtonGrid {
 public:
-    using Repaint = std::function<void(const std::vector<int>&)>;
-
-    ButtonGrid(CKestrovarSettings& settings, LauncherIconCache& icons, ButtonHost& host, Repaint repaint);
+    ButtonGrid(CKestrovarSettings& settings, LauncherIconCache& icons, ButtonHost& buttonHost, GridHost& host);
     ~ButtonGrid();
     ButtonGrid(const ButtonGrid&) = delete;
     ButtonGrid& operator=(const ButtonGrid&) = delete;
@@ -58,8 +65,8 @@ private:
 
     CKestrovarSettings& settings_;
     LauncherIconCache& icons_;
-    ButtonHost& host_;
-    Repaint repaint_;
+    ButtonHost& buttonHost_;
+    GridHost& host_;
     std::vector<std::unique_ptr<CKVButton>> buttons_;
     int currentPage_ = 0;
     int dragSource_ = -1;

@@ -22,8 +22,8 @@ std::vector<const CLaunchItem*> RecordsOfRange(const ItemList& items, long long 
 
 }  // namespace
 
-ButtonGrid::ButtonGrid(CKestrovarSettings& settings, LauncherIconCache& icons, ButtonHost& host, Repaint repaint)
-    : settings_(settings), icons_(icons), host_(host), repaint_(std::move(repaint)) {}
+ButtonGrid::ButtonGrid(CKestrovarSettings& settings, LauncherIconCache& icons, ButtonHost& buttonHost, GridHost& host)
+    : settings_(settings), icons_(icons), buttonHost_(buttonHost), host_(host) {}
 
 ButtonGrid::~ButtonGrid() {
     Destroy();
@@ -38,7 +38,7 @@ void ButtonGrid::Create(HWND parent, DrawScale scale) {
         for (int col = 0; col < cols; ++col) {
             const Rect r = scale.Of(
                 ButtonRect(col, row, origin, settings_.ButtonSpace, settings_.ButtonWidth, settings_.ButtonHeight));
-            auto button = std::make_unique<CKVButton>(settings_, host_);
+            auto button = std::make_unique<CKVButton>(settings_, buttonHost_);
             const RECT rect = {r.left, r.top, r.right, r.bottom};
             // Kept even when its window could not be made: list position n is control id 1024 + n.
             button->CreateButton(parent, rect, kFirstButtonId + n);
@@ -115,7 +115,7 @@ bool ButtonGrid::ShowPage(int page) {
         lastButton = button;
     }
     if (!changed.empty())
-        repaint_(changed);
+        host_.RepaintButtons(changed);
     if (lastButton)
         SetFocus(lastButton->hwnd());
     if (anyShown)

@@ -1,7 +1,5 @@
 #include "launcher/launcher_commands.h"
 
-#include "launcher/body_wnd.h"
-
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,10 +12,9 @@
 #include "items/command_ids.h"
 #include "items/kv_button.h"
 #include "items/menu_rules.h"
-#include "items/messages.h"
 #include "items/text_dialog.h"
+#include "settings/kestrovar_settings.h"
 #include "settings/path_probe.h"
-#include "settings_ui/kestrovar_sheet.h"
 #include "text/unicode.h"
 #include "theme/theme_loader.h"
 
@@ -121,12 +118,12 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
 }  // namespace
 
 void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
-    CKestrovarSettings& settings = launcher_.Settings();
-    launcher_.Grid().EndDrag();
+    CKestrovarSettings& settings = host_.Settings();
+    host_.EndDrag();
     contextButton_ = nullptr;
 
     MenuContext context;
-    if (CKVButton* button = launcher_.Grid().ButtonAt(launcher_.Grid().PositionOf(clicked))) {
+    if (CKVButton* button = host_.ButtonOf(clicked)) {
         contextButton_ = button;
         context.onButton = true;
         context.clickedIndex = contextButton_->Index();
@@ -144,27 +141,27 @@ void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
     // A menu asked for from the keyboard comes with the point (-1, -1): show it at the window.
     if (screenPoint.x == -1 && screenPoint.y == -1) {
         RECT rect = {};
-        GetWindowRect(clicked ? clicked : launcher_.hwnd(), &rect);
+        GetWindowRect(clicked ? clicked : host_.Window(), &rect);
         screenPoint = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
     // A popup menu closes on a click elsewhere only while its owner is the foreground window;
     // the posted message lets the menu loop notice the end of tracking at once.
-    SetForegroundWindow(launcher_.hwnd());
+    SetForegroundWindow(host_.Window());
     {
-        CKestrovarBodyWnd::ModalScope modal(launcher_);
-        TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, launcher_.hwnd(), nullptr);
+        ModalScope modal(host_);
+        TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, host_.Window(), nullptr);
     }
-    PostMessageW(launcher_.hwnd(), WM_NULL, 0, 0);
+    PostMessageW(host_.Window(), WM_NULL, 0, 0);
 }
 
 bool LauncherCommands::Run(int id) {
-    CKestrovarSettings& settings = launcher_.Settings();
+    CKestrovarSettings& settings = host_.Settings();
     if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
-        launcher_.IconCache().NoteLoadedSize();  // a reload follows only if the theme changes the size
+        host_.NoteIconSize();  // a reload follows only if the theme changes the size
         ChooseTheme(settings, theme);
-        launcher_.Rebuild(false);
-        launcher_.SaveUserChange();
-        SetFocus(launcher_.hwnd());
+        host_.RebuildLook();
+        host_.SaveUserChange();
+        SetFocus(host_.Window());
         return true;
     }
     switch (id) {
@@ -172,13 +169,13 @@ bool LauncherCommands::Run(int id) {
             if (contextButton_) {
                 // Modal like the other dialogs: no page turn may give the button another slot
                 // while the file dialog is open, and no rebuild may free the button.
-                CKestrovarBodyWnd::ModalScope modal(launcher_);
-                SendMessageW(contextButton_->hwnd(), KVM_REGISTER, 0, 0);
+                ModalScope modal(host_);
+                contextButton_->OnRegisterRequest();
             }
             return true;
         case kCmdOpenLink:
             if (contextButton_)
-                SendMessageW(contextButton_->hwnd(), KVM_OPENLINK, 0, 0);
+                contextButton_->OnOpenLink();
             return true;
         case kCmdInsertBlank:
         case kCmdDelete:
@@ -188,10 +185,10 @@ bool LauncherCommands::Run(int id) {
                     settings.Items.InsertBlank(index);
                 else
                     settings.Items.DeleteAt(index);
-                launcher_.SaveUserChange();
-                launcher_.ShowPage(launcher_.Grid().CurrentPage());
-                launcher_.Grid().EndDrag();
-                launcher_.FocusButtonUnderCursor();
+                host_.SaveUserChange();
+                host_.ShowCurrentPage();
+                host_.EndDrag();
+                host_.FocusButtonUnderCursor();
             }
             return true;
         case kCmdEditTip:
@@ -200,13 +197,13 @@ bool LauncherCommands::Run(int id) {
                 const int index = contextButton_->Index();
                 bool changed = false;
                 {
-                    CKestrovarBodyWnd::ModalScope modal(launcher_);
-                    changed = id == kCmdEditTip ? EditTooltip(launcher_.hwnd(), settings.Items, index)
-                                                : EditCommand(launcher_.hwnd(), settings.Items, index);
+                    ModalScope modal(host_);
+                    changed = id == kCmdEditTip ? EditTooltip(host_.Window(), settings.Items, index)
+                                                : EditCommand(host_.Window(), settings.Items, index);
                 }
                 if (changed) {
-                    launcher_.SaveUserChange();
-                    launcher_.ShowPage(launcher_.Grid().CurrentPage());
+                    host_.SaveUserChange();
+                    host_.ShowCurrentPage();
                 }
             }
             return true;
@@ -214,17 +211,17 @@ bool LauncherCommands::Run(int id) {
             OpenSettingsSheet();
             return true;
         case kCmdVersion: {
-            CKestrovarBodyWnd::ModalScope modal(launcher_);
+            ModalScope modal(host_);
             CAboutDialog about;
-            about.DoModal(launcher_.hwnd());
-            SetFocus(launcher_.hwnd());
+            about.DoModal(host_.Window());
+            SetFocus(host_.Window());
             return true;
         }
         case kCmdCancel:
-            SetFocus(launcher_.hwnd());
+            SetFocus(host_.Window());
             return true;
         case kCmdQuit:
-            launcher_.DestroyWindow();
+            host_.Quit();
             return true;
         default:
             return false;
@@ -239,38 +236,39 @@ void LauncherCommands::OpenSettingsSheet() {
     if (sheetOpen_)
         return;
     sheetOpen_ = true;
-    HWND window = launcher_.hwnd();
+    HWND window = host_.Window();
     // The rebuild after the sheet reloads the item icons only if the sheet changed IconSize.
-    launcher_.IconCache().NoteLoadedSize();
-    launcher_.RegisterHotKeys(false);
+    host_.NoteIconSize();
+    host_.RegisterHotKeys(false);
     const bool wasVisible = IsWindowVisible(window) != FALSE;
     RECT shownAt = {};
     GetWindowRect(window, &shownAt);
     ShowWindow(window, SW_HIDE);
     bool accepted = false;
-    bool applied = false;
+    sheetApplied_ = false;
     {
-        CKestrovarBodyWnd::ModalScope modal(launcher_);
-        CKestrovarSheet sheet(launcher_.Settings());
-        sheet.SetAppliedHandler([this, &applied] {
-            applied = true;
-            launcher_.SaveUserChange();
-        });
+        ModalScope modal(host_);
+        CKestrovarSheet sheet(host_.Settings(), *this);
         accepted = sheet.DoModal() == IDOK;
     }
     // Applied changes are rebuilt too, also when the sheet is then cancelled: the window is
     // always sized from the record, and a grid the buttons no longer match would cut them off.
-    if (accepted || applied) {
-        launcher_.Rebuild(false);
-        launcher_.SaveUserChange();
-        launcher_.Hook().WheelClickLock(launcher_.Settings().WheelClickLock);
+    if (accepted || sheetApplied_) {
+        host_.RebuildLook();
+        host_.SaveUserChange();
+        host_.ApplyWheelClickLock();
     }
     // A launcher that was shown comes back where it was, in its new look.
     if (wasVisible)
-        launcher_.ShowInPlace(shownAt.left, shownAt.top);
+        host_.ShowInPlace(shownAt.left, shownAt.top);
     if (accepted)
         SetFocus(window);
     // Applied hot keys take effect whether the sheet was confirmed or cancelled.
-    launcher_.RegisterHotKeys(true);
+    host_.RegisterHotKeys(true);
     sheetOpen_ = false;
+}
+
+void LauncherCommands::OnSheetApplied() {
+    sheetApplied_ = true;
+    host_.SaveUserChange();
 }

@@ -4,9 +4,6 @@
 
 #include "framework/handles.h"
 
-#include <functional>
-#include <utility>
-
 #include "framework/property_sheet.h"
 #include "settings/settings_record.h"
 #include "settings_ui/contents_page.h"
@@ -14,15 +11,23 @@
 #include "settings_ui/option_page.h"
 #include "settings_ui/view_page.h"
 
+// What the sheet tells the part that opened it, on its thread.
+class SheetHost {
+public:
+    // The Apply button has written the pages into the record.
+    virtual void OnSheetApplied() = 0;
+
+protected:
+    ~SheetHost() = default;
+};
+
 class CKestrovarSheet : public PropertySheetWindow {
 public:
     // Caption from the string table, pages in tab order, the first page shown first; the pages
     // edit `settings`.
-    explicit CKestrovarSheet(KestrovarOptions& settings);
+    CKestrovarSheet(KestrovarOptions& settings, SheetHost& host);
     ~CKestrovarSheet() override;
 
-    // Called after the Apply button has written the pages into the record.
-    void SetAppliedHandler(std::function<void()> handler) { appliedHandler_ = std::move(handler); }
     // Runs the sheet with no owner. IDOK only when the user closed it with OK.
     INT_PTR DoModal();
 
@@ -31,7 +36,7 @@ protected:
     void OnApplied() override;
 
 private:
-    std::function<void()> appliedHandler_;
+    SheetHost& host_;
     CKestrovarOptionPage optionPage_;
     CKestrovarContentsPage contentsPage_;
     CKestrovarViewPage viewPage_;

@@ -15,8 +15,9 @@ std::string LoadSheetCaption() {
 
 }  // namespace
 
-CKestrovarSheet::CKestrovarSheet(KestrovarOptions& settings)
+CKestrovarSheet::CKestrovarSheet(KestrovarOptions& settings, SheetHost& host)
     : PropertySheetWindow(LoadSheetCaption()),
+      host_(host),
       optionPage_(settings),
       contentsPage_(settings),
       viewPage_(settings),
@@ -42,6 +43,5 @@ void CKestrovarSheet::OnInitSheet() {
 }
 
 void CKestrovarSheet::OnApplied() {
-    if (appliedHandler_)
-        appliedHandler_();
+    host_.OnSheetApplied();
 }
