@@ -18,6 +18,7 @@
 #include "framework/registry_profile.h"
 #include "launcher/body_wnd.h"
 #include "launcher/messages.h"
+#include "support/gui_driver.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -62,24 +63,15 @@ void DrainQueue() {
     GdiFlush();
 }
 
-void MoveCursor(int x, int y) {
-    for (int i = 0; i < 200; ++i) {
-        POINT p = {};
-        GetCursorPos(&p);
-        if (p.x == x && p.y == y)
-            return;
-        SetCursorPos(x, y);
-        Sleep(10);
-        DrainQueue();
-    }
-}
-
 struct Reference {
     const char* name = nullptr;
     std::vector<double> samples;
 };
 
-void Report(const char* name, const std::vector<double>& samples, double goal, const Reference& reference = {},
+void Report(const char* name,
+            const std::vector<double>& samples,
+            double goal,
+            const Reference& reference = {},
             const char* note = nullptr) {
     bench::Row row;
     row.name = name;
@@ -191,9 +183,9 @@ std::vector<double> RepaintButtonsOneByOne(int samples) {
         icons.emplace_back(ExtractIconA(GetModuleHandleA(nullptr), program, 0));
     std::vector<HWND> buttons;
     for (int i = 0; i < kGridSide * kGridSide; ++i) {
-        HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 3 + (i % kGridSide) * kPitch,
-                                      3 + (i / kGridSide) * kPitch, 22, 22, window, nullptr, GetModuleHandleA(nullptr),
-                                      nullptr);
+        HWND button =
+            CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 3 + (i % kGridSide) * kPitch,
+                            3 + (i / kGridSide) * kPitch, 22, 22, window, nullptr, GetModuleHandleA(nullptr), nullptr);
         buttons.push_back(button);
     }
     SetWindowPos(window, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -239,7 +231,7 @@ struct ShowTimes {
 // Rounds of a launcher show and hide, a plain window's and a plain window's that takes the
 // foreground, one after the other: a load that comes and goes meets all three alike.
 ShowTimes TimeShows(CKestrovarBodyWnd& launcher, int rounds) {
-    MoveCursor(kCursorX, kCursorY);
+    kvtest::MoveCursor(kCursorX, kCursorY);
     ShowTimes times;
     if (IsWindowVisible(launcher.hwnd()))
         ToggleOnce(launcher, times.launcher);
@@ -351,7 +343,7 @@ void BenchPageStep(CKestrovarBodyWnd& launcher, int steps) {
     if (!IsWindowVisible(launcher.hwnd()))
         launcher.ShowAtCursor();
     DrainQueue();
-    MoveCursor(kCursorX, kCursorY);
+    kvtest::MoveCursor(kCursorX, kCursorY);
 
     // One empty page past the last page with items is still shown.
     const int lastPage = (kItemCount - 1) / (kGridSide * kGridSide) + 1;

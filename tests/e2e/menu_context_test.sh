@@ -12,8 +12,6 @@ Kestrovar\Path Name	Button1	REG_SZ	イ*C:\windows\regedit.exe
 Kestrovar\Path Name	Button2	REG_SZ	ウ*C:\windows\notepad.exe x
 VALUES
 
-# Whether the visible dialogs (caption and control lines) contain the text; polled by kv_wait_for.
-dialogs_show() { kv_probe dialogs | grep -qF "$1"; }
 launcher_state() { kv_probe launcher; }
 menu_open() { kv_probe find-class '#32768' 3000 >/dev/null; }
 menu_closed() { ! kv_probe find-class '#32768' 300 >/dev/null; }
