@@ -133,6 +133,7 @@ private:
     LRESULT OnHookClick(HWND window, POINT screenPoint);
     LRESULT OnHookDown(HWND window, POINT screenPoint);
     LRESULT OnMoveItem(LPARAM lParam);
+    void OnSetDragSource(WPARAM wParam);
     void OnRefresh();
     void OnDpiChanged(int dpi);
     bool OnArrowKey(ArrowKey arrow, MSG* msg);
@@ -170,6 +171,7 @@ private:
     bool rebuildPending_ = false;  // asked for while a modal loop or a rebuild ran
     bool releasePending_ = false;  // the end-session pass left the buttons to the loop's end
     LauncherCommands commands_{*this};
-    int dpi_ = 0;         // of the monitor the layout is drawn for; 0: unknown
-    int skinFactor_ = 1;  // the whole factor the skin bitmaps were enlarged by
+    std::optional<LPARAM> pendingMove_;  // the move MoveItemLater posted, until it is made
+    int dpi_ = 0;                        // of the monitor the layout is drawn for; 0: unknown
+    int skinFactor_ = 1;                 // the whole factor the skin bitmaps were enlarged by
 };

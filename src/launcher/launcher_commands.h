@@ -17,13 +17,18 @@ public:
     // The context menu for a right click on clicked (a button or the launcher itself) at
     // screenPoint, (-1, -1) for the keyboard's menu key.
     void ShowMenu(HWND clicked, POINT screenPoint);
-    // Carries out a menu command; false for an id that is not one.
+    // Carries out a command of the launcher sent to its window; false for an id that is not one.
+    // The commands on an item act only when chosen in the menu opened on its button: from
+    // anywhere else they have no item, and do nothing.
     bool Run(int id);
     void OpenSettingsSheet();
     void ForgetButton() { contextButton_ = nullptr; }
 
 private:
+    // A command on the item of the button the menu was opened on; false for another id.
+    bool RunOnItem(int id);
+
     CKestrovarBodyWnd& launcher_;
-    CKVButton* contextButton_ = nullptr;  // not owned
+    CKVButton* contextButton_ = nullptr;  // not owned; set while its menu and chosen command run
     bool sheetOpen_ = false;
 };

@@ -150,35 +150,31 @@ void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
     // A popup menu closes on a click elsewhere only while its owner is the foreground window;
     // the posted message lets the menu loop notice the end of tracking at once.
     SetForegroundWindow(launcher_.hwnd());
+    int chosen = 0;
     {
         CKestrovarBodyWnd::ModalScope modal(launcher_);
-        TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, launcher_.hwnd(), nullptr);
+        chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD, screenPoint.x, screenPoint.y, 0, launcher_.hwnd(), nullptr);
     }
     PostMessageW(launcher_.hwnd(), WM_NULL, 0, 0);
+    if (chosen != 0 && !RunOnItem(chosen))
+        Run(chosen);
+    contextButton_ = nullptr;
 }
 
-bool LauncherCommands::Run(int id) {
+bool LauncherCommands::RunOnItem(int id) {
     CKestrovarSettings& settings = launcher_.Settings();
-    if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
-        launcher_.IconCache().NoteLoadedSize();  // a reload follows only if the theme changes the size
-        ChooseTheme(settings, theme);
-        launcher_.Rebuild(false);
-        launcher_.SaveUserChange();
-        SetFocus(launcher_.hwnd());
-        return true;
-    }
     switch (id) {
         case kCmdRegister:
             if (contextButton_) {
                 // Modal like the other dialogs: no page turn may give the button another slot
                 // while the file dialog is open, and no rebuild may free the button.
                 CKestrovarBodyWnd::ModalScope modal(launcher_);
-                SendMessageW(contextButton_->hwnd(), KVM_REGISTER, 0, 0);
+                contextButton_->OnRegisterRequest();
             }
             return true;
         case kCmdOpenLink:
             if (contextButton_)
-                SendMessageW(contextButton_->hwnd(), KVM_OPENLINK, 0, 0);
+                contextButton_->OnOpenLink();
             return true;
         case kCmdInsertBlank:
         case kCmdDelete:
@@ -209,6 +205,29 @@ bool LauncherCommands::Run(int id) {
                     launcher_.ShowPage(launcher_.Grid().CurrentPage());
                 }
             }
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool LauncherCommands::Run(int id) {
+    CKestrovarSettings& settings = launcher_.Settings();
+    if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
+        launcher_.IconCache().NoteLoadedSize();  // a reload follows only if the theme changes the size
+        ChooseTheme(settings, theme);
+        launcher_.Rebuild(false);
+        launcher_.SaveUserChange();
+        SetFocus(launcher_.hwnd());
+        return true;
+    }
+    switch (id) {
+        case kCmdRegister:
+        case kCmdOpenLink:
+        case kCmdInsertBlank:
+        case kCmdDelete:
+        case kCmdEditTip:
+        case kCmdEditCommand:
             return true;
         case kCmdSettings:
             OpenSettingsSheet();
