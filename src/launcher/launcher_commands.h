@@ -1,6 +1,7 @@
 // The launcher's commands: its context menu, what the menu's entries do, and the opening of the
 // settings sheet. It owns the button the menu was opened on (forgotten at every rebuild, which
-// destroys the buttons) and whether the sheet is open; everything else it asks of the launcher.
+// destroys the buttons), the entry chosen there and whether the sheet is open; everything else
+// it asks of the launcher.
 #pragma once
 
 #include <windows.h>
@@ -25,10 +26,11 @@ public:
     void ForgetButton() { contextButton_ = nullptr; }
 
 private:
-    // A command on the item of the button the menu was opened on; false for another id.
+    // A command on the item of the button the menu was opened on; false for an id that is not one.
     bool RunOnItem(int id);
 
     CKestrovarBodyWnd& launcher_;
-    CKVButton* contextButton_ = nullptr;  // not owned; set while its menu and chosen command run
+    CKVButton* contextButton_ = nullptr;  // not owned
+    int menuChoice_ = 0;                  // the entry chosen in the last menu, until it has run
     bool sheetOpen_ = false;
 };

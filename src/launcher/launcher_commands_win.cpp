@@ -118,6 +118,11 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
         });
 }
 
+bool IsItemCommand(int id) {
+    return id == kCmdRegister || id == kCmdOpenLink || id == kCmdInsertBlank || id == kCmdDelete || id == kCmdEditTip ||
+           id == kCmdEditCommand;
+}
+
 }  // namespace
 
 void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
@@ -156,62 +161,66 @@ void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
         chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD, screenPoint.x, screenPoint.y, 0, launcher_.hwnd(), nullptr);
     }
     PostMessageW(launcher_.hwnd(), WM_NULL, 0, 0);
-    if (chosen != 0 && !RunOnItem(chosen))
-        Run(chosen);
-    contextButton_ = nullptr;
+    // Carried out once this message has been handled, as a menu's own command is: a command may
+    // rebuild the buttons, and the button that had the right click may still be handling it.
+    menuChoice_ = chosen;
+    if (chosen != 0)
+        PostMessageW(launcher_.hwnd(), WM_COMMAND, static_cast<WPARAM>(chosen), 0);
 }
 
 bool LauncherCommands::RunOnItem(int id) {
+    if (!IsItemCommand(id))
+        return false;
+    // Only the entry chosen in the menu acts on its button; the same id from anywhere else (a
+    // program outside, a stale menu) has no item.
+    const bool chosenInMenu = menuChoice_ == id;
+    menuChoice_ = 0;
+    if (!chosenInMenu || !contextButton_)
+        return true;
     CKestrovarSettings& settings = launcher_.Settings();
+    const int index = contextButton_->Index();
     switch (id) {
-        case kCmdRegister:
-            if (contextButton_) {
-                // Modal like the other dialogs: no page turn may give the button another slot
-                // while the file dialog is open, and no rebuild may free the button.
-                CKestrovarBodyWnd::ModalScope modal(launcher_);
-                contextButton_->OnRegisterRequest();
-            }
-            return true;
+        case kCmdRegister: {
+            // Modal like the other dialogs: no page turn may give the button another slot
+            // while the file dialog is open, and no rebuild may free the button.
+            CKestrovarBodyWnd::ModalScope modal(launcher_);
+            contextButton_->OnRegisterRequest();
+            break;
+        }
         case kCmdOpenLink:
-            if (contextButton_)
-                contextButton_->OnOpenLink();
-            return true;
+            contextButton_->OnOpenLink();
+            break;
         case kCmdInsertBlank:
         case kCmdDelete:
-            if (contextButton_) {
-                const int index = contextButton_->Index();
-                if (id == kCmdInsertBlank)
-                    settings.Items.InsertBlank(index);
-                else
-                    settings.Items.DeleteAt(index);
+            if (id == kCmdInsertBlank)
+                settings.Items.InsertBlank(index);
+            else
+                settings.Items.DeleteAt(index);
+            launcher_.SaveUserChange();
+            launcher_.ShowPage(launcher_.Grid().CurrentPage());
+            launcher_.Grid().EndDrag();
+            launcher_.FocusButtonUnderCursor();
+            break;
+        default: {
+            bool changed = false;
+            {
+                CKestrovarBodyWnd::ModalScope modal(launcher_);
+                changed = id == kCmdEditTip ? EditTooltip(launcher_.hwnd(), settings.Items, index)
+                                            : EditCommand(launcher_.hwnd(), settings.Items, index);
+            }
+            if (changed) {
                 launcher_.SaveUserChange();
                 launcher_.ShowPage(launcher_.Grid().CurrentPage());
-                launcher_.Grid().EndDrag();
-                launcher_.FocusButtonUnderCursor();
             }
-            return true;
-        case kCmdEditTip:
-        case kCmdEditCommand:
-            if (contextButton_) {
-                const int index = contextButton_->Index();
-                bool changed = false;
-                {
-                    CKestrovarBodyWnd::ModalScope modal(launcher_);
-                    changed = id == kCmdEditTip ? EditTooltip(launcher_.hwnd(), settings.Items, index)
-                                                : EditCommand(launcher_.hwnd(), settings.Items, index);
-                }
-                if (changed) {
-                    launcher_.SaveUserChange();
-                    launcher_.ShowPage(launcher_.Grid().CurrentPage());
-                }
-            }
-            return true;
-        default:
-            return false;
+            break;
+        }
     }
+    return true;
 }
 
 bool LauncherCommands::Run(int id) {
+    if (RunOnItem(id))
+        return true;
     CKestrovarSettings& settings = launcher_.Settings();
     if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
         launcher_.IconCache().NoteLoadedSize();  // a reload follows only if the theme changes the size
@@ -222,13 +231,6 @@ bool LauncherCommands::Run(int id) {
         return true;
     }
     switch (id) {
-        case kCmdRegister:
-        case kCmdOpenLink:
-        case kCmdInsertBlank:
-        case kCmdDelete:
-        case kCmdEditTip:
-        case kCmdEditCommand:
-            return true;
         case kCmdSettings:
             OpenSettingsSheet();
             return true;
