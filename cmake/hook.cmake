@@ -4,12 +4,12 @@
 #    takes requests to drop its hook and shows its counters. Tests stage it over the shipped one;
 #    scripts/stage-app and scripts/dist take bin/Kestrovar.dll only.
 set(KV_HOOK_SOURCES ${CMAKE_SOURCE_DIR}/hook/hook.cpp ${CMAKE_SOURCE_DIR}/hook/hook.rc
-                    ${CMAKE_SOURCE_DIR}/hook/Kestrovar.def)
+                    ${CMAKE_SOURCE_DIR}/hook/Kestrovar.def ${CMAKE_SOURCE_DIR}/src/framework/system_library.cpp)
 
 function(kv_hook_library target)
     add_library(${target} SHARED ${KV_HOOK_SOURCES})
     set_target_properties(${target} PROPERTIES OUTPUT_NAME Kestrovar PREFIX "")
-    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${target} PRIVATE user32 kernel32 ${KV_STATIC_LINK})
     target_link_options(${target} PRIVATE ${KV_IMAGE_LINK_OPTIONS})
 endfunction()

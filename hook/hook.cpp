@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 
+#include "framework/system_library.h"
 #include "hook/hook_interface.h"
 #include "hook/pointer_watch.h"
 
@@ -57,7 +58,7 @@ volatile LONG g_clickLock = 0;
 class Notices {
 public:
     void Register(HWND window) {
-        wtsapi_ = LoadLibraryW(L"wtsapi32.dll");
+        wtsapi_ = LoadSystemLibrary(L"wtsapi32.dll");
         if (wtsapi_) {
             wtsRegister_ = Lookup<WtsRegister>(wtsapi_, "WTSRegisterSessionNotification");
             wtsUnregister_ = Lookup<WtsUnregister>(wtsapi_, "WTSUnRegisterSessionNotification");

@@ -1,5 +1,7 @@
 #include "framework/display_dpi.h"
 
+#include "framework/system_library.h"
+
 namespace {
 
 constexpr int kMonitorDpiEffective = 0;   // MDT_EFFECTIVE_DPI
@@ -9,7 +11,7 @@ template <typename Function>
 Function LookUp(const wchar_t* module, const char* name) {
     HMODULE loaded = GetModuleHandleW(module);
     if (!loaded)
-        loaded = LoadLibraryW(module);  // kept loaded: it is looked up again at every show
+        loaded = LoadSystemLibrary(module);  // kept loaded: it is looked up again at every show
     return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name))) : nullptr;
 }
 

@@ -1,5 +1,6 @@
 #include "items/about_dialog.h"
 
+#include "framework/system_library.h"
 #include "framework/version_info.h"
 #include "hook/hook_interface.h"
 #include "res/resource.h"
@@ -12,7 +13,7 @@ constexpr char kLibraryVersionPrefix[] = "Kestrovar.dll v";
 CAboutDialog::CAboutDialog() : Dialog(IDD_ABOUT) {}
 
 std::string CAboutDialog::LibraryVersionText() {
-    return kLibraryVersionPrefix + GetFileVersion(Utf8(kHookLibraryName));
+    return kLibraryVersionPrefix + GetFileVersion(Utf8(PathBesideProgram(kHookLibraryName)));
 }
 
 BOOL CAboutDialog::OnInitDialog() {

@@ -239,12 +239,6 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case KVM_GETINDEX:
             return m_nIndex;
-        case KVM_REGISTER:
-            OnRegisterRequest();
-            return 0;
-        case KVM_OPENLINK:
-            OnOpenLink();
-            break;
         case WM_DESTROY:
             // The tooltip is owned by the launcher window (a popup cannot be owned by a child), so
             // it would outlive the button; every rebuild would leave one behind.

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <memory>
 #include <vector>
@@ -85,6 +86,36 @@ void LaunchItem(const LaunchRequest& request) {
                   SW_SHOWNORMAL);
 }
 
+// Whether the list of names at `names` (units of unitSize bytes, at most `bytes` bytes) ends
+// within them: with an empty name, two terminators in a row or one at the start.
+bool NameListEndsWithin(const char* names, size_t bytes, size_t unitSize) {
+    bool previousZero = true;
+    for (size_t at = 0; at + unitSize <= bytes; at += unitSize) {
+        const bool zero = unitSize == 1 ? names[at] == 0 : (names[at] == 0 && names[at + 1] == 0);
+        if (zero && previousZero)
+            return true;
+        previousZero = zero;
+    }
+    return false;
+}
+
+// Whether a handle holds a drop as the system makes it: global memory with a DROPFILES header
+// and a list of names that ends inside the block. WM_DROPFILES can come from any program with
+// any value; the system's functions would read such a value as a header, and free it.
+bool IsWellFormedDrop(HDROP drop) {
+    const SIZE_T size = GlobalSize(drop);
+    if (size < sizeof(DROPFILES))
+        return false;
+    const auto* header = static_cast<const DROPFILES*>(GlobalLock(drop));
+    if (!header)
+        return false;
+    const bool wellFormed = header->pFiles >= sizeof(DROPFILES) && header->pFiles < size &&
+                            NameListEndsWithin(reinterpret_cast<const char*>(header) + header->pFiles,
+                                               size - header->pFiles, header->fWide ? sizeof(wchar_t) : 1);
+    GlobalUnlock(drop);
+    return wellFormed;
+}
+
 }  // namespace
 
 void CKVButton::RegisterFile(const std::string& path) {
@@ -119,6 +150,8 @@ void CKVButton::RegisterSystemName(const std::wstring& name) {
 }
 
 void CKVButton::OnDropFiles(HDROP drop) {
+    if (!IsWellFormedDrop(drop))
+        return;
     std::wstring path;
     const UINT count = DragQueryFileW(drop, kDropCountQuery, nullptr, 0);
     if (count == 1) {

@@ -131,6 +131,7 @@ private:
     LRESULT OnHookClick(HWND window, POINT screenPoint);
     LRESULT OnHookDown(HWND window, POINT screenPoint);
     LRESULT OnMoveItem(LPARAM lParam);
+    void OnSetDragSource(WPARAM wParam);
     void OnRefresh();
     void OnDpiChanged(int dpi);
     bool OnArrowKey(ArrowKey arrow, MSG* msg);
@@ -161,6 +162,7 @@ private:
     WheelClickQualifier clickQualifier_;
     HookLibrary hook_;
     LauncherCommands commands_{*this};
-    int dpi_ = 0;         // of the monitor the layout is drawn for; 0: unknown
-    int skinFactor_ = 1;  // the whole factor the skin bitmaps were enlarged by
+    std::optional<LPARAM> pendingMove_;  // the move MoveItemLater posted, until it is made
+    int dpi_ = 0;                        // of the monitor the layout is drawn for; 0: unknown
+    int skinFactor_ = 1;                 // the whole factor the skin bitmaps were enlarged by
 };

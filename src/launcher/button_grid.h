@@ -56,6 +56,8 @@ public:
     // stays where it is.
     void StepPage(int direction);
 
+    // Whether a button of the page shows the item index (used or empty).
+    bool ShowsIndex(int index) const;
     int DragSource() const { return dragSource_; }
     void SetDragSource(int index) { dragSource_ = index; }
     void EndDrag() { dragSource_ = -1; }

@@ -69,6 +69,14 @@ int ButtonGrid::PositionOf(HWND window) const {
     return -1;
 }
 
+bool ButtonGrid::ShowsIndex(int index) const {
+    for (const auto& button : buttons_) {
+        if (button->hwnd() && button->Index() == index)
+            return true;
+    }
+    return false;
+}
+
 // The icon of a used item, or nullptr after clearing an item whose program gives none. An item
 // whose drive or share is away keeps its slot with the default icon; the shell is asked again
 // at the next page display.

@@ -7,6 +7,7 @@
 
 #include <mmsystem.h>
 #include <windowsx.h>
+#include <climits>
 
 namespace {
 
@@ -30,6 +31,13 @@ HWND TopLevelOf(HWND w) {
 // Hook points travel as signed 16-bit halves (negative on monitors left of or above the primary).
 POINT HookPoint(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// The window a hook message names; nullptr for a value that is no window (any program may post
+// these messages, and a window can be gone by the time its message is handled).
+HWND WindowParam(WPARAM wParam) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    return IsWindow(window) ? window : nullptr;
 }
 
 LPARAM ClientPointOf(HWND w, POINT screen) {
@@ -114,36 +122,32 @@ LRESULT CKestrovarBodyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 break;
             OnHotKey(wParam);
             return 0;
-        case KVM_ADDITEM:
-            if (lParam)
-                AddItem(std::unique_ptr<CLaunchItem>(reinterpret_cast<CLaunchItem*>(lParam)));
-            return 0;
-        case KVM_GETICON:
-            return reinterpret_cast<LRESULT>(lParam ? GetIcon(reinterpret_cast<const char*>(lParam)) : nullptr);
         case KVM_HIDE:
             Hide();
             return 0;
         case KVM_DELETEITEM:
-            settings_.Items.ClearItem(static_cast<int>(wParam));
+            if (wParam <= static_cast<WPARAM>(INT_MAX))
+                settings_.Items.ClearItem(static_cast<int>(wParam));
             return 0;
         case KVM_MOVEITEM:
             return OnMoveItem(lParam);
         case KVM_SETDRAGSOURCE:
-            SetDragSource(static_cast<int>(wParam));
+            OnSetDragSource(wParam);
             return 0;
         case KVM_GETDRAGSOURCE:
             return DragSource();
         case KVM_PAGESTEP:
-            PageStep(WheelPageStep(wParam));
+            if (const int step = WheelPageStep(wParam))
+                PageStep(step);
             break;
         case KVM_HOOKCLICK:
             if (hook_.IsLockMessage())
                 break;
-            return OnHookClick(reinterpret_cast<HWND>(wParam), HookPoint(lParam));
+            return OnHookClick(WindowParam(wParam), HookPoint(lParam));
         case KVM_HOOKDOWN:
             if (hook_.IsLockMessage())
                 break;
-            return OnHookDown(reinterpret_cast<HWND>(wParam), HookPoint(lParam));
+            return OnHookDown(WindowParam(wParam), HookPoint(lParam));
         default:
             break;
     }
@@ -219,9 +223,11 @@ LRESULT CKestrovarBodyWnd::OnHookDown(HWND window, POINT screenPoint) {
 // The end of a drag: the dragged item goes to the target slot (high word of lParam).
 // Posted to itself: the button that asks is still handling its message, and the move, the page
 // step and the hide repaint or hide the buttons.
+// The message carries no proof of its sender: only the move asked for here is made.
 void CKestrovarBodyWnd::MoveItemLater(int target) {
     const DWORD packed = static_cast<DWORD>(target) * 65536u + (static_cast<DWORD>(grid_.DragSource()) & 0xFFFFu);
-    PostMessageW(hwnd(), KVM_MOVEITEM, 0, static_cast<LPARAM>(packed));
+    pendingMove_ = static_cast<LPARAM>(packed);
+    PostMessageW(hwnd(), KVM_MOVEITEM, 0, *pendingMove_);
 }
 
 void CKestrovarBodyWnd::PageStepLater(int step) {
@@ -238,6 +244,9 @@ void CKestrovarBodyWnd::AddItem(std::unique_ptr<CLaunchItem> item) {
 }
 
 LRESULT CKestrovarBodyWnd::OnMoveItem(LPARAM lParam) {
+    if (pendingMove_ != lParam)
+        return 0;
+    pendingMove_.reset();
     const int source = grid_.DragSource();
     if (source == -1)
         return 0;
@@ -248,6 +257,18 @@ LRESULT CKestrovarBodyWnd::OnMoveItem(LPARAM lParam) {
     grid_.EndDrag();
     FocusButtonUnderCursor();
     return 0;
+}
+
+// From another program: an item index shown on a button of the page, or -1 (in any width) to
+// end the drag. Any other value would let a later drop move an item the user never took up.
+void CKestrovarBodyWnd::OnSetDragSource(WPARAM wParam) {
+    const int index = static_cast<int>(wParam);
+    const bool fitsInt = wParam <= static_cast<WPARAM>(INT_MAX) || wParam == static_cast<WPARAM>(-1) ||
+                         wParam == static_cast<WPARAM>(UINT_MAX);
+    if (fitsInt && index == -1)
+        grid_.EndDrag();
+    else if (fitsInt && grid_.ShowsIndex(index))
+        grid_.SetDragSource(index);
 }
 
 void CKestrovarBodyWnd::FocusButtonUnderCursor() {

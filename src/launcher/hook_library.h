@@ -6,7 +6,8 @@
 
 class HookLibrary {
 public:
-    // Loads the library and looks up its operations. False when the library cannot be loaded.
+    // Loads the library from the program's folder and looks up its operations. False when it
+    // cannot be loaded.
     bool Load(const wchar_t* fileName);
     // LockMessage(1), End, LockMessage(0), FreeLibrary; afterwards the handle is forgotten.
     void StopAndRelease();

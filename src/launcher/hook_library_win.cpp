@@ -1,5 +1,7 @@
 #include "launcher/hook_library.h"
 
+#include "framework/system_library.h"
+
 namespace {
 template <typename Fn>
 Fn Lookup(HMODULE module, const char* name) {
@@ -13,7 +15,7 @@ int AsInt(HWND window) {
 }  // namespace
 
 bool HookLibrary::Load(const wchar_t* fileName) {
-    module_.reset(LoadLibraryW(fileName));
+    module_.reset(LoadLibraryBesideProgram(fileName));
     if (!module_)
         return false;
     HMODULE m = module_.get();

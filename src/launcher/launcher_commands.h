@@ -1,7 +1,7 @@
 // The launcher's commands: its context menu, what the menu's entries do, and the opening of the
 // settings sheet. It owns the button the menu was opened on (forgotten at every rebuild, which
-// destroys the buttons) and whether the sheet is open; everything else it asks of its
-// CommandHost, the launcher window.
+// destroys the buttons), the entry chosen there and whether the sheet is open; everything else
+// it asks of its CommandHost, the launcher window.
 #pragma once
 
 #include <windows.h>
@@ -62,16 +62,21 @@ public:
     // The context menu for a right click on clicked (a button or the launcher itself) at
     // screenPoint, (-1, -1) for the keyboard's menu key.
     void ShowMenu(HWND clicked, POINT screenPoint);
-    // Carries out a menu command; false for an id that is not one.
+    // Carries out a command of the launcher sent to its window; false for an id that is not one.
+    // The commands on an item act only when chosen in the menu opened on its button: from
+    // anywhere else they have no item, and do nothing.
     bool Run(int id);
     void OpenSettingsSheet();
     void ForgetButton() { contextButton_ = nullptr; }
 
 private:
     void OnSheetApplied() override;
+    // A command on the item of the button the menu was opened on; false for an id that is not one.
+    bool RunOnItem(int id);
 
     CommandHost& host_;
     CKVButton* contextButton_ = nullptr;  // not owned
+    int menuChoice_ = 0;                  // the entry chosen in the last menu, until it has run
     bool sheetOpen_ = false;
     bool sheetApplied_ = false;  // the open sheet's Apply button wrote into the record
 };

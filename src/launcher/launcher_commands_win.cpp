@@ -115,6 +115,11 @@ bool EditCommand(HWND owner, ItemList& items, int index) {
         });
 }
 
+bool IsItemCommand(int id) {
+    return id == kCmdRegister || id == kCmdOpenLink || id == kCmdInsertBlank || id == kCmdDelete || id == kCmdEditTip ||
+           id == kCmdEditCommand;
+}
+
 }  // namespace
 
 void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
@@ -147,14 +152,72 @@ void LauncherCommands::ShowMenu(HWND clicked, POINT screenPoint) {
     // A popup menu closes on a click elsewhere only while its owner is the foreground window;
     // the posted message lets the menu loop notice the end of tracking at once.
     SetForegroundWindow(host_.Window());
+    int chosen = 0;
     {
         ModalScope modal(host_);
-        TrackPopupMenu(menu.get(), 0, screenPoint.x, screenPoint.y, 0, host_.Window(), nullptr);
+        chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD, screenPoint.x, screenPoint.y, 0, host_.Window(), nullptr);
     }
     PostMessageW(host_.Window(), WM_NULL, 0, 0);
+    // Carried out once this message has been handled, as a menu's own command is: a command may
+    // rebuild the buttons, and the button that had the right click may still be handling it.
+    menuChoice_ = chosen;
+    if (chosen != 0)
+        PostMessageW(host_.Window(), WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+}
+
+bool LauncherCommands::RunOnItem(int id) {
+    if (!IsItemCommand(id))
+        return false;
+    // Only the entry chosen in the menu acts on its button; the same id from anywhere else (a
+    // program outside, a stale menu) has no item.
+    const bool chosenInMenu = menuChoice_ == id;
+    menuChoice_ = 0;
+    if (!chosenInMenu || !contextButton_)
+        return true;
+    CKestrovarSettings& settings = host_.Settings();
+    const int index = contextButton_->Index();
+    switch (id) {
+        case kCmdRegister: {
+            // Modal like the other dialogs: no page turn may give the button another slot
+            // while the file dialog is open, and no rebuild may free the button.
+            ModalScope modal(host_);
+            contextButton_->OnRegisterRequest();
+            break;
+        }
+        case kCmdOpenLink:
+            contextButton_->OnOpenLink();
+            break;
+        case kCmdInsertBlank:
+        case kCmdDelete:
+            if (id == kCmdInsertBlank)
+                settings.Items.InsertBlank(index);
+            else
+                settings.Items.DeleteAt(index);
+            host_.SaveUserChange();
+            host_.ShowCurrentPage();
+            host_.EndDrag();
+            host_.FocusButtonUnderCursor();
+            break;
+        default: {
+            bool changed = false;
+            {
+                ModalScope modal(host_);
+                changed = id == kCmdEditTip ? EditTooltip(host_.Window(), settings.Items, index)
+                                            : EditCommand(host_.Window(), settings.Items, index);
+            }
+            if (changed) {
+                host_.SaveUserChange();
+                host_.ShowCurrentPage();
+            }
+            break;
+        }
+    }
+    return true;
 }
 
 bool LauncherCommands::Run(int id) {
+    if (RunOnItem(id))
+        return true;
     CKestrovarSettings& settings = host_.Settings();
     if (std::optional<int> theme = ThemeIndexFromCommand(id); theme || id == kCmdDefaultTheme) {
         host_.NoteIconSize();  // a reload follows only if the theme changes the size
@@ -165,48 +228,6 @@ bool LauncherCommands::Run(int id) {
         return true;
     }
     switch (id) {
-        case kCmdRegister:
-            if (contextButton_) {
-                // Modal like the other dialogs: no page turn may give the button another slot
-                // while the file dialog is open, and no rebuild may free the button.
-                ModalScope modal(host_);
-                contextButton_->OnRegisterRequest();
-            }
-            return true;
-        case kCmdOpenLink:
-            if (contextButton_)
-                contextButton_->OnOpenLink();
-            return true;
-        case kCmdInsertBlank:
-        case kCmdDelete:
-            if (contextButton_) {
-                const int index = contextButton_->Index();
-                if (id == kCmdInsertBlank)
-                    settings.Items.InsertBlank(index);
-                else
-                    settings.Items.DeleteAt(index);
-                host_.SaveUserChange();
-                host_.ShowCurrentPage();
-                host_.EndDrag();
-                host_.FocusButtonUnderCursor();
-            }
-            return true;
-        case kCmdEditTip:
-        case kCmdEditCommand:
-            if (contextButton_) {
-                const int index = contextButton_->Index();
-                bool changed = false;
-                {
-                    ModalScope modal(host_);
-                    changed = id == kCmdEditTip ? EditTooltip(host_.Window(), settings.Items, index)
-                                                : EditCommand(host_.Window(), settings.Items, index);
-                }
-                if (changed) {
-                    host_.SaveUserChange();
-                    host_.ShowCurrentPage();
-                }
-            }
-            return true;
         case kCmdSettings:
             OpenSettingsSheet();
             return true;

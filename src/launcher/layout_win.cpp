@@ -1,6 +1,7 @@
 #include "launcher/body_wnd.h"
 
 #include "framework/display_dpi.h"
+#include "framework/system_library.h"
 #include "items/kv_button.h"
 #include "items/messages.h"
 
@@ -160,7 +161,7 @@ void CKestrovarBodyWnd::RepaintButtons(const std::vector<int>& positions) {
 void CKestrovarBodyWnd::EnumerateMonitors() {
     monitors_.clear();
     using EnumDisplayDevicesFn = BOOL(WINAPI*)(LPCWSTR, DWORD, PDISPLAY_DEVICEW, DWORD);
-    UniqueModule user32(LoadLibraryW(L"USER32"));
+    UniqueModule user32(LoadSystemLibrary(L"user32.dll"));
     if (!user32)
         return;
     auto enumDevices = reinterpret_cast<EnumDisplayDevicesFn>(

@@ -47,7 +47,9 @@ int PageStepDirection(int step) {
 }
 
 int WheelPageStep(uintptr_t wheelParam) {
-    return wheelParam == 1 ? 1 : -1;
+    if (wheelParam == 1)
+        return 1;
+    return wheelParam == 2 ? -1 : 0;
 }
 
 bool WheelClickQualifier::OnClick(uint32_t nowMs, uint32_t doubleClickTimeMs, bool doubleClickOn) {

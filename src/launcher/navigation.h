@@ -19,7 +19,7 @@ inline constexpr int kPageBack = -1;
 int PageStepDirection(int step);
 
 // Page step argument for a wheel notification of a button: 1 (wheel turned away from the
-// user) asks for the previous page, any other value for the next one.
+// user) asks for the previous page, 2 for the next one; 0 (no step) for any other value.
 int WheelPageStep(uintptr_t wheelParam);
 
 // Counts middle-button clicks toward a double click when the double-click option is on.

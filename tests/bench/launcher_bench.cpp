@@ -18,6 +18,7 @@
 #include "framework/registry_profile.h"
 #include "items/messages.h"
 #include "launcher/body_wnd.h"
+#include "support/gui_driver.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -60,18 +61,6 @@ void DrainQueue() {
         DispatchMessageA(&msg);
     }
     GdiFlush();
-}
-
-void MoveCursor(int x, int y) {
-    for (int i = 0; i < 200; ++i) {
-        POINT p = {};
-        GetCursorPos(&p);
-        if (p.x == x && p.y == y)
-            return;
-        SetCursorPos(x, y);
-        Sleep(10);
-        DrainQueue();
-    }
 }
 
 struct Reference {
@@ -242,7 +231,7 @@ struct ShowTimes {
 // Rounds of a launcher show and hide, a plain window's and a plain window's that takes the
 // foreground, one after the other: a load that comes and goes meets all three alike.
 ShowTimes TimeShows(CKestrovarBodyWnd& launcher, int rounds) {
-    MoveCursor(kCursorX, kCursorY);
+    kvtest::MoveCursor(kCursorX, kCursorY);
     ShowTimes times;
     if (IsWindowVisible(launcher.hwnd()))
         ToggleOnce(launcher, times.launcher);
@@ -354,7 +343,7 @@ void BenchPageStep(CKestrovarBodyWnd& launcher, int steps) {
     if (!IsWindowVisible(launcher.hwnd()))
         launcher.ShowAtCursor();
     DrainQueue();
-    MoveCursor(kCursorX, kCursorY);
+    kvtest::MoveCursor(kCursorX, kCursorY);
 
     // One empty page past the last page with items is still shown.
     const int lastPage = (kItemCount - 1) / (kGridSide * kGridSide) + 1;

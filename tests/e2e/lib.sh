@@ -31,8 +31,11 @@
 #   kv_key KEYS...                    xdotool key KEYS, then settle
 #   kv_point X Y                      move the pointer to (X, Y), then wait until the launcher has
 #                                     seen it there and settled
-#   kv_wait_drag_source INDEX         wait until the launcher has taken up the item at INDEX (a press
-#                                     or a held space key on its button) before the pointer moves on
+#   kv_wait_drag_source INDEX [TIMEOUT_S]  wait until the launcher has taken up the item at INDEX (a
+#                                     press or a held space key on its button) before the pointer
+#                                     moves on
+#   dialogs_show TEXT                 whether the visible dialogs (caption and control lines) hold TEXT
+#   dialog_gone CAPTION               whether no visible dialog has that caption
 #   kv_settle                         wait until the launcher has handled what was sent to it
 #   kv_screenshot NAME                $KV_BUILD/e2e/NAME.png of the whole display
 #   kv_profile_set SECTION KEY TYPE VALUE   HKCU\Software\Onri's tool\Kestrovar\SECTION (UTF-8 text)
@@ -64,6 +67,12 @@ KV_PROFILE_ROOT="HKCU\\Software\\Onri's tool"
 KV_PROFILE_KEY="$KV_PROFILE_ROOT\\Kestrovar"
 # The open-file dialog's caption is the system's own, in the language of the locale.
 if [ "$KV_CODE_PAGE" = 1252 ]; then KV_OPEN_CAPTION=Open; else KV_OPEN_CAPTION='開く'; fi
+# The launcher's private messages that scenarios send, and the captions of its text dialogs.
+KV_KVM_HIDE=$((0x400 + 12))
+KV_KVM_DELETEITEM=$((0x400 + 16))
+KV_KVM_GETDRAGSOURCE=$((0x400 + 20))
+KV_TIP_TITLE='ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集'
+KV_COMMAND_TITLE='起動ｺﾏﾝﾄﾞの編集'
 KV_PASSED=0
 KV_FAILED=0
 KV_PIDS=()
@@ -289,8 +298,11 @@ kv_point() {
 }
 
 kv_wait_drag_source() {
-    kv_wait_for "the launcher to take up item $1" 10 eval "test \"\$(kv_probe send $((0x400 + 20)) 0 0)\" = $1"
+    kv_wait_for "the launcher to take up item $1" "${2:-10}" eval "test \"\$(kv_probe send $KV_KVM_GETDRAGSOURCE 0 0)\" = $1"
 }
+
+dialogs_show() { kv_probe dialogs | grep -qF "$1"; }
+dialog_gone() { ! kv_probe dialogs | grep -qF "dialog \"$1\""; }
 
 kv_screenshot() {
     local name=${1:?kv_screenshot NAME}

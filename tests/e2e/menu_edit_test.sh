@@ -18,13 +18,7 @@ Kestrovar\Path Name	Button2	REG_SZ	ツール*C:\kvtools\kvlaunchrec.exe
 Kestrovar\Path Name	Button3	REG_SZ	メモ*C:\windows\notepad.exe
 VALUES
 
-tip_title='ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集'
-command_title='起動ｺﾏﾝﾄﾞの編集'
-
-# Whether the visible dialogs (caption and control lines) contain the text; polled by kv_wait_for.
-dialogs_show() { kv_probe dialogs | grep -qF "$1"; }
 foreground_is() { test "$(kv_probe foreground)" = "$1"; }
-dialog_gone() { ! kv_probe dialogs | grep -qF "dialog \"$1\""; }
 # Right click on the top-row button n of the launcher shown at (424,374) and pick a menu entry.
 menu_on_button() {
     xdotool mousemove $((438 + 25 * $1)) 388 sleep 0.2 click 3
@@ -42,33 +36,33 @@ kv_check "launcher starts" kv_start
 kv_wheel_click 500 400
 
 menu_on_button 0 p
-kv_check "the tooltip dialog opens" kv_probe wait-dialog "$tip_title" 5000
+kv_check "the tooltip dialog opens" kv_probe wait-dialog "$KV_TIP_TITLE" 5000
 kv_check "with the tooltip in its edit box" dialogs_show '1005 Edit "メモ帳"'
 kv_screenshot menu_edit_tip
 type_into_dialog "Notes"
-kv_check "Enter in the edit box confirms" kv_wait_for "dialog closed" 5 dialog_gone "$tip_title"
+kv_check "Enter in the edit box confirms" kv_wait_for "dialog closed" 5 dialog_gone "$KV_TIP_TITLE"
 
 menu_on_button 1 p
-kv_probe wait-dialog "$tip_title" 5000 >/dev/null
+kv_probe wait-dialog "$KV_TIP_TITLE" 5000 >/dev/null
 type_into_dialog ""
-kv_wait_for "dialog closed" 5 dialog_gone "$tip_title"
+kv_wait_for "dialog closed" 5 dialog_gone "$KV_TIP_TITLE"
 
 menu_on_button 2 e
-kv_check "the command dialog opens" kv_probe wait-dialog "$command_title" 5000
+kv_check "the command dialog opens" kv_probe wait-dialog "$KV_COMMAND_TITLE" 5000
 kv_check "with the command in its edit box" dialogs_show '1005 Edit "C:\kvtools\kvlaunchrec.exe"'
-kv_probe dialog-settext "$command_title" 1005 'C:\kvtools\kvdescribed.exe /q'
+kv_probe dialog-settext "$KV_COMMAND_TITLE" 1005 'C:\kvtools\kvdescribed.exe /q'
 kv_key Return
-kv_check "Enter on the OK button confirms" kv_wait_for "dialog closed" 5 dialog_gone "$command_title"
+kv_check "Enter on the OK button confirms" kv_wait_for "dialog closed" 5 dialog_gone "$KV_COMMAND_TITLE"
 
 menu_on_button 1 e
-kv_probe wait-dialog "$command_title" 5000 >/dev/null
-kv_probe dialog-settext "$command_title" 1005 'C:\windows\regedit.exe -m'
+kv_probe wait-dialog "$KV_COMMAND_TITLE" 5000 >/dev/null
+kv_probe dialog-settext "$KV_COMMAND_TITLE" 1005 'C:\windows\regedit.exe -m'
 kv_key Return
-kv_wait_for "dialog closed" 5 dialog_gone "$command_title"
+kv_wait_for "dialog closed" 5 dialog_gone "$KV_COMMAND_TITLE"
 
 menu_on_button 3 e
-kv_probe wait-dialog "$command_title" 5000 >/dev/null
-kv_probe dialog-settext "$command_title" 1005 'C:\windows\notepad.exe *.txt'
+kv_probe wait-dialog "$KV_COMMAND_TITLE" 5000 >/dev/null
+kv_probe dialog-settext "$KV_COMMAND_TITLE" 1005 'C:\windows\notepad.exe *.txt'
 kv_key Return
 kv_check "a command with a * is refused with a message" kv_wait_for "message" 5 \
     dialogs_show '「*」は使えません'
@@ -77,7 +71,7 @@ kv_key Return
 kv_check "and offered again as typed" kv_wait_for "dialog again" 5 \
     dialogs_show '1005 Edit "C:\windows\notepad.exe *.txt"'
 kv_key Escape
-kv_check "Esc cancels it" kv_wait_for "dialog closed" 5 dialog_gone "$command_title"
+kv_check "Esc cancels it" kv_wait_for "dialog closed" 5 dialog_gone "$KV_COMMAND_TITLE"
 
 # Register through the open-file dialog on the empty slot 5.
 menu_on_button 5 a

@@ -52,8 +52,6 @@ cp "$KV_BIN/kvdescribed.exe" "$tools/described.exe"
 program='C:\kvtools\rec.exe'
 described='C:\kvtools\described.exe'
 described_tip='起動記録ツール'
-tip_title='ﾂｰﾙﾁｯﾌﾟﾃｷｽﾄの編集'
-command_title='起動ｺﾏﾝﾄﾞの編集'
 
 # --- the model --------------------------------------------------------------------------------
 declare -A tip=() cmd=()   # a key present is a record; blank when both texts are empty
@@ -295,18 +293,12 @@ two_buttons() {   # sets from and to, two different buttons of the page
     to=$button
     [ $from -ne $to ] || to=$(((from + 1) % per_page))
 }
-# The pointer moves on only once the launcher has taken the item up: a slow launcher would
-# otherwise find the pointer already over the target when it handles the press.
-took_drag_source() {
-    local deadline=$((SECONDS + 3))
-    until [ "$(kv_probe send $((0x400 + 20)) 0 0)" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-}
 act_drag() {
     local from to
     two_buttons
     note="drag button $from to button $to"
     xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 mousedown 1
-    took_drag_source $((page * per_page + from))
+    kv_wait_drag_source $((page * per_page + from)) 3
     xdotool mousemove "$(( $(centre_x $from) + 5 ))" "$(( $(centre_y $from) + 5 ))" sleep 0.2 \
         mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 mouseup 1
     move_item $((page * per_page + from)) $((page * per_page + to))
@@ -366,8 +358,8 @@ act_edit_tooltip() {
     esac
     note="edit tooltip of button $b to '$text'"
     right_click_menu $b p
-    dialog_edit "$tip_title" "$text"
-    kv_wait_for "the tooltip dialog to close" 5 eval '! kv_probe dialogs | grep -qF "$tip_title"'
+    dialog_edit "$KV_TIP_TITLE" "$text"
+    kv_wait_for "the tooltip dialog to close" 5 eval '! kv_probe dialogs | grep -qF "$KV_TIP_TITLE"'
     tip[$i]=$stored
     changed=1
 }
@@ -380,14 +372,14 @@ act_edit_command() {
     if [ $((RANDOM % 3)) -eq 0 ]; then text="$program q*$serial"; else text="$program q$serial"; fi
     note="edit command of button $b to '$text'"
     right_click_menu $b e
-    dialog_edit "$command_title" "$text"
+    dialog_edit "$KV_COMMAND_TITLE" "$text"
     if [[ $text == *'*'* ]]; then
         # Refused with a message, then offered again until it is cancelled.
         kv_wait_for "the refusal" 5 eval 'kv_probe dialogs | grep -qF "「*」は使えません"' ||
             mismatch="a command with a star was accepted"
         xdotool key Return
         kv_wait_for "the refusal to close" 5 eval '! kv_probe dialogs | grep -qF "「*」は使えません"'
-        kv_probe wait-dialog "$command_title" 3000 >/dev/null || mismatch="the refused command was not offered again"
+        kv_probe wait-dialog "$KV_COMMAND_TITLE" 3000 >/dev/null || mismatch="the refused command was not offered again"
         xdotool key Escape
     else
         # A command for another program takes that program's description as its tooltip, or
@@ -395,7 +387,7 @@ act_edit_command() {
         [[ $text == *"${cmd[$i]%%.exe*}.exe"* ]] || tip[$i]=$text
         cmd[$i]=$text
     fi
-    kv_wait_for "the command dialog to close" 5 eval '! kv_probe dialogs | grep -qF "$command_title"'
+    kv_wait_for "the command dialog to close" 5 eval '! kv_probe dialogs | grep -qF "$KV_COMMAND_TITLE"'
     changed=1
 }
 act_register() {
@@ -413,7 +405,7 @@ act_space_move() {
     two_buttons
     note="space held from button $from to button $to"
     xdotool mousemove "$(centre_x $from)" "$(centre_y $from)" sleep 0.2 keydown space
-    took_drag_source $((page * per_page + from))
+    kv_wait_drag_source $((page * per_page + from)) 3
     xdotool mousemove "$(centre_x $to)" "$(centre_y $to)" sleep 0.3 keyup space
     keys=1
     move_item $((page * per_page + from)) $((page * per_page + to))

@@ -61,7 +61,6 @@ kv_check "rows after the edits" test "$(rows)" = "$(printf '%s\n' \
 
 # Texts the profile could not store: a "*" typed into a tooltip is kept as "＊"; a command with a
 # "*" is refused with a message and offered again as typed.
-dialogs_show() { kv_probe dialogs | grep -qF "$1"; }
 select_and_click 0 $EDIT_TIP
 kv_text_dialog_answer "$EDIT_TIP_TITLE" 'a*b'
 kv_check "a * typed into a tooltip shows as ＊" test "$(rows | head -1)" = $'a＊b\tC:\\windows\\notepad.exe'

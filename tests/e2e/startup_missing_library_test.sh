@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Kestrovar.dll missing from the program folder: the two-line message, the end of the program
-# after OK, and the profile written back exactly as it was.
+# after OK, and the profile written back exactly as it was. Another library of that name in the
+# current folder (as a shortcut or the Run key may start the program anywhere) is not loaded.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 kv_setup startup_missing_library
 rm -f "$KV_APP/Kestrovar.dll"
+KV_START_DIR="$WINEPREFIX/drive_c/start here"
+mkdir -p "$KV_START_DIR"
+cp "$KV_BIN/kvdecoy.dll" "$KV_START_DIR/Kestrovar.dll"
 
 # A complete profile with values other than the defaults, so that a save of defaults or of
 # half-read values would show. One name per filter list: the lists are re-numbered on save.
@@ -48,6 +52,7 @@ kv_check "the process waits for OK" kill -0 "$KV_PID"
 kv_check "OK closes the message box" kv_probe press-dialog Kestrovar 1
 kv_check "the process ends after OK" kv_wait_exit "$KV_PID" 15
 kv_check "no second message appeared" test -z "$(kv_probe dialogs)"
+kv_check "the library in the current folder was never loaded" test ! -e "$KV_START_DIR/Kestrovar.dll.loaded"
 
 after=$(kv_profile_dump)
 expected=$(printf '%s\n%s\n' "$before" $'Kestrovar\\Status\tWheelClickSelect\tREG_DWORD\t0' | LC_ALL=C sort)

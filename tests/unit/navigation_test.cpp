@@ -39,6 +39,8 @@ TEST(PageStep, DirectionFromLowWordAndWheel) {
     EXPECT_EQ(PageStepDirection(0), kPageBack);
     EXPECT_EQ(PageStepDirection(WheelPageStep(1)), kPageBack);
     EXPECT_EQ(PageStepDirection(WheelPageStep(2)), kPageForward);
+    for (uintptr_t other : {uintptr_t{0}, uintptr_t{3}, ~uintptr_t{0}, uintptr_t{0x10001}})
+        EXPECT_EQ(WheelPageStep(other), 0) << other;
 }
 
 TEST(WheelClickQualifier, EveryClickQualifiesWhenOff) {

@@ -40,25 +40,6 @@ public:
     std::vector<std::string> calls;
 };
 
-// Moves the pointer and waits until the system keeps reporting it there: Wine warps the X
-// pointer asynchronously, and motion from an earlier warp can still arrive afterwards.
-void MoveCursor(int x, int y) {
-    SetCursorPos(x, y);
-    int stableChecks = 0;
-    for (int i = 0; i < 200 && stableChecks < 5; ++i) {
-        Sleep(10);
-        kvtest::PumpPending();
-        POINT p = {};
-        GetCursorPos(&p);
-        if (p.x == x && p.y == y) {
-            ++stableChecks;
-        } else {
-            stableChecks = 0;
-            SetCursorPos(x, y);
-        }
-    }
-}
-
 // A 32-bit top-down DIB filled with one colour.
 HBITMAP SolidBitmap(int w, int h, COLORREF color) {
     uint32_t* pixels = nullptr;
@@ -107,7 +88,7 @@ protected:
     void MoveCursorOver(int i) {
         RECT r;
         GetWindowRect(Button(i).hwnd(), &r);
-        MoveCursor((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        kvtest::MoveCursor((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
 };
 
@@ -175,7 +156,7 @@ TEST_F(ButtonTest, DestroyingTheButtonDestroysItsTooltip) {
 }
 
 TEST_F(ButtonTest, PlainFaceIsButtonFaceWithTheIconCentred) {
-    MoveCursor(0, 0);
+    kvtest::MoveCursor(0, 0);
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(0, 0, 0));
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintedPixel(0, 11, 11));
 
@@ -188,7 +169,7 @@ TEST_F(ButtonTest, PlainFaceIsButtonFaceWithTheIconCentred) {
 }
 
 TEST_F(ButtonTest, AnIconLargerThanTheButtonIsCentredAndClipped) {
-    MoveCursor(0, 0);
+    kvtest::MoveCursor(0, 0);
     // 48 x 48 on 22 x 22: drawn from (-13, -13), so the icon covers the whole button.
     UniqueIcon icon(SolidIcon(48, kIconColor));
     Button(0).SetButtonItem(0, "x", "x", icon.get(), 48);
@@ -204,7 +185,7 @@ TEST_F(ButtonTest, PointedAtButtonHasAShadowFrame) {
 }
 
 TEST_F(ButtonTest, SkinnedButtonShowsTheBodyThroughMagentaPixelsOfItsImage) {
-    MoveCursor(0, 0);
+    kvtest::MoveCursor(0, 0);
     const COLORREF bodyColor = RGB(0, 128, 0);
     const COLORREF imageColor = RGB(0, 0, 200);
     HBITMAP body = SolidBitmap(200, 100, bodyColor);

@@ -5,6 +5,8 @@
 // waits for leaves the caller's handles alone.
 #include <windows.h>
 
+#include "support/own_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -25,13 +27,6 @@ struct DisplaySetting {  // POWERBROADCAST_SETTING with its one DWORD of data
 
 using IntOperation = int(__cdecl*)(int);
 using VoidOperation = int(__cdecl*)();
-
-std::string OwnFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
 
 HWND WatchWindow() {
     return FindWindowA(kWatchClass, nullptr);
@@ -56,7 +51,7 @@ struct Notice {
 // The test build of the library with its Start and End, and a message window as its target.
 struct TestLibrary {
     TestLibrary() {
-        module = LoadLibraryA((OwnFolder() + "\\hooktest\\Kestrovar.dll").c_str());
+        module = LoadLibraryW(Wide(kvtest::OwnFolder() + "\\hooktest\\Kestrovar.dll").c_str());
         start = reinterpret_cast<IntOperation>(reinterpret_cast<void*>(GetProcAddress(module, "Start")));
         end = reinterpret_cast<VoidOperation>(reinterpret_cast<void*>(GetProcAddress(module, "End")));
         target = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);

@@ -8,11 +8,14 @@
 //    that it draws itself at the DPI of its monitor (the system must not stretch it).
 #include <windows.h>
 
+#include "support/own_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -22,15 +25,8 @@ namespace {
 
 using Bytes = std::vector<char>;
 
-std::string OwnFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
 Bytes ReadImage(const std::string& name) {
-    std::ifstream file(OwnFolder() + "\\" + name, std::ios::binary);
+    std::ifstream file(std::filesystem::path(Wide(kvtest::OwnFolder() + "\\" + name)), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
@@ -77,8 +73,8 @@ std::vector<std::string> StartImports(const Bytes& image) {
         const size_t nameOffset = FileOffset(image, nt, entry->Name);
         if (nameOffset == 0 || nameOffset >= image.size())
             break;
-        names.push_back(Lower(std::string(image.data() + nameOffset, strnlen(image.data() + nameOffset,
-                                                                               image.size() - nameOffset))));
+        names.push_back(Lower(
+            std::string(image.data() + nameOffset, strnlen(image.data() + nameOffset, image.size() - nameOffset))));
         offset += sizeof(IMAGE_IMPORT_DESCRIPTOR);
     }
     return names;
@@ -106,7 +102,7 @@ TEST(LauncherImageTest, RarelyUsedLibrariesAreNotLoadedAtStart) {
 
 // The manifest resource (RT_MANIFEST id 1) of a built image, empty if it has none.
 std::string ManifestOf(const char* name) {
-    HMODULE image = LoadLibraryExA((OwnFolder() + "\\" + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE image = LoadLibraryExW(Wide(kvtest::OwnFolder() + "\\" + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!image)
         return "";
     std::string text;

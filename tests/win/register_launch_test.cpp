@@ -11,6 +11,7 @@
 #include "settings/path_probe.h"
 #include "settings/settings_record.h"
 #include "support/button_fixture.h"
+#include "support/own_paths.h"
 #include "support/registry_read.h"
 #include "text/unicode.h"
 
@@ -98,19 +99,6 @@ bool PumpUntil(const std::function<bool()>& condition) {
     return kvtest::PumpUntil(condition, 20000);
 }
 
-std::string CurrentDirectory() {
-    wchar_t buffer[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, buffer);
-    return Utf8(buffer);
-}
-
-std::string ExeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::string folder = Utf8(path);
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
-
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream content;
@@ -170,7 +158,7 @@ protected:
         GetTempPathA(sizeof(temp), temp);
         work_ = std::string(temp) + "kv_register_" + std::to_string(GetCurrentProcessId());
         SHCreateDirectoryExA(nullptr, work_.c_str(), nullptr);
-        startDirectory_ = CurrentDirectory();
+        startDirectory_ = kvtest::CurrentDirectory();
         PumpPending();
     }
 
@@ -191,7 +179,7 @@ protected:
         const std::string dir = work_ + "\\" + folder;
         SHCreateDirectoryExA(nullptr, dir.c_str(), nullptr);
         const std::string target = dir + "\\" + tool;
-        EXPECT_TRUE(CopyFileW(Wide(ExeFolder() + tool).c_str(), Wide(target).c_str(), FALSE)) << tool;
+        EXPECT_TRUE(CopyFileW(Wide(kvtest::OwnFolder() + "\\" + tool).c_str(), Wide(target).c_str(), FALSE)) << tool;
         return target;
     }
 
@@ -246,13 +234,30 @@ TEST_F(RegisterLaunchTest, DocumentIsRegisteredUnderTheShellDisplayName) {
     EXPECT_EQ(path, launcher_.items[0]->strCommand);
 }
 
-TEST_F(RegisterLaunchTest, DropOfOneFileRegistersItAndDropOfTwoRegistersNothing) {
+TEST_F(RegisterLaunchTest, OnlyADropOfOneFileRegistersIt) {
     const std::string a = StageTool("kvdescribed.exe", "a");
     const std::string b = StageTool("kvlaunchrec.exe", "b");
 
     SendMessageW(Button(1).hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a, b})), 0);
     EXPECT_TRUE(launcher_.items.empty());
     EXPECT_TRUE(launcher_.hostCalls.empty());
+
+    // Handles that are no drop, as any program may post: values, and blocks whose header points
+    // past their end or whose list of names never ends. Nothing is read past them or freed.
+    HGLOBAL pastEnd = GlobalAlloc(GHND, sizeof(DROPFILES) + 4);
+    static_cast<DROPFILES*>(GlobalLock(pastEnd))->pFiles = 0x7FFFFFF0;
+    GlobalUnlock(pastEnd);
+    HGLOBAL unended = GlobalAlloc(GHND, sizeof(DROPFILES) + 8);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(unended));
+    header->pFiles = sizeof(DROPFILES);
+    memset(header + 1, 'x', 8);
+    GlobalUnlock(unended);
+    for (HGLOBAL bogus : {HGLOBAL(1), HGLOBAL(-1), pastEnd, unended})
+        SendMessageW(Button(1).hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(bogus), 0);
+    EXPECT_TRUE(launcher_.items.empty());
+    EXPECT_NE(0u, GlobalSize(unended));  // not freed
+    GlobalFree(pastEnd);
+    GlobalFree(unended);
 
     SendMessageW(Button(1).hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({b})), 0);
     ASSERT_EQ(1u, launcher_.items.size());
@@ -271,7 +276,7 @@ TEST_F(RegisterLaunchTest, LaunchStartsTheProgramInItsFolderAfterHiding) {
     // The hide was sent and handled before the program was started.
     EXPECT_EQ(1u, launcher_.Count(KVM_HIDE));
     EXPECT_TRUE(launcher_.deleted.empty());
-    EXPECT_EQ(startDirectory_, CurrentDirectory());
+    EXPECT_EQ(startDirectory_, kvtest::CurrentDirectory());
 }
 
 TEST_F(RegisterLaunchTest, LaunchWithoutHideOptionDoesNotHide) {
@@ -317,7 +322,7 @@ TEST_F(RegisterLaunchTest, OverlappingLaunchesNeverChangeTheCurrentDirectory) {
     std::atomic<bool> changed{false};
     std::thread watcher([&] {
         while (watching)
-            changed = changed || CurrentDirectory() != startDirectory_;
+            changed = changed || kvtest::CurrentDirectory() != startDirectory_;
     });
     ASSERT_TRUE(PumpUntil([&] { return launcher_.deleted.size() == kLaunches; }));
     watching = false;
@@ -325,7 +330,7 @@ TEST_F(RegisterLaunchTest, OverlappingLaunchesNeverChangeTheCurrentDirectory) {
     EXPECT_FALSE(changed);
 }
 
-// Drives the open-file dialog of KVM_REGISTER from a timer in its modal loop.
+// Drives the open-file dialog of OnRegisterRequest from a timer in its modal loop.
 struct DialogDriver {
     static DialogDriver* current;
     std::string chooseFile;  // empty: cancel
@@ -352,7 +357,7 @@ struct DialogDriver {
             return;
         self.done = true;
         KillTimer(nullptr, id);
-        self.directoryWhileOpen = CurrentDirectory();
+        self.directoryWhileOpen = kvtest::CurrentDirectory();
         self.ownedByLauncher = GetWindow(dialog, GW_OWNER) == self.launcher;
         if (self.chooseFile.empty()) {
             PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -374,7 +379,7 @@ TEST_F(RegisterLaunchTest, RegisterRequestOpensTheDialogAtTheWindowsRootAndRegis
     DialogDriver::current = &driver;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, &DialogDriver::OnTimer);
 
-    EXPECT_EQ(0, SendMessageW(Button().hwnd(), KVM_REGISTER, 0, 0));
+    Button().OnRegisterRequest();
     KillTimer(nullptr, timer);
 
     wchar_t windows[MAX_PATH] = {};
@@ -384,7 +389,7 @@ TEST_F(RegisterLaunchTest, RegisterRequestOpensTheDialogAtTheWindowsRootAndRegis
     ASSERT_TRUE(driver.done);
     EXPECT_EQ(root, driver.directoryWhileOpen);
     EXPECT_TRUE(driver.ownedByLauncher);
-    EXPECT_EQ(startDirectory_, CurrentDirectory());
+    EXPECT_EQ(startDirectory_, kvtest::CurrentDirectory());
     ASSERT_EQ(1u, launcher_.items.size());
     EXPECT_EQ(path, launcher_.items[0]->strCommand);
     if (ShellNamesProgramsInJapanese(path))
@@ -396,11 +401,11 @@ TEST_F(RegisterLaunchTest, CancelledRegisterRequestChangesNothing) {
     driver.launcher = launcher_.hwnd();
     DialogDriver::current = &driver;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, &DialogDriver::OnTimer);
-    SendMessageW(Button().hwnd(), KVM_REGISTER, 0, 0);
+    Button().OnRegisterRequest();
     KillTimer(nullptr, timer);
     ASSERT_TRUE(driver.done);
     EXPECT_TRUE(launcher_.items.empty());
-    EXPECT_EQ(startDirectory_, CurrentDirectory());
+    EXPECT_EQ(startDirectory_, kvtest::CurrentDirectory());
 }
 
 // Names that no single code page holds, in a folder that none holds either, beside a decoy that
@@ -434,7 +439,7 @@ TEST_F(UnicodeNamesTest, DroppedAndChosenNamesAreRegisteredAndStoredExactly) {
             driver.launcher = launcher_.hwnd();
             DialogDriver::current = &driver;
             const UINT_PTR timer = SetTimer(nullptr, 0, 100, &DialogDriver::OnTimer);
-            SendMessageW(Button().hwnd(), KVM_REGISTER, 0, 0);
+            Button().OnRegisterRequest();
             KillTimer(nullptr, timer);
         } else {
             SendMessageW(Button().hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})), 0);

@@ -2,6 +2,8 @@
 // translation is US English (tools/kvversion0409), and files without a version resource.
 #include "framework/version_info.h"
 
+#include "support/own_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -9,13 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::string BinDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string directory = path;
-    return directory.substr(0, directory.find_last_of('\\'));
-}
 
 std::vector<BYTE> VersionBlock(const std::string& path) {
     DWORD ignored = 0;
@@ -25,8 +20,8 @@ std::vector<BYTE> VersionBlock(const std::string& path) {
     return block;
 }
 
-const std::string kHookLibrary = BinDirectory() + "\\Kestrovar.dll";
-const std::string kUsEnglishProgram = BinDirectory() + "\\kvversion0409.exe";
+const std::string kHookLibrary = kvtest::OwnFolder() + "\\Kestrovar.dll";
+const std::string kUsEnglishProgram = kvtest::OwnFolder() + "\\kvversion0409.exe";
 
 TEST(VersionInfo, ReadsTheJapaneseStringTableOfTheHookLibrary) {
     EXPECT_EQ("Kestrovar ホイールクリック監視ライブラリ", GetFileDescription(kHookLibrary));

@@ -27,6 +27,23 @@ void PumpPending() {
     }
 }
 
+void MoveCursor(int x, int y) {
+    SetCursorPos(x, y);
+    int stableChecks = 0;
+    for (int i = 0; i < 200 && stableChecks < 5; ++i) {
+        Sleep(kPollMs);
+        PumpPending();
+        POINT p = {};
+        GetCursorPos(&p);
+        if (p.x == x && p.y == y) {
+            ++stableChecks;
+        } else {
+            stableChecks = 0;
+            SetCursorPos(x, y);
+        }
+    }
+}
+
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += kPollMs) {
         PumpPending();

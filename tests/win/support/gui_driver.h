@@ -18,6 +18,11 @@ void PumpPending();
 // Dispatches messages of the calling thread until condition() holds or the time runs out.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
+// Moves the pointer and waits until the system keeps reporting it there, dispatching the calling
+// thread's messages meanwhile: Wine warps the X pointer asynchronously, and motion from an
+// earlier warp can still arrive afterwards.
+void MoveCursor(int x, int y);
+
 // Runs a body on its own thread and joins it when it goes out of scope.
 class DriverThread {
 public:

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "support/own_paths.h"
 #include "text/unicode.h"
 
 namespace kvtest {
@@ -10,12 +11,6 @@ namespace kvtest {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string CurrentDirectory() {
-    wchar_t buffer[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, buffer);
-    return Utf8(buffer);
-}
 
 // KV_SOURCE is a Unix path; Wine maps the Unix root to drive Z:.
 std::string SourceDirectory() {
