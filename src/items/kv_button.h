@@ -54,27 +54,29 @@ public:
     void RegisterSystemName(const std::wstring& name);
     void OnRegisterRequest();
     void OnOpenLink();
-    // The click rule's one entry point: starts the launch of this button's item.
-    void StartLaunch();
+    // The click rule's one entry point: starts the launch of this button's item with a shell
+    // verb (empty: the item's default one).
+    void StartLaunch(const std::string& verb = std::string());
 
 private:
     void OnCreate();
     void CreateTooltip();
     void OnMouseMove();
-    void OnMiddleButtonUp(LPARAM point);
+    void OnMiddleButtonUp(WPARAM keys, LPARAM point);
     void DrawItem(const DRAWITEMSTRUCT& draw);
     HDC ComposeOnCanvas(const RECT& client, ButtonFace face) const;
     void DrawSkinBackground(HDC dc, const RECT& client) const;
     void DrawFace(HDC dc, const RECT& client, ButtonFace face) const;
     bool IsShownPressed() const;
     bool IsSkinned() const;
-    void ApplyClickRule(HWND under);
+    void ApplyClickRule(HWND under, WPARAM keys);
     void ApplyDropRule(HWND target);
     void SetTooltipText(const std::string& text);
 
     bool m_bHover = false;
     bool m_bMiddleDown = false;
     HWND m_releasedOver = nullptr;  // not owned: while a left-button release is handled, the window under it
+    WPARAM m_releasedKeys = 0;      // and the MK_ flags it carried
     int m_nIndex = -1;
     int m_nIconSize = 16;
     HICON m_hIcon = nullptr;  // not owned: the icon store owns it

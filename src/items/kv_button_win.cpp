@@ -3,6 +3,7 @@
 #include "framework/dib_canvas.h"
 #include "framework/handles.h"
 #include "items/icon_pictures.h"
+#include "items/launch_paths.h"
 #include "items/messages.h"
 #include "settings/kestrovar_settings.h"
 #include "text/unicode.h"
@@ -31,6 +32,11 @@ bool IsButtonDownNow(int key) {
 
 bool IsSpaceHeld() {
     return IsKeyHeld(VK_SPACE);
+}
+
+// The modifier keys held as of the message being handled, in the form a mouse message carries them.
+WPARAM HeldModifierKeys() {
+    return (IsKeyHeld(VK_CONTROL) ? MK_CONTROL : 0) | (IsKeyHeld(VK_SHIFT) ? MK_SHIFT : 0);
 }
 
 // The window at a mouse message's point, given in the client coordinates of the window that got
@@ -182,7 +188,10 @@ bool CKVButton::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     }
     if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         // From a release of the left button, or of the space key on the focused button.
-        ApplyClickRule(m_releasedOver ? m_releasedOver : WindowUnderCursor());
+        if (m_releasedOver)
+            ApplyClickRule(m_releasedOver, m_releasedKeys);
+        else
+            ApplyClickRule(WindowUnderCursor(), HeldModifierKeys());
         *result = 0;
         return true;
     }
@@ -203,6 +212,7 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_LBUTTONUP: {
             m_releasedOver = WindowAtClientPoint(hwnd(), lParam);
+            m_releasedKeys = wParam;
             ApplyDropRule(m_releasedOver);
             // The button control reports its click from within this message.
             const LRESULT result = Window::WindowProc(msg, wParam, lParam);
@@ -226,7 +236,7 @@ LRESULT CKVButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             InvalidateRect(hwnd(), nullptr, FALSE);
             break;
         case WM_MBUTTONUP:
-            OnMiddleButtonUp(lParam);
+            OnMiddleButtonUp(wParam, lParam);
             break;
         case WM_MOUSEWHEEL: {
             m_host.PageStepLater(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : 2);
@@ -273,10 +283,10 @@ void CKVButton::OnMouseMove() {
     SetFocus(hwnd());
 }
 
-void CKVButton::OnMiddleButtonUp(LPARAM point) {
+void CKVButton::OnMiddleButtonUp(WPARAM keys, LPARAM point) {
     if (m_bMiddleDown) {
         if (m_pSettings->WheelClickSelect)
-            ApplyClickRule(WindowAtClientPoint(hwnd(), point));
+            ApplyClickRule(WindowAtClientPoint(hwnd(), point), keys);
         else if (m_pSettings->HideOption)
             m_host.HideLater();
     }
@@ -284,10 +294,10 @@ void CKVButton::OnMiddleButtonUp(LPARAM point) {
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-// under: the window where the click was released.
-void CKVButton::ApplyClickRule(HWND under) {
+// under: the window where the click was released; keys: the MK_ flags held at the release.
+void CKVButton::ApplyClickRule(HWND under, WPARAM keys) {
     if (under == hwnd() && !IsSpaceHeld())
-        StartLaunch();
+        StartLaunch(LaunchVerb((keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0));
 }
 
 // A release over another launcher button moves the dragged item there. Any other release ends

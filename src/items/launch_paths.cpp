@@ -18,6 +18,10 @@ size_t AfterLastSeparator(const std::string& path, bool withSlash) {
 
 }  // namespace
 
+std::string LaunchVerb(bool controlHeld, bool shiftHeld) {
+    return controlHeld && shiftHeld ? kRunAsVerb : std::string();
+}
+
 std::string ProgramFolder(const std::string& path) {
     const size_t driveLength = path.size() >= 2 && path[1] == ':' ? 2 : 0;
     const size_t dirEnd = AfterLastSeparator(path, true);

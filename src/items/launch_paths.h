@@ -7,6 +7,14 @@
 // The shell's type name of executable programs on a Japanese system.
 inline constexpr char kApplicationTypeName[] = "アプリケーション";
 
+// The shell verb that starts a program elevated (the consent prompt of the system).
+inline constexpr char kRunAsVerb[] = "runas";
+
+// The shell verb of a launch by a click, from the modifier keys held at the click: Ctrl and Shift
+// together start the item as administrator, as the taskbar and the Start menu do; any other keys,
+// the item's default verb (empty).
+std::string LaunchVerb(bool controlHeld, bool shiftHeld);
+
 // Drive and directory part of a path, as _splitpath gives them joined: "C:\Tools\" for
 // "C:\Tools\x.exe", "" for a bare file name. Separators are '\' and '/'.
 std::string ProgramFolder(const std::string& path);

@@ -52,6 +52,7 @@ struct LaunchRequest {
     int index;
     std::string command;
     bool hide;
+    std::string verb;  // empty: the item's default verb
 };
 
 // The program is found as the shell would find it from the process's current directory, which
@@ -82,8 +83,21 @@ void LaunchItem(const LaunchRequest& request) {
 
     // Shell extensions that may run the start expect COM on the calling thread.
     ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    ShellExecuteW(nullptr, nullptr, Wide(program).c_str(), NullIfEmpty(Wide(parameters)), NullIfEmpty(Wide(folder)),
-                  SW_SHOWNORMAL);
+    const std::wstring verb = Wide(request.verb);
+    const std::wstring file = Wide(program);
+    const std::wstring arguments = Wide(parameters);
+    const std::wstring directory = Wide(folder);
+    SHELLEXECUTEINFOW start = {};
+    start.cbSize = sizeof(start);
+    start.fMask = SEE_MASK_FLAG_NO_UI;  // as the plain ShellExecute call has it
+    start.lpVerb = NullIfEmpty(verb);
+    start.lpFile = file.c_str();
+    start.lpParameters = NullIfEmpty(arguments);
+    start.lpDirectory = NullIfEmpty(directory);
+    start.nShow = SW_SHOWNORMAL;
+    // A failure, the user's refusal of the elevation prompt (ERROR_CANCELLED) among them, ends
+    // the launch here: the program exists, so the item stays, and the launcher has already hidden.
+    ShellExecuteExW(&start);
 }
 
 // Whether the list of names at `names` (units of unitSize bytes, at most `bytes` bytes) ends
@@ -201,7 +215,7 @@ void CKVButton::OnOpenLink() {
         m_host.HideNow();
 }
 
-void CKVButton::StartLaunch() {
-    LaunchRequest request{GetParent(hwnd()), m_nIndex, m_strCommand, m_pSettings->HideOption != 0};
+void CKVButton::StartLaunch(const std::string& verb) {
+    LaunchRequest request{GetParent(hwnd()), m_nIndex, m_strCommand, m_pSettings->HideOption != 0, verb};
     StartWorkerThread([request] { LaunchItem(request); }, THREAD_PRIORITY_HIGHEST);
 }

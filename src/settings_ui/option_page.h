@@ -1,5 +1,6 @@
 // Tab 1 of the settings sheet: how the wheel button brings up the launcher, what a wheel
-// click does, hiding after a launch, page memory and the three global hot keys.
+// click does, hiding after a launch, page memory, starting with Windows and the three global hot
+// keys.
 #pragma once
 
 #include "settings_ui/settings_page.h"
@@ -23,4 +24,7 @@ private:
     void SetChecked(int id, bool checked);
     int HotkeyOf(int id) const;
     bool HotkeysDifferFromStored() const;
+    void ApplyStartWithWindows();
+
+    bool startupTouched_ = false;  // the user clicked the start-with-Windows box since the last Apply
 };

@@ -1,6 +1,8 @@
 #include "settings_ui/option_page.h"
 
+#include "framework/application.h"
 #include "res/resource.h"
+#include "settings/startup_entry.h"
 
 namespace {
 
@@ -8,6 +10,8 @@ namespace {
 constexpr WPARAM ClickOf(int id) {
     return static_cast<WPARAM>(id);
 }
+
+constexpr char kStartupNotChangedMessage[] = "Windowsの起動時にKestrovarを起動する設定を変更できませんでした。";
 
 }  // namespace
 
@@ -20,6 +24,8 @@ BOOL CKestrovarOptionPage::OnInitDialog() {
     SetChecked(IDC_OPTION_WHEEL_SHOW, settings_.WheelClickTrigger != 0);
     SetChecked(IDC_OPTION_WHEEL_SELECT, settings_.WheelClickSelect != 0);
     SetChecked(IDC_OPTION_HIDE, settings_.HideOption != 0);
+    SetChecked(IDC_OPTION_START_WITH_WINDOWS, IsStartedWithWindows());
+    startupTouched_ = false;
     if (settings_.WheelClickTrigger == 0)
         EnableClickRadios(false);
     SetChecked(IDC_OPTION_SINGLE_CLICK, settings_.DoubleClick == 0);
@@ -41,6 +47,10 @@ void CKestrovarOptionPage::TrackChange(WPARAM command) {
     switch (command) {
         case ClickOf(IDC_OPTION_WHEEL_SHOW):
             EnableClickRadios(IsChecked(IDC_OPTION_WHEEL_SHOW));
+            SetModified();
+            break;
+        case ClickOf(IDC_OPTION_START_WITH_WINDOWS):
+            startupTouched_ = true;
             SetModified();
             break;
         case ClickOf(IDC_OPTION_HIDE):
@@ -76,7 +86,21 @@ bool CKestrovarOptionPage::OnApply() {
     settings_.HotkeyNext = HotkeyOf(IDC_OPTION_HOTKEY_NEXT);
     settings_.HotkeyPrev = HotkeyOf(IDC_OPTION_HOTKEY_PREV);
     settings_.HotkeyShow = HotkeyOf(IDC_OPTION_HOTKEY_SHOW);
+    ApplyStartWithWindows();
     return true;
+}
+
+// Checked, the Run value is written each time, which also points a value left by a moved program
+// at this one. Unchecked, it is removed when it names this program or when the user cleared the
+// box: a value of another copy of the program, left untouched, stays that copy's.
+void CKestrovarOptionPage::ApplyStartWithWindows() {
+    const bool start = IsChecked(IDC_OPTION_START_WITH_WINDOWS);
+    if (!start && !startupTouched_ && !IsStartedWithWindows())
+        return;
+    if (!SetStartedWithWindows(start))
+        ShowMessageBox(hwnd(), kStartupNotChangedMessage, ExecutableBaseName(), MB_OK);
+    startupTouched_ = false;
+    SetChecked(IDC_OPTION_START_WITH_WINDOWS, IsStartedWithWindows());
 }
 
 void CKestrovarOptionPage::EnableClickRadios(bool enable) {

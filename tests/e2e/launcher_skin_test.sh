@@ -53,17 +53,27 @@ kv_check "the button size of the theme's image is saved" \
     test "$(kv_profile_get Design ButtonWidth) $(kv_profile_get Design ButtonHeight)" = "30 24"
 kv_check "skin mode stays on" test "$(kv_profile_get Design SkinMode)" = 1
 
-# Graphite: a 175 x 67 body with a magenta key, started from another folder (as from a shortcut
-# or the Run key): the themes are still found beside the program.
-KV_START_DIR=$WINEPREFIX/drive_c
-kv_check "Graphite shows when started from another folder" show_theme Graphite
+# Graphite: a 175 x 67 body with a magenta key, started as the system starts it at logon when
+# it is to start with Windows: wineboot runs the command of the user's Run value from another
+# folder. The themes are still found beside the program.
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+start_from_run_value() {
+    kv_wine reg add "$RUN_KEY" /v Kestrovar /d '"C:\Kestrovar\Kestrovar.exe"' /f >/dev/null 2>&1 || return 1
+    KV_PID=
+    (cd "$WINEPREFIX/drive_c" && exec wine wineboot </dev/null >>"$KV_WORK/kestrovar.log" 2>&1)
+    kv_probe wait-ready 30000
+}
+kv_profile_set Design SkinMode REG_DWORD 1
+kv_profile_set Design Theme REG_SZ Graphite
+kv_check "the Run value's command starts the program" start_from_run_value
+kv_wheel_click 500 400
+kv_check "Graphite shows" visible
 kv_check "the launcher takes Graphite's body size" test "$(kv_probe launcher)" = "1 413 367 175 67"
 kv_screenshot launcher_graphite
 kv_check "Graphite's magenta corner is not painted" \
     test "$(pixel launcher_graphite 413 367)" = "$(pixel launcher_graphite 300 300)"
 kv_check "launcher quits" kv_quit
 kv_check "the theme is kept" test "$(kv_profile_get Design Theme)" = Graphite
-KV_START_DIR=
 
 # A theme whose definition names no body image.
 mkdir -p "$KV_APP/Themes/NoBody"

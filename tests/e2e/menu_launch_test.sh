@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Left clicks on launcher buttons: an item starts in its program's folder with its parameters
-# and the launcher hides; Wine's notepad starts; an item whose program was deleted is cleared
+# and the launcher hides, with Ctrl+Shift held too (elevated; a declined elevation keeps it); Wine's notepad starts; an item whose program was deleted is cleared
 # by the click and is gone from the profile after the quit; an empty button only hides. An item
 # on a drive that is away keeps its slot through the start, the page display and a click. With
 # HideOption off, only a real drag moves an item: not the arrow keys after a click, nor a press
@@ -41,6 +41,31 @@ kv_check "the item's program ran" kv_wait_for "launch record" 20 test -s "$recor
 kv_check "it ran in its own folder" test "$(sed -n 1p "$record" | tr -d '\r')" = 'C:\kvtools\run here'
 kv_check "it got the parameters" test "$(sed -n 2p "$record" | tr -d '\r')" = '-a "b c"'
 kv_check "the launcher hid itself" hides
+
+# Ctrl+Shift with the click asks for the program elevated. Wine has no elevation prompt and
+# starts it; a stand-in for a user who declines the prompt then makes the start fail with
+# ERROR_CANCELLED: nothing starts, no message shows, the launcher hides and the item stays.
+ctrl_shift_click_button() {
+    xdotool keydown ctrl keydown shift
+    click_button "$1"
+    xdotool keyup shift keyup ctrl
+}
+rm -f "$record"
+kv_wheel_click 500 400
+ctrl_shift_click_button 1
+kv_check "a Ctrl+Shift click starts the item's program" kv_wait_for "launch record" 20 test -s "$record"
+kv_check "with its parameters" test "$(sed -n 2p "$record" | tr -d '\r')" = '-a "b c"'
+kv_check "and hides the launcher" hides
+kv_check "the declining stand-in is in place" \
+    test "$(kv_probe load-library kvrefuseelevation.dll kvElevationRefused)" = 1
+rm -f "$record"
+kv_wheel_click 500 400
+ctrl_shift_click_button 1
+refused="$tools/run here/kvlaunchrec.exe.refused"
+kv_check "a Ctrl+Shift click asks for elevation" kv_wait_for "refusal record" 20 test -e "$refused"
+kv_check "a declined elevation hides the launcher" hides
+kv_check "starts nothing" test ! -e "$record"
+kv_check "and shows no message" test -z "$(kv_probe dialogs)"
 
 kv_wheel_click 500 400
 click_button 0

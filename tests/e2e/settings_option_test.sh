@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The operation page: the click-kind radio buttons follow the wheel check box, hot keys are
 # typed into their controls, and Apply then Cancel keeps the applied values in force: the new
-# show hot key works as soon as the sheet is closed, the old one no longer does.
+# show hot key works as soon as the sheet is closed, the old one no longer does. The box for
+# starting with Windows shows and sets the user's Run value, and only that.
 source "$KV_SOURCE/tests/e2e/lib.sh"
 source "$KV_SOURCE/tests/e2e/settings_lib.sh"
 kv_setup settings_option
@@ -55,6 +56,30 @@ kv_check "the old show hot key Alt+Q is no longer registered" test "$(kv_probe l
 kv_key ctrl+shift+k
 kv_check "the applied show hot key Ctrl+Shift+K shows the launcher" test "$(kv_probe launcher | cut -d' ' -f1)" = 1
 kv_key ctrl+shift+k
+
+# The start-with-Windows box follows the value Kestrovar under the user's Run key.
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+START_WITH_WINDOWS=1032
+run_value() { kv_probe registry "$RUN_KEY" | awk -F'\t' '$2 == "Kestrovar" { print $4 }'; }
+set_run_value() { kv_wine reg add "$RUN_KEY" /v Kestrovar /d "$1" /f >/dev/null 2>&1; }
+kv_sheet_open
+kv_check "no Run value: the start-with-Windows box is clear" ! kv_page_checked $START_WITH_WINDOWS
+kv_page_click $START_WITH_WINDOWS
+kv_sheet_close 1
+kv_check "checked and OK: the Run value is the program's quoted path" \
+    test "$(run_value)" = '"C:\Kestrovar\Kestrovar.exe"'
+set_run_value 'c:\KESTROVAR\kestrovar.EXE'
+kv_sheet_open
+kv_check "the program's path in other case and without quotes checks the box" kv_page_checked $START_WITH_WINDOWS
+kv_page_click $START_WITH_WINDOWS
+kv_page_click $KV_APPLY_BUTTON
+kv_check "unchecked and Apply: the value is gone" test -z "$(run_value)"
+kv_sheet_close 2
+set_run_value 'C:\Elsewhere\Kestrovar.exe'
+kv_sheet_open
+kv_check "a value naming another path leaves the box clear" ! kv_page_checked $START_WITH_WINDOWS
+kv_sheet_close 1
+kv_check "and an OK leaves that value as it is" test "$(run_value)" = 'C:\Elsewhere\Kestrovar.exe'
 kv_check "exit" kv_quit
 
 profile=$(kv_profile_dump)
@@ -63,4 +88,6 @@ kv_check "DoubleClick applied as 0" test "$(kv_dump_get "$profile" Status Double
 kv_check "HotkeyShow applied" test "$(kv_dump_get "$profile" Status HotkeyShow)" = $CTRL_SHIFT_K
 kv_check "a cleared hot key is stored as 0" test "$(kv_dump_get "$profile" Status HotkeyNext)" = 0
 kv_check "untouched HotkeyPrev kept" test "$(kv_dump_get "$profile" Status HotkeyPrev)" = $((0x445))
+run_or_start_values() { awk -F'\t' 'tolower($2) ~ /run|start/' <<<"$profile"; }
+kv_check "the start-with-Windows choice is not kept in the profile" test -z "$(run_or_start_values)"
 kv_finish

@@ -15,6 +15,15 @@ TEST(LaunchPaths, ProgramFolderIsDriveAndDirectory) {
     EXPECT_EQ(ProgramFolder(""), "");
 }
 
+TEST(LaunchPaths, OnlyCtrlAndShiftTogetherStartElevated) {
+    const struct {
+        bool control, shift;
+        const char* verb;
+    } cases[] = {{false, false, ""}, {true, false, ""}, {false, true, ""}, {true, true, "runas"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(LaunchVerb(c.control, c.shift), c.verb) << "ctrl " << c.control << " shift " << c.shift;
+}
+
 TEST(LaunchPaths, WindowsDirectoryRootCutsAfterLastBackslash) {
     EXPECT_EQ(WindowsDirectoryRoot("C:\\windows"), "C:\\");
     EXPECT_EQ(WindowsDirectoryRoot("D:\\OS\\WINNT"), "D:\\OS\\");

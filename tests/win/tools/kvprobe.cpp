@@ -39,6 +39,9 @@
 //   kvprobe menu                     print the entries of the visible popup menu that opened last,
 //                                    one a line (a separator is an empty line), each submenu's
 //                                    entries after it, indented by two spaces
+//   kvprobe load-library NAME FUNCTION  load the library NAME beside the probe into the launcher's
+//                                    process for good, call its export FUNCTION(nullptr) there
+//                                    and print what it returns
 //   kvprobe registry KEY             print every value under KEY (HKCU\... or HKLM\...) as lines
 //                                    "SUBKEY<TAB>NAME<TAB>TYPE<TAB>DATA", SUBKEY relative to KEY;
 //                                    REG_DWORD in decimal, REG_BINARY in hex digits
@@ -378,37 +381,62 @@ HMODULE RemoteModule(HANDLE process, const wchar_t* name) {
     return nullptr;
 }
 
+constexpr size_t kPathBytes = MAX_PATH * sizeof(wchar_t);
+
+// Loads NAME, a library beside the probe, into the process of remote (whose buffer starts with
+// room for its path) and returns the address of its exported FUNCTION there, or nullptr. The
+// system's libraries lie at the same address in both processes; ours is found by name.
+void* LoadIntoProcess(RemoteBuffer& remote, const wchar_t* name, const char* function, HMODULE& loaded) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring library = path;
+    library = library.substr(0, library.rfind(L'\\') + 1) + name;
+    HMODULE local = LoadLibraryW(library.c_str());
+    FARPROC address = local ? GetProcAddress(local, function) : nullptr;
+    if (!address || !remote.base() || !remote.Write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t))) {
+        fprintf(stderr, "kvprobe: %s\n", address ? "no memory in the other process" : "no such library or function");
+        return nullptr;
+    }
+    HMODULE kernel = GetModuleHandleW(L"kernel32");
+    CallInProcess(remote.process(), reinterpret_cast<void*>(GetProcAddress(kernel, "LoadLibraryW")), remote.base());
+    loaded = RemoteModule(remote.process(), name);
+    if (!loaded) {
+        fprintf(stderr, "kvprobe: the other process did not load the library\n");
+        return nullptr;
+    }
+    return reinterpret_cast<char*>(loaded) + (reinterpret_cast<char*>(address) - reinterpret_cast<char*>(local));
+}
+
+// Loads a library beside the probe into the launcher's process for good, calls its FUNCTION
+// there and prints what it returns.
+int LoadIntoLauncher(const std::string& name, const std::string& function) {
+    HWND launcher = FindLauncher();
+    if (!launcher)
+        return 1;
+    RemoteBuffer remote(launcher, kPathBytes);
+    HMODULE loaded = nullptr;
+    void* address = LoadIntoProcess(remote, Wide(name).c_str(), function.c_str(), loaded);
+    if (!address)
+        return 1;
+    printf("%lu\n", static_cast<unsigned long>(CallInProcess(remote.process(), address, nullptr)));
+    return 0;
+}
+
 // The entries of the popup menu in front (the one that opened last), submenus indented. A menu
 // handle means nothing in another process under Wine, so the texts are read by our library,
-// loaded into the menu's process for the call. The system's libraries lie at the same address
-// in both processes; ours is found by name.
+// loaded into the menu's process for the call.
 int PrintMenu() {
     HWND window = FindClass("#32768");
     DWORD pid = 0;
     if (!window || !IsWindowVisible(window) || !GetWindowThreadProcessId(window, &pid))
         return 1;
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring library = path;
-    library = library.substr(0, library.rfind(L'\\') + 1) + kMenuTextsLibrary;
-    HMODULE local = LoadLibraryW(library.c_str());
-    FARPROC function = local ? GetProcAddress(local, kMenuTextsFunction) : nullptr;
-    HMODULE kernel = GetModuleHandleW(L"kernel32");
-    constexpr size_t kPathBytes = MAX_PATH * sizeof(wchar_t);
     RemoteBuffer remote(window, kPathBytes + kMenuTextUnits * sizeof(wchar_t));
-    if (!function || !remote.base() || !remote.Write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t))) {
-        fprintf(stderr, "kvprobe menu: %s\n", function ? "no memory in the menu's process" : "no menu-text library");
+    HMODULE loaded = nullptr;
+    void* function = LoadIntoProcess(remote, kMenuTextsLibrary, kMenuTextsFunction, loaded);
+    if (!function)
         return 1;
-    }
-    CallInProcess(remote.process(), reinterpret_cast<void*>(GetProcAddress(kernel, "LoadLibraryW")), remote.base());
-    HMODULE loaded = RemoteModule(remote.process(), kMenuTextsLibrary);
-    if (!loaded) {
-        fprintf(stderr, "kvprobe menu: the menu's process did not load the menu-text library\n");
-        return 1;
-    }
-    const auto offset = reinterpret_cast<char*>(function) - reinterpret_cast<char*>(local);
-    const DWORD units =
-        CallInProcess(remote.process(), reinterpret_cast<char*>(loaded) + offset, remote.base() + kPathBytes);
+    const DWORD units = CallInProcess(remote.process(), function, remote.base() + kPathBytes);
+    HMODULE kernel = GetModuleHandleW(L"kernel32");
     CallInProcess(remote.process(), reinterpret_cast<void*>(GetProcAddress(kernel, "FreeLibrary")), loaded);
     std::vector<wchar_t> text(kMenuTextUnits + 1, L'\0');
     if (units == 0 || !remote.Read(kPathBytes, text.data(), kMenuTextUnits * sizeof(wchar_t)))
@@ -785,6 +813,8 @@ int Run(const Args& args) {
     }
     if (command == "menu")
         return PrintMenu();
+    if (command == "load-library" && argc >= 3)
+        return LoadIntoLauncher(args[1], args[2]);
     if (command == "registry" && argc >= 2)
         return PrintRegistry(args[1]);
     if (command == "close" && argc >= 2) {
