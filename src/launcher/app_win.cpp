@@ -36,7 +36,10 @@ bool CKestrovarApp::InitInstance() {
     }
     if (IniProfile* ini = UseProfileBesideProgram()) {
         const std::string message = ExecutableBaseName() + ".ini" + kProfileWriteFailureText;
-        ini->onWriteFailed = [message] { ShowMessageBox(nullptr, message, ExecutableBaseName(), MB_OK); };
+        // Owned by the launcher, which stays on top of other windows, so that it is seen.
+        ini->onWriteFailed = [this, message] {
+            ShowMessageBox(MainWindowHandle(), message, ExecutableBaseName(), MB_OK);
+        };
     }
     // Fixed now: the themes are found from here on, whatever later becomes the current directory.
     ThemesHome();

@@ -16,7 +16,7 @@ cp "$KV_BIN/kvdescribed.exe" "$tools/"
 # The value of a name in the ini (bare values only), without the byte-order mark and line ends.
 ini_get() { sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$ini" | awk -v k="$1=" 'index($0, k) == 1 { print substr($0, length(k) + 1); f = 1; exit } END { exit !f }'; }
 ini_has() { grep -qxF "$1"$'\r' "$ini"; }
-export_registry() { kv_wine reg export "HKCU\\Software\\Onri's tool" "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
+export_registry() { rm -f "$1"; kv_wine reg export "HKCU\\Software\\Onri's tool" "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
 menu_on_button() {
     xdotool mousemove $((438 + 25 * $1)) 388 sleep 0.2 click 3
     kv_probe find-class '#32768' 3000 >/dev/null
@@ -85,7 +85,7 @@ kv_check "and kept by the save at the quit" test "$(ini_get Button11)" = '外か
 readonly_mounted=0
 if [ "$(id -u)" = 0 ]; then
     mount --bind "$KV_APP" "$KV_APP" && mount -o remount,ro,bind "$KV_APP" && readonly_mounted=1
-    trap 'umount "$KV_APP" 2>/dev/null; _kv_cleanup' EXIT
+    trap 'status=$?; umount "$KV_APP" 2>/dev/null; (exit $status); _kv_cleanup' EXIT
 else
     chmod a-w "$KV_APP"
 fi
@@ -104,7 +104,10 @@ kv_settle
 kv_check "a second failed save says nothing" test -z "$(kv_probe dialogs)"
 kv_check "the quit" kv_quit
 kv_check "the ini is kept as it was" test "$(sha256sum <"$ini")" = "$kept"
-[ $readonly_mounted = 1 ] && umount "$KV_APP"
+if [ $readonly_mounted = 1 ]; then
+    umount "$KV_APP"
+    trap _kv_cleanup EXIT
+fi
 chmod u+w "$KV_APP"
 
 # Killed in the middle of saves: the ini is always whole.
