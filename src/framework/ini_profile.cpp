@@ -194,20 +194,12 @@ void IniProfile::Save() {
     std::map<std::string, SectionChanges, ProfileNameLess> changes;
     changes.swap(changes_);
     bool changed = false;
-    FileStamp now;
     for (const auto& [section, values] : changes) {
         for (const auto& [key, change] : values) {
             if (change.before == change.after)
                 continue;
-            if (!changed && !readOnly_ && CurrentStamp(now) && !(now == stamp_)) {
-                // Changed elsewhere since we last read or wrote it: start from what it holds now.
-                ProfileSections fresh;
-                FileStamp freshStamp;
-                if (ReadFile(fresh, freshStamp)) {
-                    disk_ = std::move(fresh);
-                    stamp_ = freshStamp;
-                }
-            }
+            if (!changed)
+                ReadAgainIfChangedElsewhere();
             changed = true;
             if (change.after)
                 disk_[section][key] = *change.after;
@@ -217,15 +209,29 @@ void IniProfile::Save() {
     }
     if (!changed)
         return;
-    if (readOnly_ || !WriteFile(FormatProfileIni(disk_))) {
-        if (!failureReported_ && onWriteFailed) {
-            failureReported_ = true;
-            onWriteFailed();
-        }
-        failureReported_ = true;
+    if (!readOnly_ && WriteFile(FormatProfileIni(disk_))) {
+        CurrentStamp(stamp_);
         return;
     }
-    CurrentStamp(stamp_);
+    // What failed stays in disk_ and goes out with the next save that can write. The report
+    // comes last: its message loop may run another save.
+    if (!failureReported_) {
+        failureReported_ = true;
+        if (onWriteFailed)
+            onWriteFailed();
+    }
+}
+
+void IniProfile::ReadAgainIfChangedElsewhere() {
+    FileStamp now;
+    if (readOnly_ || !CurrentStamp(now) || now == stamp_)
+        return;
+    ProfileSections fresh;
+    FileStamp freshStamp;
+    if (ReadFile(fresh, freshStamp)) {
+        disk_ = std::move(fresh);
+        stamp_ = freshStamp;
+    }
 }
 
 bool IniProfile::CurrentStamp(FileStamp& stamp) const {

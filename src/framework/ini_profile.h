@@ -60,6 +60,9 @@ private:
     const ProfileValue* Find(const std::string& section, const std::string& key) const;
     // Writes the file when a pass has changed something.
     void Save();
+    // Another computer may have written the file since our last read or write (its size or
+    // last-write time differ): then disk_ becomes what it holds now.
+    void ReadAgainIfChangedElsewhere();
     bool ReadFile(ProfileSections& sections, FileStamp& stamp) const;
     bool WriteFile(const std::string& text);
     bool CurrentStamp(FileStamp& stamp) const;
