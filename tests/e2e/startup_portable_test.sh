@@ -81,31 +81,40 @@ kv_check "over the item added elsewhere, which is kept" test "$(ini_get Button11
 kv_check "the quit" kv_quit
 kv_check "and kept by the save at the quit" test "$(ini_get Button11)" = '外から*C:\windows\regedit.exe'
 
-# A read-only folder: the first save that cannot write says so once; the ini is kept.
-readonly_mounted=0
+# A read-only folder: the first save that cannot write says so once; the ini is kept. Root
+# writes through file modes, so as root the folder is mounted read-only over itself.
+read_only_part() {
+    local kept
+    kept=$(sha256sum <"$ini")
+    failure_shown() { kv_probe dialogs | grep -q 'Kestrovar.iniの書込みに失敗しました。'; }
+    kv_check "start from a read-only folder" kv_start
+    kv_wheel_click 500 400
+    drag_to_slot6 0
+    kv_check "the failed save is reported" kv_wait_for "the message" 15 failure_shown
+    kv_screenshot startup_portable_read_only
+    kv_probe press-dialog Kestrovar 1 >/dev/null
+    kv_probe wait-ready 10000 >/dev/null
+    kv_wheel_click 500 400
+    drag_to_slot6 1
+    kv_settle
+    kv_check "a second failed save says nothing" test -z "$(kv_probe dialogs)"
+    kv_check "the quit" kv_quit
+    kv_check "the ini is kept as it was" test "$(sha256sum <"$ini")" = "$kept"
+}
 if [ "$(id -u)" = 0 ]; then
-    mount --bind "$KV_APP" "$KV_APP" && mount -o remount,ro,bind "$KV_APP" && readonly_mounted=1
     trap 'status=$?; umount "$KV_APP" 2>/dev/null; (exit $status); _kv_cleanup' EXIT
+    mount --bind "$KV_APP" "$KV_APP" 2>/dev/null && mount -o remount,ro,bind "$KV_APP" 2>/dev/null
 else
     chmod a-w "$KV_APP"
 fi
-kept=$(sha256sum <"$ini")
-failure_shown() { kv_probe dialogs | grep -q 'Kestrovar.iniの書込みに失敗しました。'; }
-kv_check "start from a read-only folder" kv_start
-kv_wheel_click 500 400
-drag_to_slot6 0
-kv_check "the failed save is reported" kv_wait_for "the message" 15 failure_shown
-kv_screenshot startup_portable_read_only
-kv_probe press-dialog Kestrovar 2 >/dev/null || kv_probe press-dialog Kestrovar 1 >/dev/null
-kv_probe wait-ready 10000 >/dev/null
-kv_wheel_click 500 400
-drag_to_slot6 1
-kv_settle
-kv_check "a second failed save says nothing" test -z "$(kv_probe dialogs)"
-kv_check "the quit" kv_quit
-kv_check "the ini is kept as it was" test "$(sha256sum <"$ini")" = "$kept"
-if [ $readonly_mounted = 1 ]; then
-    umount "$KV_APP"
+if touch "$KV_APP/writable" 2>/dev/null; then
+    rm -f "$KV_APP/writable"
+    _kv_log "skipped the read-only folder: this machine cannot make one"
+else
+    read_only_part
+fi
+if [ "$(id -u)" = 0 ]; then
+    umount "$KV_APP" 2>/dev/null
     trap _kv_cleanup EXIT
 fi
 chmod u+w "$KV_APP"
