@@ -198,8 +198,12 @@ void IniProfile::Save() {
         for (const auto& [key, change] : values) {
             if (change.before == change.after)
                 continue;
-            if (!changed)
-                ReadAgainIfChangedElsewhere();
+            if (!changed && !ReadAgainIfChangedElsewhere()) {
+                // Kept for the next save: written now, the file would lose what it holds.
+                changes_.swap(changes);
+                ReportWriteFailureOnce();
+                return;
+            }
             changed = true;
             if (change.after)
                 disk_[section][key] = *change.after;
@@ -213,25 +217,30 @@ void IniProfile::Save() {
         CurrentStamp(stamp_);
         return;
     }
-    // What failed stays in disk_ and goes out with the next save that can write. The report
-    // comes last: its message loop may run another save.
-    if (!failureReported_) {
-        failureReported_ = true;
-        if (onWriteFailed)
-            onWriteFailed();
-    }
+    // What failed stays in disk_ and goes out with the next save that can write.
+    ReportWriteFailureOnce();
 }
 
-void IniProfile::ReadAgainIfChangedElsewhere() {
+// Called last in a save: the report's message loop may run another save.
+void IniProfile::ReportWriteFailureOnce() {
+    if (failureReported_)
+        return;
+    failureReported_ = true;
+    if (onWriteFailed)
+        onWriteFailed();
+}
+
+bool IniProfile::ReadAgainIfChangedElsewhere() {
     FileStamp now;
     if (readOnly_ || !CurrentStamp(now) || now == stamp_)
-        return;
+        return true;
     ProfileSections fresh;
     FileStamp freshStamp;
-    if (ReadFile(fresh, freshStamp)) {
-        disk_ = std::move(fresh);
-        stamp_ = freshStamp;
-    }
+    if (!ReadFile(fresh, freshStamp))
+        return false;
+    disk_ = std::move(fresh);
+    stamp_ = freshStamp;
+    return true;
 }
 
 bool IniProfile::CurrentStamp(FileStamp& stamp) const {

@@ -61,8 +61,10 @@ private:
     // Writes the file when a pass has changed something.
     void Save();
     // Another computer may have written the file since our last read or write (its size or
-    // last-write time differ): then disk_ becomes what it holds now.
-    void ReadAgainIfChangedElsewhere();
+    // last-write time differ): then disk_ becomes what it holds now. False when it changed but
+    // cannot be read (too large, or locked).
+    bool ReadAgainIfChangedElsewhere();
+    void ReportWriteFailureOnce();
     bool ReadFile(ProfileSections& sections, FileStamp& stamp) const;
     bool WriteFile(const std::string& text);
     bool CurrentStamp(FileStamp& stamp) const;

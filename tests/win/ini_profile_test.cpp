@@ -134,6 +134,20 @@ TEST_F(IniProfileTest, ChangesMadeElsewhereSurviveTheProgramsOwn) {
     EXPECT_EQ(expected, reread.ReadSection("Path Name"));
 }
 
+// Changed elsewhere, but too large to read again: written over, it would lose that change.
+TEST_F(IniProfileTest, AChangedFileThatCannotBeReadAgainIsNotWrittenOver) {
+    Spill(path_, "[Design]\r\nCol=1\r\n");
+    IniProfile profile(path_);
+    ASSERT_TRUE(profile.Load());
+    const std::string large = "[Design]\r\nCol=2\r\n;" + std::string(64 << 20, 'x');
+    Spill(path_, large);
+    int reports = 0;
+    profile.onWriteFailed = [&] { ++reports; };
+    profile.WriteInt("Design", "Row", 3);
+    EXPECT_EQ(large.size(), Slurp(path_).size());
+    EXPECT_EQ(1, reports);
+}
+
 TEST_F(IniProfileTest, AnUnwritableFileIsKeptAndReportedOnce) {
     const std::string original = "[Design]\r\nCol=1\r\n";
     Spill(path_, original);
