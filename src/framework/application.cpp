@@ -34,7 +34,27 @@ void Application::OnMainWindowDestroyed() {
 }
 
 void Application::SetRegistryKey(const std::string& company) {
+    company_ = company;
     profile_ = std::make_unique<RegistryProfile>(company, ExecutableBaseName());
+}
+
+IniProfile* Application::UseProfileBesideProgram() {
+    const std::string program = ModulePath(nullptr);
+    const size_t slash = program.rfind('\\');
+    if (slash == std::string::npos)
+        return nullptr;
+    const std::string folder = program.substr(0, slash);
+    const std::string path = folder + "\\" + ExecutableBaseName() + ".ini";
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return nullptr;
+    auto store = std::make_unique<IniProfile>(path);
+    if (store->Load() && store->IsEmpty())
+        store->CopyFromRegistry(RegistryProfile(company_, ExecutableBaseName()).RootPath());
+    IniProfile* ini = store.get();
+    profile_ = std::move(store);
+    portableFolder_ = folder;
+    return ini;
 }
 
 ProfileStore& Application::Profile() {

@@ -1,6 +1,7 @@
 // The application object: instance initialisation, the message loop and the exit hook.
 #pragma once
 
+#include "framework/ini_profile.h"
 #include "framework/registry_profile.h"
 #include "framework/window.h"
 
@@ -26,7 +27,13 @@ public:
 
     // The profile lives under HKCU\Software\<company>\<executable base name>.
     void SetRegistryKey(const std::string& company);
+    // When <executable base name>.ini lies beside the executable, the profile lives in that file
+    // instead, and the registry is not used; a file without values first gets a copy of the
+    // registry profile. Returns the file's store, nullptr when there is no such file.
+    IniProfile* UseProfileBesideProgram();
     ProfileStore& Profile();
+    // The executable's folder when the profile lives beside it, else empty.
+    const std::string& PortableFolder() const { return portableFolder_; }
 
 protected:
     virtual bool InitInstance() = 0;
@@ -37,7 +44,9 @@ private:
     static bool PreTranslate(MSG* msg);
 
     Window* mainWindow_ = nullptr;  // not owned
-    std::unique_ptr<RegistryProfile> profile_;
+    std::string company_;
+    std::unique_ptr<ProfileStore> profile_;
+    std::string portableFolder_;
 };
 
 // The base name of the running executable ("Kestrovar" for Kestrovar.exe).

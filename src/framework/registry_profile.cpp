@@ -33,11 +33,15 @@ bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
 RegistryProfile::RegistryProfile(std::string company, std::string application)
     : company_(std::move(company)), application_(std::move(application)) {}
 
-std::string RegistryProfile::KeyPath(const std::string& section) const {
+std::string RegistryProfile::RootPath() const {
     std::string path = "Software\\";
     if (!company_.empty())
         path += company_ + "\\";
-    return path + application_ + "\\" + section;
+    return path + application_;
+}
+
+std::string RegistryProfile::KeyPath(const std::string& section) const {
+    return RootPath() + "\\" + section;
 }
 
 HKEY RegistryProfile::SectionKey(const std::string& section, bool create) {

@@ -22,6 +22,8 @@ public:
     std::map<std::string, std::string> ReadSection(const std::string& section) override;
 
     std::string KeyPath(const std::string& section) const;
+    // The key that holds the sections.
+    std::string RootPath() const;
 
     // Strings longer than this many UTF-16 units are treated as absent rather than read into memory.
     static constexpr DWORD kMaxStringUnits = 1 << 20;

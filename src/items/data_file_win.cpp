@@ -1,5 +1,6 @@
 #include "items/data_file.h"
 
+#include "framework/application.h"
 #include "framework/dib_canvas.h"
 #include "items/imagelist_stream.h"
 #include "settings/path_probe.h"
@@ -202,6 +203,11 @@ std::string DataFilePathIn(const std::string& appDataFolder) {
 }
 
 std::string DataFilePath() {
+    // A program that keeps its profile beside it keeps its icons there too.
+    if (const Application* app = Application::Current(); app && !app->PortableFolder().empty()) {
+        const std::string path = app->PortableFolder() + kDataFileName;
+        return Utf16Length(path) < MAX_PATH ? path : std::string();
+    }
     return DataFilePathIn(AppDataFolder());
 }
 

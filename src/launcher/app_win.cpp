@@ -9,6 +9,7 @@
 
 namespace {
 constexpr char kAlreadyRunningMessage[] = "別のKestrovarが実行中です。";
+constexpr char kProfileWriteFailureText[] = "の書込みに失敗しました。\r\n設定の変更は保存されません。";
 
 void InitialiseCommonControls() {
     InitCommonControls();
@@ -32,6 +33,13 @@ bool CKestrovarApp::InitInstance() {
     if (!ClaimSingleInstance()) {
         ShowMessageBox(nullptr, kAlreadyRunningMessage, ExecutableBaseName(), MB_OK);
         return false;
+    }
+    if (IniProfile* ini = UseProfileBesideProgram()) {
+        const std::string message = ExecutableBaseName() + ".ini" + kProfileWriteFailureText;
+        // Owned by the launcher, which stays on top of other windows, so that it is seen.
+        ini->onWriteFailed = [this, message] {
+            ShowMessageBox(MainWindowHandle(), message, ExecutableBaseName(), MB_OK);
+        };
     }
     // Fixed now: the themes are found from here on, whatever later becomes the current directory.
     ThemesHome();

@@ -110,6 +110,7 @@ void LoadOptions(KestrovarOptions& o, ProfileStore& profile) {
 }
 
 void SaveOptions(const KestrovarOptions& o, ProfileStore& profile) {
+    const ProfileWriteBatch pass(profile);
     WriteFields(o, profile, kStatus, kStatusFields);
     WriteItems(o.Items, profile);
     WriteFields(o, profile, kDesign, kDesignFields);

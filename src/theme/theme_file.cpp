@@ -4,13 +4,6 @@
 
 namespace {
 
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-bool StartsWith(std::string_view text, std::string_view start) {
-    return text.substr(0, start.size()) == start;
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -48,16 +41,6 @@ std::string Bounded(std::string_view value, size_t maxUnits) {
 }
 
 }  // namespace
-
-ThemeFileBytes DetectThemeFileEncoding(std::string_view bytes) {
-    if (StartsWith(bytes, kUtf16LeMark))
-        return {ThemeFileEncoding::kUtf16Le, bytes.substr(kUtf16LeMark.size())};
-    if (StartsWith(bytes, kUtf8Mark))
-        return {ThemeFileEncoding::kUtf8WithBom, bytes.substr(kUtf8Mark.size())};
-    if (IsValidUtf8(bytes))
-        return {ThemeFileEncoding::kUtf8, bytes};
-    return {ThemeFileEncoding::kCp932, bytes};
-}
 
 std::string ThemeFileValue(std::string_view text,
                            std::string_view section,

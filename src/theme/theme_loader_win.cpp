@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/dib_canvas.h"
+#include "text/text_file.h"
 #include "text/unicode.h"
 #include "theme/theme_file.h"
 
@@ -26,13 +27,6 @@ std::string Bounded(std::string text) {
 UniqueFile OpenForReading(const std::string& path) {
     return UniqueFile(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-std::string Utf16LeToUtf8(std::string_view bytes) {
-    std::wstring units(bytes.size() / sizeof(wchar_t), L'\0');
-    if (!units.empty())
-        std::memcpy(&units[0], bytes.data(), units.size() * sizeof(wchar_t));  // an odd last byte is dropped
-    return Utf8(units);
 }
 
 // Reads the start of the file and checks that the headers stay within the file.
@@ -89,15 +83,7 @@ std::string ReadThemeFileText(const std::string& file) {
     if (!bytes.empty() && !ReadFile(handle.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr))
         return std::string();
     bytes.resize(read);
-    const ThemeFileBytes detected = DetectThemeFileEncoding(bytes);
-    switch (detected.encoding) {
-        case ThemeFileEncoding::kUtf16Le:
-            return Utf16LeToUtf8(detected.payload);
-        case ThemeFileEncoding::kCp932:
-            return Cp932ToUtf8(detected.payload);
-        default:
-            return std::string(detected.payload);
-    }
+    return DecodeTextFile(bytes);
 }
 
 int ReadThemeInt(const std::string& file, const char* section, const char* key, int defaultValue) {

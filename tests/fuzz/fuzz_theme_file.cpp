@@ -5,14 +5,15 @@
 
 #include "fuzz_input.h"
 #include "text/unicode.h"
+#include "text/text_file.h"
 #include "theme/theme_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const ThemeFileBytes detected = DetectThemeFileEncoding(bytes);
+    const TextFileBytes detected = DetectTextFileEncoding(bytes);
     FUZZ_CHECK(detected.payload.size() <= bytes.size());
     FUZZ_CHECK(bytes.compare(bytes.size() - detected.payload.size(), std::string::npos, detected.payload) == 0);
-    if (detected.encoding == ThemeFileEncoding::kUtf8)
+    if (detected.encoding == TextFileEncoding::kUtf8)
         FUZZ_CHECK(IsValidUtf8(bytes));
 
     // The first line names the section and key to look up, the rest is the file's text.

@@ -1,3 +1,4 @@
+#include "text/text_file.h"
 #include "theme/theme_file.h"
 
 #include <gtest/gtest.h>
@@ -6,20 +7,20 @@ TEST(ThemeFile, EncodingFromTheMarkOrTheBytes) {
     const std::string name = "背景表.bmp";
     const struct {
         std::string bytes;
-        ThemeFileEncoding encoding;
+        TextFileEncoding encoding;
         std::string payload;
     } cases[] = {
-        {std::string("\xFF\xFE[\0", 4), ThemeFileEncoding::kUtf16Le, std::string("[\0", 2)},
-        {"\xFF\xFE\x41", ThemeFileEncoding::kUtf16Le, "\x41"},  // an odd byte count keeps its bytes
-        {"\xEF\xBB\xBF" + name, ThemeFileEncoding::kUtf8WithBom, name},
-        {"\xEF\xBB", ThemeFileEncoding::kCp932, "\xEF\xBB"},  // a cut mark is no mark
-        {"\xFF", ThemeFileEncoding::kCp932, "\xFF"},
-        {name, ThemeFileEncoding::kUtf8, name},
-        {"", ThemeFileEncoding::kUtf8, ""},
-        {"\x94\x77\x8C\x69\x95\x5C.bmp", ThemeFileEncoding::kCp932, "\x94\x77\x8C\x69\x95\x5C.bmp"},
+        {std::string("\xFF\xFE[\0", 4), TextFileEncoding::kUtf16Le, std::string("[\0", 2)},
+        {"\xFF\xFE\x41", TextFileEncoding::kUtf16Le, "\x41"},  // an odd byte count keeps its bytes
+        {"\xEF\xBB\xBF" + name, TextFileEncoding::kUtf8WithBom, name},
+        {"\xEF\xBB", TextFileEncoding::kCp932, "\xEF\xBB"},  // a cut mark is no mark
+        {"\xFF", TextFileEncoding::kCp932, "\xFF"},
+        {name, TextFileEncoding::kUtf8, name},
+        {"", TextFileEncoding::kUtf8, ""},
+        {"\x94\x77\x8C\x69\x95\x5C.bmp", TextFileEncoding::kCp932, "\x94\x77\x8C\x69\x95\x5C.bmp"},
     };
     for (const auto& c : cases) {
-        const ThemeFileBytes detected = DetectThemeFileEncoding(c.bytes);
+        const TextFileBytes detected = DetectTextFileEncoding(c.bytes);
         EXPECT_EQ(c.encoding, detected.encoding) << c.bytes;
         EXPECT_EQ(c.payload, detected.payload) << c.bytes;
     }

@@ -1,8 +1,11 @@
 // kvsaveloop COMPANY: saves the settings record to HKCU\Software\COMPANY over and over,
 // alternating between two item orders in which every item changes its slot, until killed.
+// kvsaveloop --ini PATH: the same into a profile file.
+#include "framework/ini_profile.h"
 #include "framework/registry_profile.h"
 #include "settings/settings_record.h"
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -26,7 +29,16 @@ void FillItems(KestrovarOptions& options, bool rotated) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
-    RegistryProfile profile(argv[1], "Kestrovar");
+    const std::string target = argv[1];
+    std::unique_ptr<ProfileStore> store;
+    if (target == "--ini" && argc > 2) {
+        auto ini = std::make_unique<IniProfile>(argv[2]);
+        ini->Load();
+        store = std::move(ini);
+    } else {
+        store = std::make_unique<RegistryProfile>(target, "Kestrovar");
+    }
+    ProfileStore& profile = *store;
     KestrovarOptions options;
     for (bool rotated = false;; rotated = !rotated) {
         FillItems(options, rotated);
