@@ -3,6 +3,7 @@
 // killed at any moment leaving a whole file.
 #include "framework/ini_profile.h"
 #include "settings/numbered_list_save.h"
+#include "support/own_paths.h"
 #include "support/registry_read.h"
 
 #include <gtest/gtest.h>
@@ -165,24 +166,10 @@ TEST_F(IniProfileTest, AnUnwritableFileIsKeptAndReportedOnce) {
 }
 
 TEST_F(IniProfileTest, KillingASaveAtRandomMomentsLeavesAWholeFile) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string tool = exe;
-    tool = tool.substr(0, tool.find_last_of('\\') + 1) + "kvsaveloop.exe";
     Spill(path_, "");
     std::mt19937 random(31);
     for (int round = 0; round < 20; ++round) {
-        std::string command = "\"" + tool + "\" --ini \"" + path_ + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(
-            CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-        Sleep(100 + random() % 400);
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, INFINITE);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        ASSERT_TRUE(kvtest::RunToolAndKillAfter("kvsaveloop.exe", "--ini \"" + path_ + "\"", 100 + random() % 400));
 
         IniProfile reread(path_);
         ASSERT_TRUE(reread.Load());

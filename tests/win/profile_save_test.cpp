@@ -2,6 +2,7 @@
 // value and writing the lists afresh would give, and a save killed at any moment loses no item.
 #include "framework/registry_profile.h"
 #include "settings/settings_record.h"
+#include "support/own_paths.h"
 #include "support/registry_read.h"
 
 #include <gtest/gtest.h>
@@ -46,10 +47,6 @@ TEST_F(ProfileSaveTest, EndStateEqualsDeletingEveryNumberedValueThenWriting) {
 }
 
 TEST_F(ProfileSaveTest, KillingASaveAtRandomMomentsNeverLosesAnItem) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string tool = exe;
-    tool = tool.substr(0, tool.find_last_of('\\') + 1) + "kvsaveloop.exe";
     // A complete save first: from then on every item is in the profile, and no kill may lose one.
     RegistryProfile profile(kCompany, "Kestrovar");
     for (int n = 0; n < 200; ++n)
@@ -57,16 +54,7 @@ TEST_F(ProfileSaveTest, KillingASaveAtRandomMomentsNeverLosesAnItem) {
                             "tip" + std::to_string(n) + "*C:\\prog" + std::to_string(n) + ".exe");
     std::mt19937 random(99);
     for (int round = 0; round < 25; ++round) {
-        std::string command = "\"" + tool + "\" " + kCompany;
-        STARTUPINFOA startup = {sizeof(startup)};
-        PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(
-            CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-        Sleep(50 + random() % 400);
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, INFINITE);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        ASSERT_TRUE(kvtest::RunToolAndKillAfter("kvsaveloop.exe", kCompany, 50 + random() % 400));
 
         std::set<std::string> stored;
         for (const auto& [name, value] : ReadRegistrySection(kItemsKey))
