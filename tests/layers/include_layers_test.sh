@@ -3,9 +3,9 @@
 # of its own folder or of a lower layer. The layers, bottom to top (one line each; folders on
 # one line are peers that may not include each other):
 layers=(
-    "text res hook"
+    "text res"
     "framework"
-    "theme"
+    "theme hook"
     "settings"
     "items"
     "settings_ui"
