@@ -1,12 +1,9 @@
 #include "settings/numbered_keys.h"
 
 #include "framework/profile_store.h"
+#include "text/ascii.h"
 
 namespace {
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool StartsWithIgnoringAsciiCase(const std::string& text, const std::string& prefix) {
     if (text.size() < prefix.size())

@@ -3,14 +3,12 @@
 #include <climits>
 #include <cstdint>
 
+#include "text/ascii.h"
+
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
 
 bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
@@ -18,18 +16,6 @@ bool IsControl(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 bool ParseInteger(std::string_view text, int& value) {
@@ -55,7 +41,7 @@ bool ParseInteger(std::string_view text, int& value) {
 bool NeedsQuotes(std::string_view text, std::string_view alsoSpecial, bool specialStart) {
     if (text.empty())
         return specialStart;  // an empty name must be visible; an empty string is "Name="
-    if (IsBlank(text.front()) || IsBlank(text.back()) || text.front() == '"')
+    if (IsAsciiBlank(text.front()) || IsAsciiBlank(text.back()) || text.front() == '"')
         return true;
     if (specialStart && (text.front() == ';' || text.front() == '['))
         return true;
@@ -137,7 +123,7 @@ bool Unquote(std::string_view& line, std::string& out) {
 
 // A name or section name: quoted, or the trimmed text.
 std::string ReadName(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimmedBlanks(text);
     std::string name;
     if (!text.empty() && text.front() == '"' && Unquote(text, name))
         return name;
@@ -145,12 +131,12 @@ std::string ReadName(std::string_view text) {
 }
 
 ProfileValue ReadValue(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimmedBlanks(text);
     ProfileValue value;
     std::string unquoted;
     if (!text.empty() && text.front() == '"') {
         std::string_view rest = text;
-        if (Unquote(rest, unquoted) && Trimmed(rest).empty()) {
+        if (Unquote(rest, unquoted) && TrimmedBlanks(rest).empty()) {
             value.text = std::move(unquoted);
             return value;
         }
@@ -228,7 +214,7 @@ ProfileSections ParseProfileIni(std::string_view text) {
     ProfileSection* current = nullptr;
     while (!text.empty()) {
         const size_t end = text.find_first_of("\r\n");  // either ends a line
-        const std::string_view line = Trimmed(text.substr(0, end));
+        const std::string_view line = TrimmedBlanks(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line.front() == ';')
             continue;

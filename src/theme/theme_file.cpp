@@ -1,24 +1,9 @@
 #include "theme/theme_file.h"
 
+#include "text/ascii.h"
 #include "text/unicode.h"
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -50,7 +35,7 @@ std::string ThemeFileValue(std::string_view text,
     bool inSection = false;
     while (!text.empty()) {
         const size_t end = text.find_first_of("\r\n");  // either ends a line, as for the system
-        const std::string_view line = Trimmed(text.substr(0, end));
+        const std::string_view line = TrimmedBlanks(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line.front() == ';')
             continue;
@@ -60,16 +45,16 @@ std::string ThemeFileValue(std::string_view text,
                 continue;
             if (inSection)
                 break;  // only the first section of the name is read
-            inSection = SameName(Trimmed(line.substr(1, close - 1)), section);
+            inSection = SameName(TrimmedBlanks(line.substr(1, close - 1)), section);
             continue;
         }
         if (!inSection)
             continue;
         const size_t equals = line.find('=');
-        if (SameName(Trimmed(line.substr(0, equals)), key))
+        if (SameName(TrimmedBlanks(line.substr(0, equals)), key))
             return equals == std::string_view::npos
                        ? std::string()
-                       : Bounded(WithoutQuotes(Trimmed(line.substr(equals + 1))), maxUnits);
+                       : Bounded(WithoutQuotes(TrimmedBlanks(line.substr(equals + 1))), maxUnits);
     }
     while (!defaultValue.empty() && defaultValue.back() == ' ')
         defaultValue.remove_suffix(1);
