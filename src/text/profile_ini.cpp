@@ -209,15 +209,22 @@ bool ProfileNameLess::operator()(std::string_view a, std::string_view b) const {
     return a.size() - i < b.size() - j;
 }
 
+bool TakeIniLine(std::string_view& text, std::string_view& line) {
+    while (!text.empty()) {
+        const size_t end = text.find_first_of("\r\n");
+        line = TrimmedBlanks(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.front() != ';')
+            return true;
+    }
+    return false;
+}
+
 ProfileSections ParseProfileIni(std::string_view text) {
     ProfileSections sections;
     ProfileSection* current = nullptr;
-    while (!text.empty()) {
-        const size_t end = text.find_first_of("\r\n");  // either ends a line
-        const std::string_view line = TrimmedBlanks(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.empty() || line.front() == ';')
-            continue;
+    std::string_view line;
+    while (TakeIniLine(text, line)) {
         if (line.front() == '[') {
             const size_t close = line.rfind(']');
             current = close == std::string_view::npos ? nullptr : &sections[ReadName(line.substr(1, close - 1))];

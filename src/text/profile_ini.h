@@ -39,5 +39,10 @@ using ProfileSections = std::map<std::string, ProfileSection, ProfileNameLess>;
 
 ProfileSections ParseProfileIni(std::string_view text);
 
+// Takes the next line that says something off TEXT: a CR or an LF ends a line, as for the
+// system's profile reader; the line comes trimmed, and empty lines and comments (';') are
+// passed over. False once TEXT is used up. Theme files are read line by line with it too.
+bool TakeIniLine(std::string_view& text, std::string_view& line);
+
 // The text of the file in UTF-8, starting with its byte-order mark.
 std::string FormatProfileIni(const ProfileSections& sections);

@@ -1,6 +1,7 @@
 #include "theme/theme_file.h"
 
 #include "text/ascii.h"
+#include "text/profile_ini.h"
 #include "text/unicode.h"
 
 namespace {
@@ -33,12 +34,8 @@ std::string ThemeFileValue(std::string_view text,
                            std::string_view defaultValue,
                            size_t maxUnits) {
     bool inSection = false;
-    while (!text.empty()) {
-        const size_t end = text.find_first_of("\r\n");  // either ends a line, as for the system
-        const std::string_view line = TrimmedBlanks(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.empty() || line.front() == ';')
-            continue;
+    std::string_view line;
+    while (TakeIniLine(text, line)) {
         if (line.front() == '[') {
             const size_t close = line.rfind(']');
             if (close == std::string_view::npos)
